@@ -1,0 +1,100 @@
+#include "driver.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <string.h>
+#include <unistd.h>
+
+#include "identity.h"
+#include "imsi_capture.h"
+#include "operator_table.h"
+#include "sid_query.h"
+#include "store_client.h"
+#include "text.h"
+
+char mcc[kCodeSize];
+char mnc[kCodeSize];
+
+static const char kMemoPath[] = "/tmp/former_isp";
+constexpr int kMccWithLongMnc = 405;
+
+// The memo holds the identity handled last. Containment, not equality, says
+// "the same": a memo word that merely starts with the identity counts too.
+static bool memo_holds(const char *identity) {
+  FILE *memo = fopen(kMemoPath, "r+");
+  if (!memo)
+    return false;
+  char former[kIdentitySize];
+  bool same = fscanf(memo, "%7s", former) == 1 && strstr(former, identity);
+  if (same)
+    fprintf(stderr, "current isp:%s, former isp:%s, Since the same, exit isp_pick\n", identity,
+            former);
+  fclose(memo);
+  return same;
+}
+
+// Written by the program itself: the identity comes from the modem and must
+// not reach a shell. A link in its place is replaced, never written through.
+static void memo_write(const char *identity) {
+  int fd = open(kMemoPath, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
+  if (fd < 0 && errno == ELOOP && unlink(kMemoPath) == 0)
+    fd = open(kMemoPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+  if (fd < 0)
+    return;
+  char text[kIdentitySize + 1];
+  int len = snprintf(text, sizeof text, "%s\n", identity);
+  ssize_t written = write(fd, text, len);
+  (void)written;
+  close(fd);
+}
+
+static void memo_remove() { unlink(kMemoPath); }
+
+// The memo check and update of both paths; true when the identity is unchanged.
+static bool identity_unchanged() {
+  char identity[kIdentitySize];
+  // Each code holds at most three characters.
+  snprintf(identity, sizeof identity, "%.3s%.3s", mcc, mnc);
+  if (memo_holds(identity))
+    return true;
+  memo_write(identity);
+  return false;
+}
+
+static int lookup_tail() {
+  if (parse() > 0) {
+    set_to_mib();
+    return 1;
+  }
+  memo_remove();
+  return -1;
+}
+
+static int imsi_path() {
+  if (identity_unchanged())
+    return 1;
+  if (decimal_value(mcc) == kMccWithLongMnc && parse() > 0) {
+    set_to_mib();
+    return 1;
+  }
+  mnc[2] = '\0';
+  return lookup_tail();
+}
+
+// The SID table's identity is looked up exactly as the table gives it.
+static int sid_path() {
+  int sid = getsid();
+  fprintf(stderr, "---get SID: %d---\n", sid);
+  if (sid != -1 && mapping(sid) == 1 && identity_unchanged())
+    return 1;
+  if (sid < 1)
+    return -1;
+  return lookup_tail();
+}
+
+int auto_select() {
+  if (getplmn() == 1)
+    return imsi_path();
+  return sid_path();
+}

@@ -1,0 +1,62 @@
+#include "imsi_capture.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "identity.h"
+#include "text.h"
+
+static const char kCapturePath[] = "/tmp/cimi_output";
+static const char kReplyPrefix[] = "+CIMI:";
+constexpr int kLineSize = 160;
+constexpr size_t kPrefixDrop = 7;  // the prefix and the one separator after it
+constexpr size_t kCodeLength = 3;
+
+static bool skip_past_command(FILE *capture, char *line) {
+  while (fgets(line, kLineSize, capture))
+    if (strstr(line, "AT+CIMI"))
+      return true;
+  return false;
+}
+
+static void drop_reply_prefix(char *line) {
+  if (strncmp(line, kReplyPrefix, strlen(kReplyPrefix)) != 0)
+    return;
+  size_t len = strlen(line);
+  if (len < kPrefixDrop) {
+    line[0] = '\0';
+    return;
+  }
+  memmove(line, line + kPrefixDrop, len - kPrefixDrop + 1);
+}
+
+// Copies stop at the end of the text, so a short line gives short codes.
+static void take_identity(const char *line) {
+  size_t len = strlen(line);
+  size_t mcc_len = len < kCodeLength ? len : kCodeLength;
+  size_t rest = len - mcc_len;
+  copy_text(mcc, sizeof mcc, line, mcc_len);
+  copy_text(mnc, sizeof mnc, line + mcc_len, rest < kCodeLength ? rest : kCodeLength);
+}
+
+static bool find_reply(FILE *capture, char *line) {
+  while (fgets(line, kLineSize, capture)) {
+    drop_reply_prefix(line);
+    if (line[0] >= '0' && line[0] <= '9')
+      return true;
+  }
+  return false;
+}
+
+int getplmn() {
+  FILE *capture = fopen(kCapturePath, "r");
+  if (!capture)
+    return -1;
+  char line[kLineSize];
+  bool found = skip_past_command(capture, line) && find_reply(capture, line);
+  fclose(capture);
+  if (!found)
+    return -1;
+  take_identity(line);
+  return 1;
+}

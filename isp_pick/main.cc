@@ -1,0 +1,3 @@
+#include "driver.h"
+
+int main() { return auto_select(); }

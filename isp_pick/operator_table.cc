@@ -1,0 +1,124 @@
+#include "operator_table.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "identity.h"
+#include "text.h"
+
+isp_profile isp_info;
+
+static const char kTablePath[] = "/var/3.5G_Infomation.csv";
+constexpr int kRowSize = 250;
+constexpr int kLastColumn = 9;
+
+enum RowStep { kNextColumn, kGiveUp, kComplete };
+
+// Returns the next field of a row and moves `*cursor` past it. Separators
+// run together and a leading one yields no field, so no field is ever empty.
+static char *next_field(char **cursor) {
+  char *p = *cursor + strspn(*cursor, ",");
+  if (*p == '\0')
+    return nullptr;
+  char *end = p + strcspn(p, ",");
+  *cursor = *end ? end + 1 : end;
+  *end = '\0';
+  return p;
+}
+
+// A placeholder is any field that holds "NA" or "blank" anywhere.
+static void blank_placeholder(char *field) {
+  if (strstr(field, "NA") || strstr(field, "blank"))
+    field[0] = '\0';
+}
+
+// Only the row's line-end characters go, never a real character.
+static void drop_line_end(char *field) {
+  size_t len = strlen(field);
+  while (len > 0 && (field[len - 1] == '\r' || field[len - 1] == '\n'))
+    field[--len] = '\0';
+}
+
+static void set_system(const char *field) {
+  if (strstr(field, "HSDPA"))
+    isp_info.system = 0;
+  else if (strstr(field, "CDMA2000"))
+    isp_info.system = 1;
+  else if (strstr(field, "TD-SCDMA"))
+    isp_info.system = 2;
+}
+
+// A value too long for its field refuses the row instead of being cut.
+static RowStep store(char *dst, size_t size, const char *field) {
+  return copy_text(dst, size, field, strlen(field)) > 0 ? kNextColumn : kGiveUp;
+}
+
+static RowStep match(char *dst, size_t size, const char *field, const char *code) {
+  if (strcmp(field, code) != 0)
+    return kGiveUp;
+  return store(dst, size, code);
+}
+
+static RowStep take_column(int column, char *field) {
+  switch (column) {
+    case 0: return store(isp_info.index, sizeof isp_info.index, field);
+    case 1: return match(isp_info.mcc, sizeof isp_info.mcc, field, mcc);
+    case 2: return match(isp_info.mnc, sizeof isp_info.mnc, field, mnc);
+    case 3: return store(isp_info.isp, sizeof isp_info.isp, field);
+    case 4: return store(isp_info.region, sizeof isp_info.region, field);
+    case 5: set_system(field); return kNextColumn;
+    case 6: return store(isp_info.apn, sizeof isp_info.apn, field);
+    case 7: return store(isp_info.number, sizeof isp_info.number, field);
+    case 8: return store(isp_info.usr, sizeof isp_info.usr, field);
+  }
+  drop_line_end(field);
+  return store(isp_info.pwd, sizeof isp_info.pwd, field) == kNextColumn ? kComplete : kGiveUp;
+}
+
+// A row that runs out of fields before the password gives no result.
+static bool take_row(char *row) {
+  char *cursor = row;
+  for (int column = 0; column <= kLastColumn; column++) {
+    char *field = next_field(&cursor);
+    if (!field)
+      return false;
+    blank_placeholder(field);
+    RowStep step = take_column(column, field);
+    if (step != kNextColumn)
+      return step == kComplete;
+  }
+  return false;
+}
+
+static bool find_row(FILE *table) {
+  char row[kRowSize];
+  if (!fgets(row, sizeof row, table))  // the header, unexamined
+    return false;
+  while (fgets(row, sizeof row, table))
+    if (take_row(row))
+      return true;
+  return false;
+}
+
+int parse() {
+  fprintf(stderr, "------ searching [%s,%s] ------\n", mcc, mnc);
+  FILE *table = fopen(kTablePath, "r");
+  if (!table) {
+    fputs("error to open isp information file", stderr);
+    return -1;
+  }
+  bool found = find_row(table);
+  fclose(table);
+  if (!found)
+    return -1;
+  print_isp_info();
+  return 1;
+}
+
+void print_isp_info() {
+  fputs("------ print isp information -----\n", stderr);
+  fprintf(stderr,
+          "INDEX:%s,MCC:%s, MNC:%s, ISP:%s, Region:%s, system:%d, APN:%s, Number:%s, USR:%s, PWD:%s \n",
+          isp_info.index, isp_info.mcc, isp_info.mnc, isp_info.isp, isp_info.region,
+          (int)isp_info.system, isp_info.apn, isp_info.number, isp_info.usr, isp_info.pwd);
+}

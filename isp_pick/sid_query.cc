@@ -1,0 +1,129 @@
+#include "sid_query.h"
+
+#include <ctype.h>
+#include <limits.h>
+#include <stdio.h>
+#include <string.h>
+#include <unistd.h>
+
+#include "identity.h"
+#include "shell.h"
+#include "text.h"
+
+static const char kCardPath[] = "/var/HSDPACARD";
+static const char kCapturePath[] = "/tmp/css_output";
+constexpr int kLineSize = 160;
+constexpr int kDeviceSize = 16;
+constexpr size_t kDeviceOffset = 5;  // the device path starts at the sixth character
+
+struct SidRange {
+  int first, last;
+  const char *mcc, *mnc;
+};
+
+static const SidRange kSidTable[] = {
+    {2222, 2222, "404", "80"},    {14494, 14519, "404", "80"},
+    {14554, 14574, "405", "891"}, {14655, 14675, "404", "09"},
+    {14818, 14846, "405", "040"},
+};
+
+// The path goes onto a shell command line, so only plain path characters pass.
+static bool plain_path(const char *path) {
+  if (path[0] == '\0')
+    return false;
+  for (const char *p = path; *p; p++)
+    if (!isalnum((unsigned char)*p) && !strchr("/._-", *p))
+      return false;
+  return true;
+}
+
+static bool read_device(char *device) {
+  FILE *card = fopen(kCardPath, "r");
+  if (!card)
+    return false;
+  char line[kLineSize];
+  int lines = 0;
+  while (lines < 3 && fgets(line, sizeof line, card))
+    lines++;
+  fclose(card);
+  if (lines < 3)
+    return false;
+  size_t len = strlen(line);
+  if (len <= kDeviceOffset)
+    return false;
+  // The path's last character (normally the line feed) is dropped.
+  if (copy_text(device, kDeviceSize, line + kDeviceOffset, len - kDeviceOffset - 1) < 0)
+    return false;
+  return plain_path(device);
+}
+
+static bool digit(char c) { return c >= '0' && c <= '9'; }
+
+// Returns the value of the digit run at `p`, or -1 when it overflows.
+static int digit_value(const char *p) {
+  long long v = 0;
+  for (; digit(*p); p++) {
+    v = v * 10 + (*p - '0');
+    if (v > INT_MAX)
+      return -1;
+  }
+  return (int)v;
+}
+
+// Fields after the first: a digit, or one space and a digit, starts the SID.
+static bool sid_in_line(char *line, int *sid) {
+  if (strcmp(line, "\n") == 0)
+    return false;
+  char *save = nullptr;
+  strtok_r(line, ",", &save);
+  for (char *f = strtok_r(nullptr, ",", &save); f; f = strtok_r(nullptr, ",", &save)) {
+    const char *start = digit(f[0]) ? f : f[0] == ' ' && digit(f[1]) ? f + 1 : nullptr;
+    if (start) {
+      *sid = digit_value(start);
+      return true;
+    }
+  }
+  return false;
+}
+
+static int read_sid(FILE *capture) {
+  char line[kLineSize];
+  bool seen = false;
+  while (!seen && fgets(line, sizeof line, capture))
+    seen = strstr(line, "AT+CSS") != nullptr;
+  int sid = -1;
+  while (seen && fgets(line, sizeof line, capture))
+    if (sid_in_line(line, &sid))
+      break;
+  return sid;
+}
+
+int getsid() {
+  char device[kDeviceSize];
+  if (!read_device(device))
+    return -1;
+  // An old capture must not stand in for this run's, nor a link left there
+  // redirect the shell's write.
+  unlink(kCapturePath);
+  char line[kLineSize];
+  snprintf(line, sizeof line, "chat -v -V \"\" \"AT+CSS\" \"OK\" \"\" < %s > %s 2> %s", device,
+           device, kCapturePath);
+  run_command(line, nullptr, 0);
+  FILE *capture = fopen(kCapturePath, "r");
+  if (!capture)
+    return -1;
+  int sid = read_sid(capture);
+  fclose(capture);
+  return sid;
+}
+
+int mapping(int sid) {
+  for (const SidRange &row : kSidTable) {
+    if (sid < row.first || sid > row.last)
+      continue;
+    copy_text(mcc, sizeof mcc, row.mcc, strlen(row.mcc));
+    copy_text(mnc, sizeof mnc, row.mnc, strlen(row.mnc));
+    return 1;
+  }
+  return -1;
+}

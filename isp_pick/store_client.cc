@@ -1,0 +1,70 @@
+#include "store_client.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "operator_table.h"
+#include "shell.h"
+#include "text.h"
+
+constexpr int kGetCommandSize = 64;
+constexpr int kReplySize = 60;  // at most 59 characters of the reply
+constexpr int kSetCommandSize = 256;
+constexpr int kEscapedSize = 2 * sizeof isp_info.usr;
+
+// The value stands between the first double quote and the line's last two
+// characters, or else after the first "=" without the line's last character.
+static int extract_value(char *dst, const char *line) {
+  size_t len = strlen(line);
+  const char *quote = strchr(line, '"');
+  const char *equals = strchr(line, '=');
+  const char *start = quote ? quote + 1 : equals ? equals + 1 : nullptr;
+  size_t tail = quote ? 2 : 1;
+  if (!start || len < (size_t)(start - line) + tail)
+    return -1;
+  return copy_text(dst, kMibValueSize, start, len - tail - (start - line));
+}
+
+int get_mib(char *dst, const char *name) {
+  char line[kGetCommandSize];
+  snprintf(line, sizeof line, "flash get %s", name);
+  char reply[kReplySize];
+  if (run_command(line, reply, sizeof reply) < 0)
+    return -1;
+  return extract_value(dst, reply);
+}
+
+static void set_text(const char *name, const char *value) {
+  char escaped[kEscapedSize];
+  if (escape_for_shell(escaped, sizeof escaped, value) < 0)
+    return;
+  char line[kSetCommandSize];
+  snprintf(line, sizeof line, "flash set %s \"%s\"", name, escaped);
+  run_command(line, nullptr, 0);
+}
+
+// A failed read counts as a difference, so the item is written.
+static void update_text(const char *name, const char *value) {
+  char stored[kMibValueSize];
+  if (get_mib(stored, name) < 0 || strcmp(stored, value) != 0)
+    set_text(name, value);
+}
+
+static void update_system() {
+  char stored[kMibValueSize];
+  if (get_mib(stored, "G_SYSTEM") > 0 && decimal_value(stored) == isp_info.system)
+    return;
+  char line[kSetCommandSize];
+  snprintf(line, sizeof line, "flash set G_SYSTEM %d", (int)isp_info.system);
+  run_command(line, nullptr, 0);
+}
+
+void set_to_mib() {
+  fputs("------ set MIB ------\n", stderr);
+  set_text("G_ISP_INDEX", isp_info.index);
+  update_system();
+  update_text("G_APN", isp_info.apn);
+  update_text("G_USERNAME", isp_info.usr);
+  update_text("G_PASSWORD", isp_info.pwd);
+  update_text("G_NUMBER", isp_info.number);
+}

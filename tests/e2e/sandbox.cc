@@ -1,0 +1,79 @@
+#include "sandbox.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+
+static std::string env_or(const char *name, const char *fallback) {
+  const char *v = getenv(name);
+  return v ? v : fallback;
+}
+
+static std::string quote(const std::string &s) {
+  std::string q = "'";
+  for (char c : s)
+    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string program_command(const std::string &name) {
+  std::string launcher = env_or("E2E_LAUNCHER", "");
+  std::string program = env_or("E2E_BIN_DIR", "") + "/" + name;
+  return launcher.empty() ? program : launcher + " " + program;
+}
+
+Sandbox::Sandbox() {
+  std::string tmpl = env_or("E2E_WORK", "/var/tmp") + "/router.XXXXXX";
+  root_ = mkdtemp(&tmpl[0]);
+  for (const char *d : {"/tmp", "/var", "/var/config", "/bin"})
+    mkdir((root_ + d).c_str(), 0755);
+  std::string copy = "cp " + env_or("E2E_STANDINS", "") + "/* " + quote(root_ + "/bin");
+  if (system(copy.c_str()) != 0)
+    abort();
+}
+
+Sandbox::~Sandbox() {
+  if (!getenv("E2E_KEEP"))
+    system(("rm -rf " + quote(root_)).c_str());
+}
+
+std::string Sandbox::host(const std::string &path) const { return root_ + path; }
+
+void Sandbox::write(const std::string &path, const std::string &text) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+    mkdir(host(path.substr(0, slash)).c_str(), 0755);
+  std::ofstream(host(path), std::ios::binary) << text;
+}
+
+std::string Sandbox::read(const std::string &path) const {
+  std::ifstream in(host(path), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool Sandbox::exists(const std::string &path) const {
+  struct stat st;
+  return lstat(host(path).c_str(), &st) == 0;
+}
+
+RunResult Sandbox::shell(const std::string &line, const std::string &bwrap_extra) {
+  // The work folder may itself lie under /tmp or /var: bind it back in.
+  std::string work = env_or("E2E_WORK", "/var/tmp");
+  std::string cmd = "bwrap --dev-bind / / --bind " + quote(host("/tmp")) + " /tmp --bind " +
+                    quote(host("/var")) + " /var --bind " + quote(work) + " " + quote(work) +
+                    " --die-with-parent " + bwrap_extra + " --setenv PATH " +
+                    quote(host("/bin") + ":/usr/sbin:/usr/bin:/sbin:/bin") + " --setenv BIN " +
+                    quote(program_command("")) + " -- /bin/sh -c " + quote(line) + " >" +
+                    quote(host("/.out")) + " 2>" + quote(host("/.err")) + " </dev/null";
+  int raw = system(cmd.c_str());
+  RunResult r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read("/.err"), read("/.out")};
+  return r;
+}
+
+RunResult Sandbox::run(const std::string &name, const std::string &bwrap_extra) {
+  return shell("exec " + program_command(name), bwrap_extra);
+}

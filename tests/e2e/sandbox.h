@@ -1,0 +1,36 @@
+// A simulated router for end-to-end runs of the installed programs: a private
+// /tmp and /var (bubblewrap bind mounts) and the stand-ins first on PATH.
+#pragma once
+
+#include <string>
+
+struct RunResult {
+  int status;       // exit status, 0..255
+  std::string err;  // standard error
+  std::string out;  // standard output
+};
+
+class Sandbox {
+ public:
+  Sandbox();
+  ~Sandbox();
+
+  /// Writes `text` at router path `path` ("/tmp/...", "/var/...").
+  void write(const std::string &path, const std::string &text);
+  std::string read(const std::string &path) const;
+  bool exists(const std::string &path) const;
+  /// The host path behind router path `path`.
+  std::string host(const std::string &path) const;
+
+  /// Runs the installed program `name` (through the launcher, if any).
+  RunResult run(const std::string &name, const std::string &bwrap_extra = "");
+  /// Runs a shell command line inside the sandbox; `$BIN` names the
+  /// launcher-prefixed directory of installed programs.
+  RunResult shell(const std::string &line, const std::string &bwrap_extra = "");
+
+ private:
+  std::string root_;
+};
+
+/// The launcher and program for `name`, e.g. "qemu-mips -L ... /p/bin/isp_pick".
+std::string program_command(const std::string &name);

@@ -1,0 +1,36 @@
+#include "fake_shell.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "shell.h"
+
+std::vector<std::string> commands_run;
+std::map<std::string, std::string> command_replies;
+const char *chat_capture;
+
+void reset_fake_shell() {
+  commands_run.clear();
+  command_replies.clear();
+  chat_capture = nullptr;
+}
+
+int run_command(const char *line, char *reply, int reply_size) {
+  commands_run.push_back(line);
+  if (strncmp(line, "chat ", 5) == 0 && chat_capture) {
+    FILE *f = fopen("/tmp/css_output", "w");
+    fputs(chat_capture, f);
+    fclose(f);
+  }
+  if (!reply)
+    return 0;
+  auto it = command_replies.find(line);
+  if (it == command_replies.end() || it->second.empty())
+    return -1;
+  // Like fgets on a pipe: one line, at most reply_size - 1 characters.
+  std::string first = it->second.substr(0, it->second.find('\n'));
+  if (first.size() < it->second.size())
+    first += '\n';
+  snprintf(reply, reply_size, "%s", first.substr(0, reply_size - 1).c_str());
+  return 1;
+}

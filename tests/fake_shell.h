@@ -1,0 +1,15 @@
+// Recording stand-in for isp_pick's shell runner, linked into unit tests.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+/// Every command line run, in order.
+extern std::vector<std::string> commands_run;
+/// First-line replies by command line; a missing entry prints nothing.
+extern std::map<std::string, std::string> command_replies;
+/// What a "chat" command leaves in /tmp/css_output; none when absent.
+extern const char *chat_capture;
+
+void reset_fake_shell();

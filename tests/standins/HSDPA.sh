@@ -1,0 +1,3 @@
+#!/bin/sh
+# Link script stand-in: notes the time of each run.
+date +%s.%N >> /tmp/hsdpa_runs
