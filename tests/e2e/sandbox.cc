@@ -1,5 +1,6 @@
 #include "sandbox.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -26,6 +27,10 @@ std::string program_command(const std::string &name) {
 }
 
 Sandbox::Sandbox() {
+  if (!getenv("E2E_BIN_DIR") || !getenv("E2E_STANDINS")) {
+    fputs("E2E_BIN_DIR and E2E_STANDINS must be set (ctest sets them)\n", stderr);
+    abort();
+  }
   std::string tmpl = env_or("E2E_WORK", "/var/tmp") + "/router.XXXXXX";
   root_ = mkdtemp(&tmpl[0]);
   for (const char *d : {"/tmp", "/var", "/var/config", "/bin"})
