@@ -1,7 +1,10 @@
 #include "operator_table.h"
 
+#include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "identity.h"
 #include "text.h"
@@ -10,6 +13,53 @@ isp_profile isp_info;
 
 static const char kTablePath[] = "/var/3.5G_Infomation.csv";
 constexpr int kRowSize = 250;
+constexpr size_t kPieceMax = kRowSize - 1;
+constexpr size_t kReadBufferSize = 64 * 1024;
+
+// The table is read in large blocks and cut into rows here: a table of
+// hundreds of thousands of rows is scanned in a few milliseconds. Rows come
+// out exactly as fgets into a kRowSize buffer would give them.
+struct TableReader {
+  int fd;
+  size_t start, end;
+  bool at_end;
+  char block[kReadBufferSize];
+};
+static TableReader reader;
+
+static void refill() {
+  memmove(reader.block, reader.block + reader.start, reader.end - reader.start);
+  reader.end -= reader.start;
+  reader.start = 0;
+  while (!reader.at_end && reader.end < sizeof reader.block) {
+    ssize_t n = read(reader.fd, reader.block + reader.end, sizeof reader.block - reader.end);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      reader.at_end = true;
+    else
+      reader.end += n;
+  }
+}
+
+// The next piece of the table: through its line feed, at most kPieceMax
+// characters; the rest of a longer line comes as a piece of its own.
+static bool read_piece(char *row) {
+  if (reader.end - reader.start < kPieceMax)
+    refill();
+  size_t available = reader.end - reader.start;
+  if (available == 0)
+    return false;
+  const char *p = reader.block + reader.start;
+  size_t len = available < kPieceMax ? available : kPieceMax;
+  const char *line_feed = (const char *)memchr(p, '\n', len);
+  if (line_feed)
+    len = line_feed - p + 1;
+  memcpy(row, p, len);
+  row[len] = '\0';
+  reader.start += len;
+  return true;
+}
 constexpr int kLastColumn = 9;
 
 enum RowStep { kNextColumn, kGiveUp, kComplete };
@@ -17,19 +67,28 @@ enum RowStep { kNextColumn, kGiveUp, kComplete };
 // Returns the next field of a row and moves `*cursor` past it. Separators
 // run together and a leading one yields no field, so no field is ever empty.
 static char *next_field(char **cursor) {
-  char *p = *cursor + strspn(*cursor, ",");
+  char *p = *cursor;
+  while (*p == ',')
+    p++;
   if (*p == '\0')
     return nullptr;
-  char *end = p + strcspn(p, ",");
+  char *end = p;
+  while (*end && *end != ',')
+    end++;
   *cursor = *end ? end + 1 : end;
   *end = '\0';
   return p;
 }
 
-// A placeholder is any field that holds "NA" or "blank" anywhere.
+// A placeholder is any field that holds "NA" or "blank" anywhere. One pass
+// over the field: this runs for every field of every row of a large table.
 static void blank_placeholder(char *field) {
-  if (strstr(field, "NA") || strstr(field, "blank"))
-    field[0] = '\0';
+  for (const char *p = field; *p; p++) {
+    if ((p[0] == 'N' && p[1] == 'A') || (p[0] == 'b' && strncmp(p, "blank", 5) == 0)) {
+      field[0] = '\0';
+      return;
+    }
+  }
 }
 
 // Only the row's line-end characters go, never a real character.
@@ -90,11 +149,11 @@ static bool take_row(char *row) {
   return false;
 }
 
-static bool find_row(FILE *table) {
+static bool find_row() {
   char row[kRowSize];
-  if (!fgets(row, sizeof row, table))  // the header, unexamined
+  if (!read_piece(row))  // the header, unexamined
     return false;
-  while (fgets(row, sizeof row, table))
+  while (read_piece(row))
     if (take_row(row))
       return true;
   return false;
@@ -102,13 +161,15 @@ static bool find_row(FILE *table) {
 
 int parse() {
   fprintf(stderr, "------ searching [%s,%s] ------\n", mcc, mnc);
-  FILE *table = fopen(kTablePath, "r");
-  if (!table) {
+  reader.fd = open(kTablePath, O_RDONLY);
+  if (reader.fd < 0) {
     fputs("error to open isp information file", stderr);
     return -1;
   }
-  bool found = find_row(table);
-  fclose(table);
+  reader.start = reader.end = 0;
+  reader.at_end = false;
+  bool found = find_row();
+  close(reader.fd);
   if (!found)
     return -1;
   print_isp_info();

@@ -12,4 +12,4 @@ need_packages() {
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
-BUILD_PACKAGES=(cmake g++ make libgtest-dev bubblewrap binutils ppp)
+BUILD_PACKAGES=(cmake g++ make libgtest-dev bubblewrap binutils ppp g++-mips-linux-gnu qemu-user)

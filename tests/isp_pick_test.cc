@@ -119,6 +119,23 @@ TEST(OperatorTable, HeaderAndPlaceholderRules) {
             testing::internal::GetCapturedStderr());
 }
 
+// Rows that cross the reader's 64 KiB blocks come out whole, as do the
+// pieces of a line longer than a row.
+TEST(OperatorTable, RowsAcrossReadBlocks) {
+  const std::string row = "7,404,45,X,IN,HSDPA,a,n,u,secret\r\n";
+  for (size_t before : {65536 - 1, 65536 - 5, 65536 - 100, 65536 - 249, 65536 + 3}) {
+    std::string table = kHeader;
+    while (table.size() + 200 < before)
+      table += "0,000,00," + std::string(190, 'p') + "\n";
+    table += "0,000,00," + std::string(before - table.size() - 10, 'q') + "\n";
+    put("/var/3.5G_Infomation.csv", table + std::string(249, 'L') + row);
+    set_identity("404", "45");
+    snprintf(isp_info.pwd, sizeof isp_info.pwd, "stale");
+    EXPECT_EQ(1, parse()) << before;
+    EXPECT_STREQ("secret", isp_info.pwd) << before;
+  }
+}
+
 struct ReplyCase {
   const char *reply;
   int rc;
