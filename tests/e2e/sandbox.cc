@@ -65,12 +65,23 @@ bool Sandbox::exists(const std::string &path) const {
   return lstat(host(path).c_str(), &st) == 0;
 }
 
+// Folders the run needs that may lie under /tmp or /var: bound back in.
+static std::string bind_back() {
+  std::string binds;
+  for (const char *name : {"E2E_WORK", "E2E_BIN_DIR", "E2E_MODEM"}) {
+    std::string dir = env_or(name, "");
+    if (name == std::string("E2E_MODEM"))
+      dir = dir.substr(0, dir.rfind('/'));
+    if (!dir.empty())
+      binds += " --bind " + quote(dir) + " " + quote(dir);
+  }
+  return binds;
+}
+
 RunResult Sandbox::shell(const std::string &line, const std::string &bwrap_extra) {
-  // The work folder may itself lie under /tmp or /var: bind it back in.
-  std::string work = env_or("E2E_WORK", "/var/tmp");
   std::string cmd = "bwrap --dev-bind / / --bind " + quote(host("/tmp")) + " /tmp --bind " +
-                    quote(host("/var")) + " /var --bind " + quote(work) + " " + quote(work) +
-                    " --die-with-parent " + bwrap_extra + " --setenv PATH " +
+                    quote(host("/var")) + " /var" + bind_back() + " --die-with-parent " +
+                    bwrap_extra + " --setenv PATH " +
                     quote(host("/bin") + ":/usr/sbin:/usr/bin:/sbin:/bin") + " --setenv BIN " +
                     quote(program_command("")) + " -- /bin/sh -c " + quote(line) + " >" +
                     quote(host("/.out")) + " 2>" + quote(host("/.err")) + " </dev/null";
