@@ -13,3 +13,6 @@ for preset in default asan; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "=== fuzzing every reader (FUZZ_SECONDS=${FUZZ_SECONDS:-25} each) ==="
+./scripts/fuzz.sh

@@ -116,18 +116,18 @@ TEST_F(IspPick, WritesChangedItemsVerbatim) {
 }
 
 TEST_F(IspPick, HostileValuesNeverRunCommands) {
-  const char *values = "$(touch /tmp/pw),$(touch /tmp/pw,\"; touch /tmp/pw; \",`touch /tmp/pw`\\";
-  box.write("/var/3.5G_Infomation.csv", std::string(kTable) + "9,1;t,ou,X,IN,HSDPA," + values + "\r\n");
-  box.write("/tmp/cimi_output", "AT+CIMI\n1;touch /tmp/pw\n");
+  const char *values = "$(canary),$(canary;canary,\"; canary; \",`canary`\\";
+  box.write("/var/3.5G_Infomation.csv", std::string(kTable) + "9,1;c,an,X,IN,HSDPA," + values + "\r\n");
+  box.write("/tmp/cimi_output", "AT+CIMI\n1;canary\n");
   RunResult r = box.run("isp_pick");
   EXPECT_EQ(1, r.status);
-  EXPECT_EQ("1;touc\n", box.read("/tmp/former_isp"));
+  EXPECT_EQ("1;cana\n", box.read("/tmp/former_isp"));
   EXPECT_EQ(
-      "set G_ISP_INDEX [9]\nset G_SYSTEM [0]\nset G_APN [$(touch /tmp/pw)]\n"
-      "set G_USERNAME [\"; touch /tmp/pw; \"]\nset G_PASSWORD [`touch /tmp/pw`\\]\n"
-      "set G_NUMBER [$(touch /tmp/pw]\n",
+      "set G_ISP_INDEX [9]\nset G_SYSTEM [0]\nset G_APN [$(canary)]\n"
+      "set G_USERNAME [\"; canary; \"]\nset G_PASSWORD [`canary`\\]\n"
+      "set G_NUMBER [$(canary;canary]\n",
       box.read("/var/flash.log"));
-  EXPECT_FALSE(box.exists("/tmp/pw"));
+  EXPECT_FALSE(box.exists("/var/canary_ran"));
 }
 
 // Which lookups a run makes, and which row it applies.
