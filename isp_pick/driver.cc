@@ -10,11 +10,9 @@
 #include "imsi_capture.h"
 #include "operator_table.h"
 #include "sid_query.h"
+#include "sid_table.h"
 #include "store_client.h"
 #include "text.h"
-
-char mcc[kCodeSize];
-char mnc[kCodeSize];
 
 static const char kMemoPath[] = "/tmp/former_isp";
 constexpr int kMccWithLongMnc = 405;

@@ -6,7 +6,6 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "identity.h"
 #include "shell.h"
 #include "text.h"
 
@@ -15,17 +14,6 @@ static const char kCapturePath[] = "/tmp/css_output";
 constexpr int kLineSize = 160;
 constexpr int kDeviceSize = 16;
 constexpr size_t kDeviceOffset = 5;  // the device path starts at the sixth character
-
-struct SidRange {
-  int first, last;
-  const char *mcc, *mnc;
-};
-
-static const SidRange kSidTable[] = {
-    {2222, 2222, "404", "80"},    {14494, 14519, "404", "80"},
-    {14554, 14574, "405", "891"}, {14655, 14675, "404", "09"},
-    {14818, 14846, "405", "040"},
-};
 
 // The path goes onto a shell command line, so only plain path characters pass.
 static bool plain_path(const char *path) {
@@ -115,15 +103,4 @@ int getsid() {
   int sid = read_sid(capture);
   fclose(capture);
   return sid;
-}
-
-int mapping(int sid) {
-  for (const SidRange &row : kSidTable) {
-    if (sid < row.first || sid > row.last)
-      continue;
-    copy_text(mcc, sizeof mcc, row.mcc, strlen(row.mcc));
-    copy_text(mnc, sizeof mnc, row.mnc, strlen(row.mnc));
-    return 1;
-  }
-  return -1;
 }

@@ -12,4 +12,5 @@ need_packages() {
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
-BUILD_PACKAGES=(cmake g++ make libgtest-dev bubblewrap binutils ppp g++-mips-linux-gnu qemu-user)
+BUILD_PACKAGES=(cmake g++ make libgtest-dev bubblewrap binutils ppp g++-mips-linux-gnu qemu-user
+  libpugixml-dev mobile-broadband-provider-info)

@@ -12,6 +12,7 @@
 #include "imsi_capture.h"
 #include "operator_table.h"
 #include "sid_query.h"
+#include "sid_table.h"
 #include "store_client.h"
 
 static void put(const char *path, const std::string &text) {

@@ -2,6 +2,7 @@
 #include "fake_shell.h"
 #include "fuzz_input.h"
 #include "sid_query.h"
+#include "sid_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   static const uint8_t card[] = "CDMA\nvendor\nPORT=/dev/ttyUSB0\n";

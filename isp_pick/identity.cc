@@ -1,0 +1,4 @@
+#include "identity.h"
+
+char mcc[kCodeSize];
+char mnc[kCodeSize];
