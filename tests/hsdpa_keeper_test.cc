@@ -1,4 +1,4 @@
-// Unit tests of the link keeper's settings reader and decision. They run in
+// Unit tests of the link keeper's settings reader. They run in
 // a private /var, so the settings file is the test's own.
 #include <gtest/gtest.h>
 #include <stdio.h>
@@ -43,25 +43,4 @@ TEST(Settings, MissingFileSaysSoAndGivesEmptyText) {
   testing::internal::CaptureStdout();
   EXPECT_EQ("", value_of("OP_MODE"));
   EXPECT_EQ("generate pid false\n", testing::internal::GetCapturedStdout());
-}
-
-TEST(Decision, LinkInUseTable) {
-  const struct { int op_mode, wan_dhcp, wan_interface, g_backup; bool loop; } cases[] = {
-      {1, 5, 1, 1, false}, {0, 5, 1, 0, true},  {0, 5, 1, 7, true},  {0, 5, 0, 1, false},
-      {0, 1, 0, 1, true},  {0, 0, 0, 1, true},  {0, 1, 0, 0, false}, {0, 1, 1, 1, false},
-      {-1, 5, 1, 1, false}, {0, 5, 2, 1, false},
-  };
-  for (const auto &c : cases)
-    EXPECT_EQ(c.loop, link_in_use(c.op_mode, c.wan_dhcp, c.wan_interface, c.g_backup))
-        << c.op_mode << "," << c.wan_dhcp << "," << c.wan_interface << "," << c.g_backup;
-}
-
-TEST(Pause, SplitsIntoSecondsAndMicroseconds) {
-  struct timespec a, b;
-  clock_gettime(CLOCK_MONOTONIC, &a);
-  EXPECT_EQ(0, select_sleep(1200));
-  clock_gettime(CLOCK_MONOTONIC, &b);
-  double s = (b.tv_sec - a.tv_sec) + (b.tv_nsec - a.tv_nsec) / 1e9;
-  EXPECT_GT(s, 1.15);
-  EXPECT_LT(s, 2.0);
 }

@@ -18,6 +18,7 @@ TEST(HsdpaKeeper, SettingsDecideWhetherTheLinkIsKept) {
       {"OP_MODE=0\nWAN_DHCP=1\nWAN_INTERFACE=0\nG_BACKUP=1", true},
       {"OP_MODE=0\nWAN_DHCP=5\nWAN_INTERFACE=0\nG_BACKUP=1\n", false},
       {"OP_MODE=0\nWAN_DHCP=1\nWAN_INTERFACE=0\nG_BACKUP=10", false},
+      {"OP_MODE=0\nWAN_DHCP=1\nWAN_INTERFACE=1\nG_BACKUP=1\n", false},
       {"OP_MODE_OLD=0\nOP_MODE=1\nWAN_DHCP=5\nWAN_INTERFACE=1\n", true},
       {"OP_MODEL=2\nOP_MODE=0\nWAN_DHCP=5\nWAN_INTERFACE=1\n", true},
       {"OP_MODE=02\nWAN_DHCP=5\nWAN_INTERFACE=1\n", false},
