@@ -1,12 +1,27 @@
 #include "hsdpa_keeper.h"
 
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/select.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 static const char kSettingsPath[] = "/var/config/SYS.info";
+
+// Only a regular file is read: a FIFO or device in its place would block
+// the keeper or never end.
+static FILE *open_settings() {
+  int fd = open(kSettingsPath, O_RDONLY | O_NONBLOCK);
+  if (fd < 0)
+    return nullptr;
+  struct stat st;
+  FILE *f = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? fdopen(fd, "r") : nullptr;
+  if (!f)
+    close(fd);
+  return f;
+}
 
 // Handed out when no buffer could be allocated; never freed.
 static char no_value[1];
@@ -44,7 +59,7 @@ char *getdata_conf(const char *name) {
   if (!value)
     return no_value;
   value[0] = '\0';
-  FILE *settings = fopen(kSettingsPath, "r");
+  FILE *settings = open_settings();
   if (!settings) {
     if (getpid() != 1) {
       fputs("generate pid false\n", stdout);

@@ -1,11 +1,11 @@
 #include "driver.h"
 
-#include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
 #include <unistd.h>
 
+#include "files.h"
 #include "identity.h"
 #include "imsi_capture.h"
 #include "operator_table.h"
@@ -20,7 +20,7 @@ constexpr int kMccWithLongMnc = 405;
 // The memo holds the identity handled last. Containment, not equality, says
 // "the same": a memo word that merely starts with the identity counts too.
 static bool memo_holds(const char *identity) {
-  FILE *memo = fopen(kMemoPath, "r+");
+  FILE *memo = fopen_regular(kMemoPath, "r+");
   if (!memo)
     return false;
   char former[kIdentitySize];
@@ -35,11 +35,15 @@ static bool memo_holds(const char *identity) {
 // Written by the program itself: the identity comes from the modem and must
 // not reach a shell. A link in its place is replaced, never written through.
 static void memo_write(const char *identity) {
-  int fd = open(kMemoPath, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
-  if (fd < 0 && errno == ELOOP && unlink(kMemoPath) == 0)
+  int fd = open_regular(kMemoPath, O_WRONLY | O_CREAT | O_NOFOLLOW);
+  if (fd < 0 && unlink(kMemoPath) == 0)
     fd = open(kMemoPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
   if (fd < 0)
     return;
+  if (ftruncate(fd, 0) != 0) {
+    close(fd);
+    return;
+  }
   char text[kIdentitySize + 1];
   int len = snprintf(text, sizeof text, "%s\n", identity);
   ssize_t written = write(fd, text, len);

@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "files.h"
 #include "identity.h"
 #include "text.h"
 
@@ -49,7 +50,7 @@ static bool find_reply(FILE *capture, char *line) {
 }
 
 int getplmn() {
-  FILE *capture = fopen(kCapturePath, "r");
+  FILE *capture = fopen_regular(kCapturePath, "r");
   if (!capture)
     return -1;
   char line[kLineSize];

@@ -6,6 +6,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "files.h"
 #include "identity.h"
 #include "text.h"
 
@@ -161,7 +162,7 @@ static bool find_row() {
 
 int parse() {
   fprintf(stderr, "------ searching [%s,%s] ------\n", mcc, mnc);
-  reader.fd = open(kTablePath, O_RDONLY);
+  reader.fd = open_regular(kTablePath, O_RDONLY);
   if (reader.fd < 0) {
     fputs("error to open isp information file", stderr);
     return -1;

@@ -6,6 +6,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "files.h"
 #include "shell.h"
 #include "text.h"
 
@@ -26,7 +27,7 @@ static bool plain_path(const char *path) {
 }
 
 static bool read_device(char *device) {
-  FILE *card = fopen(kCardPath, "r");
+  FILE *card = fopen_regular(kCardPath, "r");
   if (!card)
     return false;
   char line[kLineSize];
@@ -97,7 +98,7 @@ int getsid() {
   snprintf(line, sizeof line, "chat -v -V \"\" \"AT+CSS\" \"OK\" \"\" < %s > %s 2> %s", device,
            device, kCapturePath);
   run_command(line, nullptr, 0);
-  FILE *capture = fopen(kCapturePath, "r");
+  FILE *capture = fopen_regular(kCapturePath, "r");
   if (!capture)
     return -1;
   int sid = read_sid(capture);

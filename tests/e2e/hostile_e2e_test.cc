@@ -23,7 +23,8 @@ static std::string binary(size_t size) {
   return s;
 }
 
-// A hostile content for one input; "dir" puts a directory in the file's place.
+// A hostile content for one input; "dir", "fifo" and "link to /dev/zero" put
+// such a thing in the file's place.
 struct Content {
   const char *name;
   std::string text;
@@ -38,12 +39,19 @@ static const Content kContents[] = {
     {"bare quote", "\""},
     {"no equals", "G_APN\"\r"},
     {"dir", ""},
+    {"fifo", ""},
+    {"link to /dev/zero", ""},
 };
 
 static void put(Sandbox &box, const char *path, const Content &c) {
   unlink(box.host(path).c_str());
-  if (std::string(c.name) == "dir")
+  std::string kind = c.name;
+  if (kind == "dir")
     mkdir(box.host(path).c_str(), 0755);
+  else if (kind == "fifo")
+    mkfifo(box.host(path).c_str(), 0644);
+  else if (kind == "link to /dev/zero")
+    symlink("/dev/zero", box.host(path).c_str());
   else
     box.write(path, c.text);
 }

@@ -1,0 +1,14 @@
+// Opening the router's fixed files. /tmp is writable by everyone: a FIFO or
+// a device in a file's place would make a read block or never end, so only
+// regular files are opened.
+#pragma once
+
+#include <stdio.h>
+
+/// open(2) of `path` with `flags` (mode 0666 when it creates), without
+/// blocking on a FIFO; returns the
+/// descriptor only when it is a regular file, else -1.
+int open_regular(const char *path, int flags);
+
+/// The same as a stdio stream with `mode` ("r" or "r+"), or nullptr.
+FILE *fopen_regular(const char *path, const char *mode);
