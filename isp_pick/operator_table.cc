@@ -18,7 +18,7 @@ constexpr size_t kPieceMax = kRowSize - 1;
 constexpr size_t kReadBufferSize = 64 * 1024;
 
 // The table is read in large blocks and cut into rows here: a table of
-// hundreds of thousands of rows is scanned in a few milliseconds. Rows come
+// hundreds of thousands of rows is scanned in milliseconds. Rows come
 // out exactly as fgets into a kRowSize buffer would give them.
 struct TableReader {
   int fd;
@@ -61,6 +61,7 @@ static bool read_piece(char *row) {
   reader.start += len;
   return true;
 }
+
 constexpr int kLastColumn = 9;
 
 enum RowStep { kNextColumn, kGiveUp, kComplete };
