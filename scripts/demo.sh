@@ -13,7 +13,7 @@ need_packages "${BUILD_PACKAGES[@]}"
 work=$(mktemp -d /var/tmp/router-demo.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cmake -S . -B "$work/build" >/dev/null
-cmake --build "$work/build" -j "$(nproc)" --target isp_pick hsdpa_keeper sim_modem >/dev/null
+cmake --build "$work/build" -j "$(nproc)" --target isp_pick hsdpa_keeper isp_table sim_modem >/dev/null
 cmake --install "$work/build" --prefix "$work/prefix" >/dev/null
 modem="$work/build/tests/sim_modem"
 mkdir -p "$work/root/tmp" "$work/root/var/config" "$work/root/bin"
