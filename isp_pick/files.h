@@ -6,8 +6,8 @@
 #include <stdio.h>
 
 /// open(2) of `path` with `flags` (mode 0666 when it creates), without
-/// blocking on a FIFO; returns the
-/// descriptor only when it is a regular file, else -1.
+/// blocking on a FIFO; returns the descriptor only when it is a regular
+/// file, else -1.
 int open_regular(const char *path, int flags);
 
 /// The same as a stdio stream with `mode` ("r" or "r+"), or nullptr.

@@ -20,6 +20,9 @@ static std::string quote(const std::string &s) {
   return q + "'";
 }
 
+// Where the sandboxes live: the build tree's work folder under ctest.
+static std::string work_dir() { return env_or("E2E_WORK", "/var/tmp"); }
+
 std::string program_command(const std::string &name) {
   std::string launcher = env_or("E2E_LAUNCHER", "");
   std::string program = env_or("E2E_BIN_DIR", "") + "/" + name;
@@ -31,7 +34,7 @@ Sandbox::Sandbox() {
     fputs("E2E_BIN_DIR and E2E_STANDINS must be set (ctest sets them)\n", stderr);
     abort();
   }
-  std::string tmpl = env_or("E2E_WORK", "/var/tmp") + "/router.XXXXXX";
+  std::string tmpl = work_dir() + "/router.XXXXXX";
   root_ = mkdtemp(&tmpl[0]);
   for (const char *d : {"/tmp", "/var", "/var/config", "/bin"})
     mkdir((root_ + d).c_str(), 0755);
@@ -67,14 +70,11 @@ bool Sandbox::exists(const std::string &path) const {
 
 // Folders the run needs that may lie under /tmp or /var: bound back in.
 static std::string bind_back() {
+  std::string modem = env_or("E2E_MODEM", "");
   std::string binds;
-  for (const char *name : {"E2E_WORK", "E2E_BIN_DIR", "E2E_MODEM"}) {
-    std::string dir = env_or(name, "");
-    if (name == std::string("E2E_MODEM"))
-      dir = dir.substr(0, dir.rfind('/'));
+  for (const std::string &dir : {work_dir(), env_or("E2E_BIN_DIR", ""), modem.substr(0, modem.rfind('/'))})
     if (!dir.empty())
       binds += " --bind " + quote(dir) + " " + quote(dir);
-  }
   return binds;
 }
 
