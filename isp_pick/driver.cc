@@ -12,10 +12,8 @@
 #include "sid_query.h"
 #include "sid_table.h"
 #include "store_client.h"
-#include "text.h"
 
 static const char kMemoPath[] = "/tmp/former_isp";
-constexpr int kMccWithLongMnc = 405;
 
 // The memo holds the identity handled last. Containment, not equality, says
 // "the same": a memo word that merely starts with the identity counts too.
@@ -76,11 +74,11 @@ static int lookup_tail() {
 static int imsi_path() {
   if (identity_unchanged())
     return 1;
-  if (decimal_value(mcc) == kMccWithLongMnc && parse() > 0) {
+  if (long_mnc_first() && parse() > 0) {
     set_to_mib();
     return 1;
   }
-  mnc[2] = '\0';
+  shorten_mnc();
   return lookup_tail();
 }
 

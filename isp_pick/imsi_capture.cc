@@ -32,7 +32,7 @@ static void drop_reply_prefix(char *line) {
 }
 
 // Copies stop at the end of the text, so a short line gives short codes.
-static void take_identity(const char *line) {
+void take_identity(const char *line) {
   size_t len = strlen(line);
   size_t mcc_len = len < kCodeLength ? len : kCodeLength;
   size_t rest = len - mcc_len;

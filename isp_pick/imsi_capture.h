@@ -5,3 +5,7 @@
 /// starts with a digit (after dropping a "+CIMI: " prefix) and sets `mcc` and
 /// `mnc` from its first six characters. Returns 1, or -1 with both untouched.
 int getplmn();
+
+/// Sets `mcc` from the first three characters of an IMSI reply line and
+/// `mnc` from the next three, each copy stopping at the end of the text.
+void take_identity(const char *line);

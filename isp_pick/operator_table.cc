@@ -13,7 +13,6 @@
 isp_profile isp_info;
 
 static const char kTablePath[] = "/var/3.5G_Infomation.csv";
-constexpr int kRowSize = 250;
 constexpr size_t kPieceMax = kRowSize - 1;
 constexpr size_t kReadBufferSize = 64 * 1024;
 
@@ -43,14 +42,21 @@ static void refill() {
   }
 }
 
-// The next piece of the table: through its line feed, at most kPieceMax
-// characters; the rest of a longer line comes as a piece of its own.
-static bool read_piece(char *row) {
+int table_open(const char *path) {
+  reader.fd = open_regular(path, O_RDONLY);
+  reader.start = reader.end = 0;
+  reader.at_end = false;
+  return reader.fd < 0 ? -1 : 1;
+}
+
+void table_close() { close(reader.fd); }
+
+size_t table_piece(char *row) {
   if (reader.end - reader.start < kPieceMax)
     refill();
   size_t available = reader.end - reader.start;
   if (available == 0)
-    return false;
+    return 0;
   const char *p = reader.block + reader.start;
   size_t len = available < kPieceMax ? available : kPieceMax;
   const char *line_feed = (const char *)memchr(p, '\n', len);
@@ -59,16 +65,14 @@ static bool read_piece(char *row) {
   memcpy(row, p, len);
   row[len] = '\0';
   reader.start += len;
-  return true;
+  return len;
 }
 
 constexpr int kLastColumn = 9;
 
 enum RowStep { kNextColumn, kGiveUp, kComplete };
 
-// Returns the next field of a row and moves `*cursor` past it. Separators
-// run together and a leading one yields no field, so no field is ever empty.
-static char *next_field(char **cursor) {
+char *next_field(char **cursor) {
   char *p = *cursor;
   while (*p == ',')
     p++;
@@ -82,9 +86,9 @@ static char *next_field(char **cursor) {
   return p;
 }
 
-// A placeholder is any field that holds "NA" or "blank" anywhere. One pass
-// over the field: this runs for every field of every row of a large table.
-static void blank_placeholder(char *field) {
+// One pass over the field: this runs for every field of every row of a
+// large table.
+void blank_placeholder(char *field) {
   for (const char *p = field; *p; p++) {
     if ((p[0] == 'N' && p[1] == 'A') || (p[0] == 'b' && strncmp(p, "blank", 5) == 0)) {
       field[0] = '\0';
@@ -93,8 +97,7 @@ static void blank_placeholder(char *field) {
   }
 }
 
-// Only the row's line-end characters go, never a real character.
-static void drop_line_end(char *field) {
+void drop_line_end(char *field) {
   size_t len = strlen(field);
   while (len > 0 && (field[len - 1] == '\r' || field[len - 1] == '\n'))
     field[--len] = '\0';
@@ -137,7 +140,7 @@ static RowStep take_column(int column, char *field) {
 }
 
 // A row that runs out of fields before the password gives no result.
-static bool take_row(char *row) {
+bool take_row(char *row) {
   char *cursor = row;
   for (int column = 0; column <= kLastColumn; column++) {
     char *field = next_field(&cursor);
@@ -153,9 +156,9 @@ static bool take_row(char *row) {
 
 static bool find_row() {
   char row[kRowSize];
-  if (!read_piece(row))  // the header, unexamined
+  if (!table_piece(row))  // the header, unexamined
     return false;
-  while (read_piece(row))
+  while (table_piece(row))
     if (take_row(row))
       return true;
   return false;
@@ -163,15 +166,12 @@ static bool find_row() {
 
 int parse() {
   fprintf(stderr, "------ searching [%s,%s] ------\n", mcc, mnc);
-  reader.fd = open_regular(kTablePath, O_RDONLY);
-  if (reader.fd < 0) {
+  if (table_open(kTablePath) < 0) {
     fputs("error to open isp information file", stderr);
     return -1;
   }
-  reader.start = reader.end = 0;
-  reader.at_end = false;
   bool found = find_row();
-  close(reader.fd);
+  table_close();
   if (!found)
     return -1;
   print_isp_info();

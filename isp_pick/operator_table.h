@@ -1,6 +1,7 @@
 // The operator table "/var/3.5G_Infomation.csv" and the profile it yields.
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
 
 /// One connection profile. Text fields are zero-terminated.
@@ -28,3 +29,37 @@ int parse();
 
 /// Writes `isp_info` to standard error, password in clear.
 void print_isp_info();
+
+// The row reader and the row walk that `parse` is made of. The host tool
+// that checks tables calls these very functions, so that it reads a table
+// exactly as the router does.
+
+constexpr int kRowSize = 250;  // one read: at most 249 characters
+
+/// Opens the table at `path` (a regular file only) for `table_piece`.
+/// Returns 1, or -1 when it cannot be opened.
+int table_open(const char *path);
+
+/// The next piece of the open table into `row` (kRowSize bytes): a line
+/// through its line feed, at most kRowSize - 1 characters; the rest of a
+/// longer line comes as a piece of its own. Returns its length (a NUL
+/// byte in it ends the row as text, not the piece), or 0 at the end.
+size_t table_piece(char *row);
+
+void table_close();
+
+/// Cuts the next field off a row at `*cursor` (in place) and moves the
+/// cursor past it; nullptr when none is left. Separators run together and a
+/// leading one yields no field, so no field is ever empty.
+char *next_field(char **cursor);
+
+/// Makes `field` empty when it holds "NA" or "blank" anywhere.
+void blank_placeholder(char *field);
+
+/// Drops the row's line-end characters (CR and LF) from the end of `field`.
+void drop_line_end(char *field);
+
+/// Walks the fields of `row` (cut in place) into `isp_info` as a lookup of
+/// `mcc` and `mnc` does. Returns true when the row matched and all ten
+/// columns were taken.
+bool take_row(char *row);
