@@ -1,21 +1,92 @@
 #!/bin/sh
-# isp_table on a small database of our own: exact table and summary, the
-# same bytes twice, and clear failures on files it cannot use.
+# isp_table on databases and tables of our own: the exact table and summary
+# from one and from both kinds of database, the ranking across files, the
+# check of a hand-kept table with every finding, the explanation of single
+# runs, and clear failures on files and command lines it cannot use.
 # Usage: check.sh ISP_TABLE
-tool=$1
-here=$(dirname "$0")
+tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+cd "$(dirname "$0")"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+same() { cmp -s "$1" "$2" || { diff "$1" "$2"; fail "$3"; }; }
 
-"$tool" "$here/providers.xml" > "$out/table" 2> "$out/summary" || fail "status $?"
-cmp "$out/table" "$here/expected.csv" || { diff "$out/table" "$here/expected.csv"; fail table; }
-diff "$out/summary" "$here/expected_summary.txt" || fail summary
-"$tool" "$here/providers.xml" 2>/dev/null | cmp - "$out/table" || fail "not deterministic"
+# Tables and summaries, byte for byte, and the same bytes on a second run.
+"$tool" providers.xml > "$out/table" 2> "$out/summary" || fail "providers.xml: status $?"
+same "$out/table" expected.csv "providers.xml table"
+same "$out/summary" expected_summary.txt "providers.xml summary"
+"$tool" providers.xml apns.xml > "$out/merged" 2> "$out/summary" || fail "merge: status $?"
+same "$out/merged" merged.csv "merged table"
+same "$out/summary" merged_summary.txt "merged summary"
+"$tool" providers.xml apns.xml 2>/dev/null | cmp -s - "$out/merged" || fail "not deterministic"
 
+# The file given first wins a tie on networks and listers: only key 311,48 changes.
+"$tool" apns.xml providers.xml 2>/dev/null > "$out/reversed" || fail "reversed: status $?"
+diff "$out/merged" "$out/reversed" | grep '^[<>]' | tr -d '\r' > "$out/changed"
+printf '%s\n' '< 8,311,48,Tie Two,US,HSDPA,two,*99#,NA,NA' \
+  '> 8,311,48,Two Android,US,HSDPA,two,*99#,droid,NA' > "$out/want"
+same "$out/changed" "$out/want" "reversed inputs"
+
+# Every generated table passes its own check.
+for table in "$out/table" "$out/merged" "$out/reversed"; do
+  "$tool" check "$table" > "$out/found" || { cat "$out/found"; fail "$table does not pass its check"; }
+  tail -n1 "$out/found" | grep -q ": 0 errors, " || fail "$table: $(tail -n1 "$out/found")"
+done
+
+# Every finding of the check, with its line.
+"$tool" check hand_kept.csv > "$out/found"
+[ $? -eq 1 ] || fail "check of hand_kept.csv: want status 1"
+same "$out/found" expected_check.txt "findings on hand_kept.csv"
+
+# Single runs explained, on both paths.
+while read -r table option value; do
+  echo "\$ isp_table check $table $option $value"
+  "$tool" check "$table" "$option" "$value"
+  echo "status $?"
+done > "$out/explained" <<EOF
+hand_kept.csv --imsi 262011234567890
+hand_kept.csv --imsi 310260000000000
+merged.csv --imsi 405854000000000
+merged.csv --imsi 405850000000000
+merged.csv --sid 14494
+merged.csv --sid 14818
+hand_kept.csv --sid 3000
+hand_kept.csv --sid 0
+EOF
+same "$out/explained" expected_explain.txt "explanations"
+
+# Files it cannot use: a message naming the file, no table.
 for bad in missing.xml malformed.xml wrong_root.xml; do
-  if "$tool" "$here/$bad" > "$out/table" 2> "$out/err"; then fail "$bad accepted"; fi
-  grep -q "^isp_table: cannot read $here/$bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
+  if "$tool" providers.xml "$bad" > "$out/table" 2> "$out/err"; then fail "$bad accepted"; fi
+  grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
   [ ! -s "$out/table" ] || fail "$bad wrote a table"
 done
-echo "isp_table fixture: table, summary and failures as expected"
+for bad in missing.csv . ; do
+  "$tool" check "$bad" > /dev/null 2> "$out/err"
+  [ $? -eq 2 ] || fail "check $bad: want status 2"
+  grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "check $bad: $(cat "$out/err")"
+done
+
+# Usage errors: status 2 and the usage line on standard error.
+usage='usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N]'
+while read -r args; do
+  # shellcheck disable=SC2086
+  "$tool" $args > "$out/stdout" 2> "$out/err"
+  [ $? -eq 2 ] || fail "'$args': want status 2"
+  [ "$(tail -n1 "$out/err")" = "$usage" ] || fail "'$args': $(cat "$out/err")"
+  [ ! -s "$out/stdout" ] || fail "'$args' wrote to standard output"
+done <<EOF
+--bogus
+check
+check --imsi 262011234567890
+check hand_kept.csv --imsi
+check hand_kept.csv --imsi 26201x
+check hand_kept.csv --imsi 26201
+check hand_kept.csv --sid 14x
+check hand_kept.csv --sid 99999999999
+check hand_kept.csv --sid 1 --imsi 262011234567890
+check hand_kept.csv --color
+EOF
+"$tool" --help | grep -q '^isp_table check TABLE --imsi DIGITS$' || fail "--help"
+"$tool" --version | grep -qx 'isp_table [0-9][0-9.]*' || fail "--version"
+echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"

@@ -1,0 +1,390 @@
+#include "check.h"
+
+#include <ctype.h>
+#include <errno.h>
+#include <string.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "identity.h"
+#include "imsi_capture.h"
+#include "operator_table.h"
+#include "sid_table.h"
+#include "text.h"
+
+constexpr size_t kPieceMax = kRowSize - 1;
+constexpr size_t kColumns = 10;
+
+// One read of the table as isp_pick makes it, and where it stands.
+struct Piece {
+  int line;
+  size_t offset;     // characters of its line before it
+  std::string text;  // every byte read, NUL bytes too
+};
+
+static bool read_pieces(const char *path, std::vector<Piece> *pieces) {
+  errno = 0;
+  if (table_open(path) < 0)
+    return false;
+  char row[kRowSize];
+  int line = 1;
+  size_t offset = 0;
+  for (size_t len; (len = table_piece(row)) > 0;) {
+    pieces->push_back({line, offset, std::string(row, len)});
+    offset += len;
+    if (row[len - 1] == '\n') {
+      line++;
+      offset = 0;
+    }
+  }
+  table_close();
+  return true;
+}
+
+static void cannot_read(const char *path) {
+  fprintf(stderr, "isp_table: cannot read %s: %s\n", path,
+          errno ? strerror(errno) : "not a regular file");
+}
+
+// The fields of a row as isp_pick cuts them: as written, without the line
+// end (for messages), and as isp_pick takes them (placeholders blanked).
+struct Fields {
+  std::vector<std::string> written, taken;
+};
+
+static Fields split(const std::string &row) {
+  std::vector<char> buf(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
+  Fields f;
+  char *cursor = buf.data();
+  for (char *field; (field = next_field(&cursor)) != nullptr;) {
+    std::vector<char> shown(field, field + strlen(field) + 1);
+    drop_line_end(shown.data());
+    f.written.push_back(shown.data());
+    blank_placeholder(field);
+    drop_line_end(field);
+    f.taken.push_back(field);
+  }
+  return f;
+}
+
+static bool all_digits(const std::string &s) {
+  for (char c : s)
+    if (!isdigit((unsigned char)c))
+      return false;
+  return !s.empty();
+}
+
+static bool set_identity(const std::string &m, const std::string &n) {
+  return copy_text(mcc, sizeof mcc, m.c_str(), m.size()) > 0 &&
+         copy_text(mnc, sizeof mnc, n.c_str(), n.size()) > 0;
+}
+
+// True when isp_pick returns this row to a lookup of its own MCC and MNC.
+static bool complete(const std::string &row, const Fields &f) {
+  if (f.taken.size() < kColumns || !set_identity(f.taken[1], f.taken[2]))
+    return false;
+  std::vector<char> buf(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
+  return take_row(buf.data());
+}
+
+struct Finding {
+  int line;
+  bool error;
+  std::string text;
+};
+
+struct Checker {
+  int errors = 0, warnings = 0, rows = 0;
+  std::map<std::pair<std::string, std::string>, int> answered;  // identity -> its line
+  std::vector<int> placeholder_rows;
+  int last_row = 0;
+  std::vector<Finding> findings;
+
+  void report(int line, bool error, const std::string &text) {
+    (error ? errors : warnings)++;
+    findings.push_back({line, error, text});
+  }
+};
+
+static std::string quoted(const std::string &s) { return "\"" + s + "\""; }
+
+// "NA" or "blank" standing alone is the table's way to write an empty value.
+static bool stray_placeholder(const Fields &f, size_t column) {
+  const std::string &w = f.written[column];
+  return f.taken[column].empty() && !w.empty() && w != "NA" && w != "blank";
+}
+
+static const char *placeholder_word(const std::string &s) {
+  return s.find("NA") != std::string::npos ? "NA" : "blank";
+}
+
+static void check_identity(Checker *c, int line, const Fields &f) {
+  const std::string &m = f.taken[1], &n = f.taken[2];
+  if (m.empty() && n.empty())
+    return;
+  if (!all_digits(m) || m.size() != 3)
+    c->report(line, true,
+              "MCC " + quoted(f.written[1]) + " is not three digits: the row is never returned");
+  if (!all_digits(n) || n.size() < 2 || n.size() > 3) {
+    c->report(
+        line, true,
+        "MNC " + quoted(f.written[2]) + " is not two or three digits: the row is never returned");
+    return;
+  }
+  set_identity(m, n);
+  if (n.size() == 3 && !long_mnc_first())
+    c->report(line, true,
+              "MNC " + quoted(n) + " has three characters under MCC " + m +
+                  ": isp_pick looks up only the MNC's first two (all three only under "
+                  "MCC 405), so the row is never returned");
+}
+
+struct Column {
+  size_t index;
+  const char *name;
+  size_t width;
+};
+
+static const Column kWidths[] = {
+    {0, "index", sizeof isp_info.index - 1},        {3, "operator name", sizeof isp_info.isp - 1},
+    {4, "region", sizeof isp_info.region - 1},      {6, "APN", sizeof isp_info.apn - 1},
+    {7, "dial number", sizeof isp_info.number - 1}, {8, "user name", sizeof isp_info.usr - 1},
+    {9, "password", sizeof isp_info.pwd - 1},
+};
+
+static void check_values(Checker *c, int line, const Fields &f) {
+  for (const Column &col : kWidths) {
+    size_t len = f.taken[col.index].size();
+    if (len > col.width)
+      c->report(line, true,
+                std::string(col.name) + " is " + std::to_string(len) +
+                    " characters, more than the " + std::to_string(col.width) +
+                    " its field holds: the row is never returned");
+  }
+  for (const Column &col : kWidths) {
+    if (col.index < 3 || !stray_placeholder(f, col.index))
+      continue;
+    const std::string &w = f.written[col.index];
+    bool sent = col.index >= 6;
+    c->report(line, sent,
+              std::string(col.name) + " " + quoted(w) + " contains " + quoted(placeholder_word(w)) +
+                  (sent ? ": isp_pick sends it as empty" : ": printed empty"));
+  }
+  const std::string &tech = f.taken[5];
+  if (tech.find("HSDPA") == std::string::npos && tech.find("CDMA2000") == std::string::npos &&
+      tech.find("TD-SCDMA") == std::string::npos)
+    c->report(line, false,
+              "technology " + quoted(f.written[5]) +
+                  " names none of HSDPA, CDMA2000 and TD-SCDMA: the store gets the "
+                  "code that an earlier row left (0 when none)");
+  if (f.taken.size() > kColumns)
+    c->report(line, false, "a column after the password: it is not read");
+}
+
+static void check_row(Checker *c, const Piece &p) {
+  Fields f = split(p.text);
+  c->rows++;
+  c->last_row = p.line;
+  if (f.taken.size() < kColumns) {
+    c->report(p.line, true,
+              "the row has " + std::to_string(f.taken.size()) +
+                  " fields, fewer than the ten isp_pick needs: it is never returned");
+    return;
+  }
+  check_identity(c, p.line, f);
+  auto earlier = c->answered.find({f.taken[1], f.taken[2]});
+  if (earlier != c->answered.end())
+    c->report(p.line, true,
+              "shadowed by line " + std::to_string(earlier->second) +
+                  ", which has the same MCC and MNC: the row is never returned");
+  else if (complete(p.text, f))
+    c->answered[{f.taken[1], f.taken[2]}] = p.line;
+  if (f.taken[1].empty() && f.taken[2].empty())
+    c->placeholder_rows.push_back(p.line);
+  check_values(c, p.line, f);
+  const std::string &t = p.text;
+  if (t.size() >= 1 && t.back() == '\n' && (t.size() < 2 || t[t.size() - 2] != '\r'))
+    c->report(p.line, false, "the row ends with a line feed alone, not CR LF");
+}
+
+// Each read of a cut line is a row of its own to isp_pick. The cut is the
+// finding; yet a piece can still answer, and so shadow a later row.
+static void check_cut_piece(Checker *c, const Piece &p) {
+  if (p.offset == 0) {
+    c->rows++;
+    c->last_row = p.line;
+  }
+  Fields f = split(p.text);
+  if (complete(p.text, f) && !c->answered.count({f.taken[1], f.taken[2]}))
+    c->answered[{f.taken[1], f.taken[2]}] = p.line;
+}
+
+static bool only_line_end(const std::string &text) {
+  return text.find_first_not_of("\r\n") == std::string::npos;
+}
+
+// Returns the lines that were cut.
+static std::set<int> check_cut_lines(Checker *c, const std::vector<Piece> &pieces) {
+  std::set<int> cut;
+  for (size_t i = 0; i < pieces.size(); i++) {
+    if (pieces[i].offset != 0)
+      continue;
+    size_t length = pieces[i].text.size(), reads = 1;
+    for (size_t j = i + 1; j < pieces.size() && pieces[j].line == pieces[i].line; j++, reads++)
+      length += pieces[j].text.size();
+    if (reads == 1)
+      continue;
+    cut.insert(pieces[i].line);
+    c->report(pieces[i].line, true,
+              "the line is " + std::to_string(length) + " characters long, more than one read of " +
+                  std::to_string(kPieceMax) + ": isp_pick cuts it " +
+                  (reads > 2 ? "every " : "after character ") + std::to_string(kPieceMax) +
+                  (reads > 2 ? " characters and takes each piece as a row of its own"
+                             : " and takes the rest as a row of its own"));
+  }
+  return cut;
+}
+
+// A header is dropped unread, so a first line that looks like a row is lost.
+static void check_header(Checker *c, const Piece &header) {
+  Fields f = split(header.text);
+  if (f.taken.size() < kColumns)
+    return;
+  const std::string &m = f.taken[1], &n = f.taken[2];
+  if ((all_digits(m) && all_digits(n)) || (m.empty() && n.empty()))
+    c->report(header.line, true, "the first line is a data row: isp_pick drops it as the header");
+}
+
+static std::string plural(int n, const char *word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+int check_table(const char *path, FILE *out) {
+  std::vector<Piece> pieces;
+  if (!read_pieces(path, &pieces)) {
+    cannot_read(path);
+    return 2;
+  }
+  Checker c;
+  std::set<int> cut = check_cut_lines(&c, pieces);
+  for (size_t i = 0; i < pieces.size(); i++) {
+    const Piece &p = pieces[i];
+    if (i == 0)
+      check_header(&c, p);
+    else if (cut.count(p.line))
+      check_cut_piece(&c, p);
+    else if (!only_line_end(p.text))
+      check_row(&c, p);
+  }
+  for (int line : c.placeholder_rows)
+    if (line != c.last_row)
+      c.report(line, false,
+               "a placeholder row (MCC and MNC both placeholders) before the last "
+               "row: it is no fallback, it serves only SIDs outside the SID table");
+  std::stable_sort(c.findings.begin(), c.findings.end(),
+                   [](const Finding &a, const Finding &b) { return a.line < b.line; });
+  for (const Finding &f : c.findings)
+    fprintf(out, "%s:%d: %s: %s\n", path, f.line, f.error ? "error" : "warning", f.text.c_str());
+  fprintf(out, "%s: %s, %s, %s\n", path, plural(c.errors, "error").c_str(),
+          plural(c.warnings, "warning").c_str(), plural(c.rows, "row").c_str());
+  return c.errors ? 1 : 0;
+}
+
+// ---- Explaining one run ----
+
+// isp_pick's lookup of `mcc` and `mnc`: the line of the row that answers,
+// 0 when none does, -1 when the table cannot be read.
+static int lookup_line(const char *path) {
+  errno = 0;
+  if (table_open(path) < 0)
+    return -1;
+  char row[kRowSize];
+  int line = 1, found = 0;
+  bool header = true;
+  for (size_t len; !found && (len = table_piece(row)) > 0;) {
+    int at = line;
+    if (row[len - 1] == '\n')
+      line++;
+    if (!header && take_row(row))
+      found = at;
+    header = false;
+  }
+  table_close();
+  return found;
+}
+
+// One lookup, shown as isp_pick's "searching" line shows it.
+static int explain_lookup(const char *path, int step, FILE *out) {
+  int line = lookup_line(path);
+  if (line < 0) {
+    cannot_read(path);
+    return -1;
+  }
+  fprintf(out, "lookup %d: [%s,%s]: ", step, mcc, mnc);
+  if (line == 0)
+    fputs("no line answers\n", out);
+  else
+    fprintf(out, "line %d answers\n", line);
+  return line;
+}
+
+static int explain_outcome(int line, FILE *out) {
+  if (line < 0)
+    return 2;
+  if (line == 0) {
+    fputs("no profile: isp_pick removes the memo and ends with status -1 (255)\n", out);
+    return 1;
+  }
+  fprintf(out,
+          "isp_pick writes the profile of line %d (G_ISP_INDEX always, each other item when the "
+          "store holds another value) and ends with status 1:\n"
+          "  G_ISP_INDEX \"%s\"\n  G_SYSTEM %d\n  G_APN \"%s\"\n  G_USERNAME \"%s\"\n"
+          "  G_PASSWORD \"%s\"\n  G_NUMBER \"%s\"\n",
+          line, isp_info.index, (int)isp_info.system, isp_info.apn, isp_info.usr, isp_info.pwd,
+          isp_info.number);
+  return 0;
+}
+
+// A fresh run: nothing known yet, the profile record empty.
+static void start_run() {
+  mcc[0] = mnc[0] = '\0';
+  isp_info = isp_profile{};
+}
+
+int explain_imsi(const char *path, const char *digits, FILE *out) {
+  start_run();
+  take_identity(digits);
+  fprintf(out, "IMSI %s: MCC %s, MNC %s\n", digits, mcc, mnc);
+  int step = 0, line = 0;
+  if (long_mnc_first()) {
+    fputs("MCC 405: looked up with all three MNC characters first\n", out);
+    line = explain_lookup(path, ++step, out);
+  }
+  if (line == 0) {
+    shorten_mnc();
+    line = explain_lookup(path, ++step, out);
+  }
+  return explain_outcome(line, out);
+}
+
+int explain_sid(const char *path, int sid, FILE *out) {
+  start_run();
+  fprintf(out, "SID %d: ", sid);
+  if (sid < 1) {
+    fputs("no SID of 1 or more: isp_pick ends the run without a lookup (status -1)\n", out);
+    return 1;
+  }
+  if (mapping(sid) == 1)
+    fprintf(out, "the SID table gives MCC %s, MNC %s, looked up exactly as given\n", mcc, mnc);
+  else
+    fputs(
+        "not in the SID table: looked up with the empty identity, which only a placeholder "
+        "row (MCC and MNC both placeholders) answers\n",
+        out);
+  return explain_outcome(explain_lookup(path, 1, out), out);
+}

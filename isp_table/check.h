@@ -1,0 +1,20 @@
+// isp_table check: reads a hand-kept operator table exactly as isp_pick
+// reads the router's, with isp_pick's own row reader, and reports every row
+// that a network will not get as the table means it.
+#pragma once
+
+#include <stdio.h>
+
+/// Writes one "TABLE:LINE: error: ..." or "TABLE:LINE: warning: ..." line
+/// per finding to `out`, then a count. Returns 0 without errors, 1 with
+/// errors, 2 when the table cannot be read.
+int check_table(const char *path, FILE *out);
+
+/// Explains the run of a SIM whose IMSI starts with `digits`: the keys
+/// isp_pick searches, in order, the line that answers and the profile it
+/// writes. Returns 0 when a line answers, 1 when none does, 2 when the
+/// table cannot be read.
+int explain_imsi(const char *path, const char *digits, FILE *out);
+
+/// The same for a CDMA card that reports SID `sid`.
+int explain_sid(const char *path, int sid, FILE *out);

@@ -1,0 +1,224 @@
+#include "merge.h"
+
+#include <string.h>
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+#include "identity.h"
+#include "operator_table.h"
+#include "text.h"
+
+static const char kHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
+
+// The widths of isp_pick's profile record, without the terminating zero.
+template <size_t N>
+constexpr size_t width(const char (&)[N]) {
+  return N - 1;
+}
+constexpr size_t kLineMax = kRowSize - 1;
+
+NetworkId lookup_key(const NetworkId &id) {
+  copy_text(mcc, sizeof mcc, id.first.c_str(), id.first.size());
+  copy_text(mnc, sizeof mnc, id.second.c_str(), id.second.size());
+  if (!long_mnc_first())
+    shorten_mnc();
+  return {mcc, mnc};
+}
+
+static std::string placeholder(const std::string &value) { return value.empty() ? "NA" : value; }
+
+static bool plain(const std::string &value) {
+  return value.find_first_of(",\r\n") == std::string::npos;
+}
+
+// isp_pick's own rule: a value holding "NA" or "blank" is taken as empty.
+static bool blanked(const std::string &value) {
+  std::string copy = value;
+  blank_placeholder(&copy[0]);
+  return !value.empty() && copy.c_str()[0] == '\0';
+}
+
+static const isp_profile kRecord{};
+
+// Why listing `l` cannot be a row that isp_pick reads back unchanged.
+static const char *unrepresentable(const Listing &l) {
+  for (const std::string *v : {&l.name, &l.region, &l.apn, &l.user, &l.password})
+    if (!plain(*v))
+      return "comma or line end in a value";
+  // isp_pick would blank these, so the row would carry the wrong login.
+  if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
+    return "APN, user name or password holds NA or blank";
+  if (l.name.size() > width(kRecord.isp) || l.region.size() > width(kRecord.region) ||
+      l.apn.size() > width(kRecord.apn) || l.user.size() > width(kRecord.usr) ||
+      l.password.size() > width(kRecord.pwd))
+    return "value too long for its field";
+  return nullptr;
+}
+
+static std::string row_text(const Listing &l, const NetworkId &key) {
+  return key.first + "," + key.second + "," + placeholder(l.name) + "," + placeholder(l.region) +
+         "," + l.technology + "," + placeholder(l.apn) + "," + l.number + "," +
+         placeholder(l.user) + "," + placeholder(l.password) + "\r\n";
+}
+
+// The row as isp_pick reads it back for its key: every value it sends to
+// the store must come back unchanged.
+static bool read_back(const Listing &l, const NetworkId &key) {
+  std::string line = std::string(width(kRecord.index), '9') + "," + row_text(l, key);
+  char row[kRowSize];
+  if (line.size() >= sizeof row)
+    return false;
+  memcpy(row, line.c_str(), line.size() + 1);
+  lookup_key(key);
+  isp_info = isp_profile{};
+  if (!take_row(row))
+    return false;
+  return l.apn == isp_info.apn && l.user == isp_info.usr && l.password == isp_info.pwd &&
+         l.number == isp_info.number && isp_info.system == (l.technology == "CDMA2000" ? 1 : 0);
+}
+
+// Every network of every source, the internet APNs listed for each, and who
+// lists them.
+struct Networks {
+  std::map<NetworkId, std::set<std::string>> apns;
+  std::map<std::pair<NetworkId, std::string>, std::set<size_t>> listers;  // (network, APN)
+  std::map<NetworkId, std::string> names;
+  std::map<NetworkId, std::vector<NetworkId>> keys;              // key -> its networks
+  std::map<NetworkId, std::vector<const Listing *>> candidates;  // key -> listings
+};
+
+static void add_listing(Networks *n, const Listing &l) {
+  std::set<NetworkId> keys;
+  for (const NetworkId &id : l.networks) {
+    n->apns[id].insert(l.apn);
+    n->listers[{id, l.apn}].insert(l.lister);
+    keys.insert(lookup_key(id));
+  }
+  for (const NetworkId &key : keys)
+    n->candidates[key].push_back(&l);
+}
+
+static Networks gather(const std::vector<const Source *> &sources) {
+  Networks n;
+  for (const Source *s : sources) {
+    for (const NetworkId &id : s->networks)
+      n.apns[id];
+    for (const auto &name : s->network_names)
+      n.names.emplace(name.first, name.second);
+    for (const Listing &l : s->listings)
+      add_listing(&n, l);
+  }
+  for (const auto &id : n.apns)
+    n.keys[lookup_key(id.first)].push_back(id.first);
+  return n;
+}
+
+// How many of a key's networks list `apn`, and how many providers or
+// carriers list it for them.
+static std::pair<size_t, size_t> reach(const Networks &n, const std::vector<NetworkId> &group,
+                                       const std::string &apn) {
+  size_t served = 0;
+  std::set<size_t> listers;
+  for (const NetworkId &id : group) {
+    served += n.apns.at(id).count(apn);
+    auto it = n.listers.find({id, apn});
+    if (it != n.listers.end())
+      listers.insert(it->second.begin(), it->second.end());
+  }
+  return {served, listers.size()};
+}
+
+// The key's row: the most networks served, then the most providers or
+// carriers, then the file given first, then the file's own order.
+static const Listing *best_row(const Networks &n, const NetworkId &key, TableFigures *f) {
+  const std::vector<NetworkId> &group = n.keys.at(key);
+  const Listing *best = nullptr;
+  std::tuple<long, long, size_t, size_t> best_rank;
+  auto it = n.candidates.find(key);
+  if (it == n.candidates.end())
+    return nullptr;
+  for (const Listing *l : it->second) {
+    const char *why = unrepresentable(*l);
+    if (!why && width(kRecord.index) + 1 + row_text(*l, key).size() > kLineMax)
+      why = "line longer than one read";
+    if (!why && !read_back(*l, key))
+      why = "not read back unchanged by isp_pick";
+    if (why) {
+      f->left_out[why]++;
+      continue;
+    }
+    std::pair<size_t, size_t> r = reach(n, group, l->apn);
+    auto rank = std::make_tuple(-(long)r.first, -(long)r.second, l->file, l->order);
+    if (!best || rank < best_rank) {
+      best = l;
+      best_rank = rank;
+    }
+  }
+  return best;
+}
+
+static void count_served(const Networks &n, const NetworkId &key, const Listing &row,
+                         TableFigures *f) {
+  for (const NetworkId &id : n.keys.at(key)) {
+    if (n.apns.at(id).count(row.apn)) {
+      f->served++;
+      continue;
+    }
+    auto name = n.names.find(id);
+    f->unservable.push_back(id.first + "-" + id.second + " " +
+                            (name == n.names.end() ? "" : name->second));
+  }
+}
+
+TableFigures merge_table(const std::vector<const Source *> &sources, std::string *table) {
+  TableFigures f;
+  for (const Source *s : sources) {
+    f.listers += s->listers;
+    for (const auto &why : s->left_out)
+      f.left_out[why.first] += why.second;
+  }
+  Networks n = gather(sources);
+  f.networks = n.apns.size();
+  if (table)
+    *table += kHeader;
+  for (const auto &key : n.keys) {
+    const Listing *row = best_row(n, key.first, &f);
+    if (!row) {
+      f.without_row += key.second.size();
+      continue;
+    }
+    f.rows++;
+    if (table)
+      *table += std::to_string(f.rows) + "," + row_text(*row, key.first);
+    count_served(n, key.first, *row, &f);
+  }
+  return f;
+}
+
+static void write_figures(const TableFigures &f, const char *listers, FILE *out) {
+  fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
+  size_t left = 0;
+  for (const auto &why : f.left_out)
+    left += why.second;
+  fprintf(out, "  rows left out: %zu\n", left);
+  for (const auto &why : f.left_out)
+    fprintf(out, "    %s: %zu\n", why.first.c_str(), why.second);
+  fprintf(out, "  networks served: %zu\n  networks without a row: %zu\n", f.served, f.without_row);
+  fprintf(out, "  networks no table can serve under the lookup rule: %zu\n", f.unservable.size());
+}
+
+void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
+  for (const Source &s : sources) {
+    fprintf(out, "%s (%s):\n", s.path.c_str(),
+            s.android ? "Android APN database" : "provider database");
+    write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", out);
+    fprintf(out, "  CDMA SIDs outside the SID table: %zu\n", s.sids_outside_table);
+    fprintf(out, "  network ids that are not MCC and MNC digits: %zu\n", s.bad_network_ids);
+  }
+  fprintf(out, "merged table:\n");
+  write_figures(merged, "providers and carriers", out);
+  for (const std::string &label : merged.unservable)
+    fprintf(out, "    %s\n", label.c_str());
+}

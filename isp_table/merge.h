@@ -1,0 +1,35 @@
+// The merge: one operator table row per lookup key from the listings of
+// every source, ranked so that the row serves the most of the key's networks.
+#pragma once
+
+#include <stdio.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sources.h"
+
+/// The figures of one table.
+struct TableFigures {
+  size_t listers = 0;   // providers or carriers
+  size_t networks = 0;  // MCC and MNC pairs
+  size_t rows = 0;
+  std::map<std::string, size_t> left_out;  // rows left out, by reason
+  size_t served = 0;                       // networks whose key's row serves them
+  size_t without_row = 0;                  // networks whose key has no row at all
+  std::vector<std::string> unservable;     // "311-481 Tie Two": another network of the key won
+};
+
+/// The lookup key of network `id`: its MCC and the MNC that isp_pick's
+/// lookup of a SIM with that identity finds (two characters, or three
+/// under MCC 405).
+NetworkId lookup_key(const NetworkId &id);
+
+/// Merges `sources` into the table: a header and one row per lookup key,
+/// rows ended by CR LF, appended to `table` when it is not null. The same
+/// sources always give the same bytes.
+TableFigures merge_table(const std::vector<const Source *> &sources, std::string *table);
+
+/// Writes the summary: each source's own figures, then the merged table's.
+void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out);

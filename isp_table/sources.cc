@@ -1,0 +1,260 @@
+#include "sources.h"
+
+#include <ctype.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <pugixml.hpp>
+
+#include "identity.h"
+#include "sid_table.h"
+
+static const char kTestNetwork[] = "test network (MCC 001 or 999)";
+
+static std::string trimmed(const char *text) {
+  const char *end = text + strlen(text);
+  while (*text && isspace((unsigned char)*text))
+    text++;
+  while (end > text && isspace((unsigned char)end[-1]))
+    end--;
+  return std::string(text, end);
+}
+
+static bool digits(const std::string &s, size_t min, size_t max) {
+  if (s.size() < min || s.size() > max)
+    return false;
+  for (char c : s)
+    if (!isdigit((unsigned char)c))
+      return false;
+  return true;
+}
+
+static bool test_network(const std::string &mcc) { return mcc == "001" || mcc == "999"; }
+
+// A network id the lookup can use: three MCC digits, two or three MNC digits.
+static bool take_network_id(Source *s, const std::string &mcc, const std::string &mnc,
+                            const std::string &name) {
+  if (!digits(mcc, 3, 3) || !digits(mnc, 2, 3)) {
+    s->bad_network_ids++;
+    return false;
+  }
+  if (test_network(mcc)) {
+    s->left_out[kTestNetwork]++;
+    return false;
+  }
+  NetworkId id{mcc, mnc};
+  s->networks.insert(id);
+  s->network_names.emplace(id, name);
+  return true;
+}
+
+// ---- The provider database: <serviceproviders><country><provider> ----
+
+static bool internet_apn(pugi::xml_node apn) {
+  for (pugi::xml_node usage : apn.children("usage"))
+    if (strcmp(usage.attribute("type").value(), "internet") == 0)
+      return true;
+  return !apn.child("usage");  // an APN without a stated use serves the internet
+}
+
+static std::string country_code(pugi::xml_node country) {
+  std::string code = trimmed(country.attribute("code").value());
+  for (char &c : code)
+    c = (char)toupper((unsigned char)c);
+  return code;
+}
+
+static Listing provider_listing(size_t lister, pugi::xml_node country, pugi::xml_node provider) {
+  Listing l;
+  l.lister = lister;
+  l.name = trimmed(provider.child_value("name"));
+  l.region = country_code(country);
+  return l;
+}
+
+static void add_gsm(Source *s, size_t *order, const Listing &base, pugi::xml_node gsm) {
+  std::vector<NetworkId> ids;
+  for (pugi::xml_node id : gsm.children("network-id")) {
+    std::string mcc = id.attribute("mcc").value(), mnc = id.attribute("mnc").value();
+    if (take_network_id(s, mcc, mnc, base.name)) {
+      ids.push_back({mcc, mnc});
+      s->mcc_countries[mcc][base.region]++;
+    }
+  }
+  bool any = false;
+  for (pugi::xml_node apn : gsm.children("apn")) {
+    if (!internet_apn(apn))
+      continue;
+    any = true;
+    Listing l = base;
+    l.order = (*order)++;
+    l.technology = "HSDPA";
+    l.number = "*99#";
+    l.apn = trimmed(apn.attribute("value").value());
+    l.user = trimmed(apn.child_value("username"));
+    l.password = trimmed(apn.child_value("password"));
+    l.networks = ids;
+    s->listings.push_back(l);
+  }
+  if (!any)
+    s->left_out["provider without an internet APN"]++;
+}
+
+// CDMA providers serve the SIDs that isp_pick's SID table maps to an identity.
+static void add_cdma(Source *s, size_t *order, const Listing &base, pugi::xml_node cdma) {
+  Listing l = base;
+  l.order = (*order)++;
+  l.technology = "CDMA2000";
+  l.number = "#777";
+  l.user = trimmed(cdma.child_value("username"));
+  l.password = trimmed(cdma.child_value("password"));
+  for (pugi::xml_node sid : cdma.children("sid")) {
+    const char *value = sid.attribute("value").value();
+    mcc[0] = mnc[0] = '\0';
+    if (!digits(value, 1, 9) || mapping(atoi(value)) != 1) {
+      s->sids_outside_table++;
+      continue;
+    }
+    NetworkId id{mcc, mnc};
+    if (std::find(l.networks.begin(), l.networks.end(), id) == l.networks.end())
+      l.networks.push_back(id);
+    s->networks.insert(id);
+    s->network_names.emplace(id, l.name);
+  }
+  s->listings.push_back(l);
+}
+
+static void load_providers(pugi::xml_node root, size_t *next_lister, Source *s) {
+  size_t order = 0;
+  for (pugi::xml_node country : root.children("country")) {
+    for (pugi::xml_node provider : country.children("provider")) {
+      s->listers++;
+      Listing base = provider_listing((*next_lister)++, country, provider);
+      if (pugi::xml_node gsm = provider.child("gsm"))
+        add_gsm(s, &order, base, gsm);
+      if (pugi::xml_node cdma = provider.child("cdma"))
+        add_cdma(s, &order, base, cdma);
+    }
+  }
+}
+
+// ---- Android's APN database: <apns><apn .../> ----
+
+// `type` is a comma list; "default" or "*" marks the internet APN, and an
+// absent or empty type counts as "default".
+static bool android_internet(pugi::xml_node apn) {
+  std::string types = apn.attribute("type").value();
+  if (trimmed(types.c_str()).empty())
+    return true;
+  for (size_t start = 0; start <= types.size();) {
+    size_t comma = types.find(',', start);
+    if (comma == std::string::npos)
+      comma = types.size();
+    std::string type = trimmed(types.substr(start, comma - start).c_str());
+    if (type == "default" || type == "*")
+      return true;
+    start = comma + 1;
+  }
+  return false;
+}
+
+// Why an entry of a real network gives no row; empty when it gives one.
+static const char *android_left_out(pugi::xml_node apn) {
+  if (strcmp(apn.attribute("carrier_enabled").value(), "false") == 0)
+    return "disabled entry (carrier_enabled=\"false\")";
+  // A reseller on its host's MCC and MNC: the lookup cannot tell them apart.
+  if (*apn.attribute("mvno_type").value())
+    return "MVNO entry (mvno_type)";
+  if (!android_internet(apn))
+    return "not an internet APN (type)";
+  return nullptr;
+}
+
+static void load_android(pugi::xml_node root, size_t *next_lister, Source *s) {
+  std::map<std::pair<std::string, std::string>, size_t> carriers;  // (MCC, name) -> lister
+  size_t order = 0;
+  for (pugi::xml_node apn : root.children("apn")) {
+    std::string mcc = trimmed(apn.attribute("mcc").value());
+    std::string mnc = trimmed(apn.attribute("mnc").value());
+    std::string name = trimmed(apn.attribute("carrier").value());
+    size_t position = order++;
+    if (!take_network_id(s, mcc, mnc, name))
+      continue;
+    auto carrier = carriers.emplace(std::make_pair(mcc, name), *next_lister);
+    if (carrier.second) {
+      (*next_lister)++;
+      s->listers++;
+    }
+    if (const char *why = android_left_out(apn)) {
+      s->left_out[why]++;
+      continue;
+    }
+    Listing l;
+    l.order = position;
+    l.lister = carrier.first->second;
+    l.name = name;
+    l.technology = "HSDPA";
+    l.number = "*99#";
+    l.apn = trimmed(apn.attribute("apn").value());
+    l.user = trimmed(apn.attribute("user").value());
+    l.password = trimmed(apn.attribute("password").value());
+    l.networks = {{mcc, mnc}};
+    s->listings.push_back(l);
+  }
+}
+
+bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
+                 std::string *error) {
+  pugi::xml_document doc;
+  pugi::xml_parse_result parsed = doc.load_file(path);
+  if (!parsed) {
+    *error = std::string(parsed.description()) + " (at byte " + std::to_string(parsed.offset) + ")";
+    return false;
+  }
+  source->path = path;
+  if (pugi::xml_node root = doc.child("serviceproviders")) {
+    load_providers(root, next_lister, source);
+  } else if (pugi::xml_node root = doc.child("apns")) {
+    source->android = true;
+    load_android(root, next_lister, source);
+  } else {
+    *error =
+        "neither a provider database (<serviceproviders>) nor an Android APN database (<apns>)";
+    return false;
+  }
+  for (Listing &l : source->listings)
+    l.file = file;
+  return true;
+}
+
+// An MCC can stand in several countries of the provider database (310 in
+// the US and Guam): the country with the most of its networks wins.
+static std::map<std::string, std::string> mcc_country(const std::vector<Source> &sources) {
+  std::map<std::string, std::map<std::string, size_t>> counts;
+  for (const Source &s : sources)
+    for (const auto &mc : s.mcc_countries)
+      for (const auto &c : mc.second)
+        counts[mc.first][c.first] += c.second;
+  std::map<std::string, std::string> country;
+  for (const auto &mc : counts) {
+    auto best = mc.second.begin();
+    for (auto it = mc.second.begin(); it != mc.second.end(); ++it)
+      if (it->second > best->second)
+        best = it;
+    country[mc.first] = best->first;
+  }
+  return country;
+}
+
+void fill_android_regions(std::vector<Source> *sources) {
+  std::map<std::string, std::string> country = mcc_country(*sources);
+  for (Source &s : *sources) {
+    if (!s.android)
+      continue;
+    for (Listing &l : s.listings) {
+      auto it = country.find(l.networks[0].first);
+      l.region = it == country.end() ? "" : it->second;
+    }
+  }
+}

@@ -1,0 +1,49 @@
+// The databases the operator table is made from: the provider database of
+// desktop Linux (serviceproviders.xml) and Android's APN database
+// (apns-conf.xml), read into the internet APNs that each network's
+// providers or carriers list.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+/// One network: an MCC and MNC pair, the identity on a SIM.
+using NetworkId = std::pair<std::string, std::string>;
+
+/// One internet APN as one provider or carrier lists it: a candidate row.
+struct Listing {
+  size_t file = 0;    // position of its file among the inputs
+  size_t order = 0;   // position in its file
+  size_t lister = 0;  // the provider or carrier, numbered across the inputs
+  std::string name, region, technology, apn, number, user, password;
+  std::vector<NetworkId> networks;  // the networks it is listed for
+};
+
+/// What one input file holds.
+struct Source {
+  std::string path;
+  bool android = false;
+  size_t listers = 0;                              // providers or carriers
+  std::vector<Listing> listings;                   // file order
+  std::set<NetworkId> networks;                    // every network its entries name
+  std::map<NetworkId, std::string> network_names;  // the first name given
+  std::map<std::string, size_t> left_out;          // entries that give no row, by reason
+  // Provider database only: MCC -> country code -> its networks there.
+  std::map<std::string, std::map<std::string, size_t>> mcc_countries;
+  size_t sids_outside_table = 0;
+  size_t bad_network_ids = 0;
+};
+
+/// Loads `path` as the `file`-th input; its kind is told by its root
+/// element. `next_lister` numbers providers and carriers across the inputs.
+/// Returns false with `error` set when the file cannot be read or parsed or
+/// is of neither kind.
+bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
+                 std::string *error);
+
+/// Gives every Android listing the country code that the provider databases
+/// among `sources` give for its MCC, else none.
+void fill_android_regions(std::vector<Source> *sources);

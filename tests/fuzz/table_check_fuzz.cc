@@ -1,0 +1,13 @@
+// A hand-kept table as `isp_table check` reads it: the check and the
+// explanation of one run must survive any bytes.
+#include "check.h"
+#include "fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  static FILE *sink = fopen("/dev/null", "w");
+  put_file("/tmp/table.csv", data, size);
+  check_table("/tmp/table.csv", sink);
+  explain_imsi("/tmp/table.csv", "405854123456789", sink);
+  explain_sid("/tmp/table.csv", 3000, sink);
+  return 0;
+}
