@@ -22,7 +22,7 @@ constexpr size_t kReadBufferSize = 64 * 1024;
 struct TableReader {
   int fd;
   size_t start, end;
-  bool at_end;
+  bool at_end, failed;
   char block[kReadBufferSize];
 };
 static TableReader reader;
@@ -35,6 +35,8 @@ static void refill() {
     ssize_t n = read(reader.fd, reader.block + reader.end, sizeof reader.block - reader.end);
     if (n < 0 && errno == EINTR)
       continue;
+    if (n < 0)
+      reader.failed = true;
     if (n <= 0)
       reader.at_end = true;
     else
@@ -45,15 +47,22 @@ static void refill() {
 int table_open(const char *path) {
   reader.fd = open_regular(path, O_RDONLY);
   reader.start = reader.end = 0;
-  reader.at_end = false;
+  reader.at_end = reader.failed = false;
   return reader.fd < 0 ? -1 : 1;
 }
 
-void table_close() { close(reader.fd); }
+int table_close() {
+  close(reader.fd);
+  return reader.failed ? -1 : 1;
+}
 
 size_t table_piece(char *row) {
   if (reader.end - reader.start < kPieceMax)
     refill();
+  // After a failed read the rest of the table is unknown, and a row cut
+  // short by it must not pass for a whole one.
+  if (reader.failed)
+    return 0;
   size_t available = reader.end - reader.start;
   if (available == 0)
     return 0;
@@ -171,7 +180,8 @@ int parse() {
     return -1;
   }
   bool found = find_row();
-  table_close();
+  if (table_close() < 0)
+    found = false;
   if (!found)
     return -1;
   print_isp_info();

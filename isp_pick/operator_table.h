@@ -43,10 +43,13 @@ int table_open(const char *path);
 /// The next piece of the open table into `row` (kRowSize bytes): a line
 /// through its line feed, at most kRowSize - 1 characters; the rest of a
 /// longer line comes as a piece of its own. Returns its length (a NUL
-/// byte in it ends the row as text, not the piece), or 0 at the end.
+/// byte in it ends the row as text, not the piece), or 0 at the end or
+/// after a failed read.
 size_t table_piece(char *row);
 
-void table_close();
+/// Closes the table. Returns 1, or -1 when a read of it failed: the pieces
+/// then ended early.
+int table_close();
 
 /// Cuts the next field off a row at `*cursor` (in place) and moves the
 /// cursor past it; nullptr when none is left. Separators run together and a

@@ -42,8 +42,7 @@ static bool read_pieces(const char *path, std::vector<Piece> *pieces) {
       offset = 0;
     }
   }
-  table_close();
-  return true;
+  return table_close() > 0;
 }
 
 static void cannot_read(const char *path) {
@@ -314,8 +313,7 @@ static int lookup_line(const char *path) {
       found = at;
     header = false;
   }
-  table_close();
-  return found;
+  return table_close() > 0 ? found : -1;
 }
 
 // One lookup, shown as isp_pick's "searching" line shows it.
