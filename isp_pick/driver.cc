@@ -17,8 +17,10 @@ static const char kMemoPath[] = "/tmp/former_isp";
 
 // The memo holds the identity handled last. Containment, not equality, says
 // "the same": a memo word that merely starts with the identity counts too.
+// A memo someone else made in /tmp counts as none: it must not make the
+// router skip its profile.
 static bool memo_holds(const char *identity) {
-  FILE *memo = fopen_regular(kMemoPath, "r+");
+  FILE *memo = fopen_own_regular(kMemoPath, "r+");
   if (!memo)
     return false;
   char former[kIdentitySize];
@@ -31,9 +33,10 @@ static bool memo_holds(const char *identity) {
 }
 
 // Written by the program itself: the identity comes from the modem and must
-// not reach a shell. A link in its place is replaced, never written through.
+// not reach a shell. Whatever else stands in its place (a link, a FIFO, a
+// file of another user) is replaced, never written through.
 static void memo_write(const char *identity) {
-  int fd = open_regular(kMemoPath, O_WRONLY | O_CREAT | O_NOFOLLOW);
+  int fd = open_own_regular(kMemoPath, O_WRONLY | O_CREAT);
   if (fd < 0 && unlink(kMemoPath) == 0)
     fd = open(kMemoPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
   if (fd < 0)
@@ -62,11 +65,18 @@ static bool identity_unchanged() {
   return false;
 }
 
-static int lookup_tail() {
-  if (parse() > 0) {
-    set_to_mib();
+// A store command that never started leaves its item as it was: the memo
+// goes, so that the next run tries again.
+static int apply_profile() {
+  if (set_to_mib() > 0)
     return 1;
-  }
+  memo_remove();
+  return -1;
+}
+
+static int lookup_tail() {
+  if (parse() > 0)
+    return apply_profile();
   memo_remove();
   return -1;
 }
@@ -74,10 +84,8 @@ static int lookup_tail() {
 static int imsi_path() {
   if (identity_unchanged())
     return 1;
-  if (long_mnc_first() && parse() > 0) {
-    set_to_mib();
-    return 1;
-  }
+  if (long_mnc_first() && parse() > 0)
+    return apply_profile();
   shorten_mnc();
   return lookup_tail();
 }

@@ -5,24 +5,41 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-int open_regular(const char *path, int flags) {
+static int open_checked(const char *path, int flags, bool own) {
   int fd = open(path, flags | O_NONBLOCK, 0666);
   if (fd < 0)
     return -1;
   struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  bool fits = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              (!own || (st.st_uid == geteuid() && st.st_nlink == 1));
+  if (!fits) {
     close(fd);
     return -1;
   }
   return fd;
 }
 
-FILE *fopen_regular(const char *path, const char *mode) {
-  int fd = open_regular(path, strchr(mode, '+') ? O_RDWR : O_RDONLY);
+int open_regular(const char *path, int flags) { return open_checked(path, flags, false); }
+
+int open_own_regular(const char *path, int flags) {
+  return open_checked(path, flags | O_NOFOLLOW, true);
+}
+
+static int mode_flags(const char *mode) { return strchr(mode, '+') ? O_RDWR : O_RDONLY; }
+
+static FILE *as_stream(int fd, const char *mode) {
   if (fd < 0)
     return nullptr;
   FILE *f = fdopen(fd, mode);
   if (!f)
     close(fd);
   return f;
+}
+
+FILE *fopen_regular(const char *path, const char *mode) {
+  return as_stream(open_regular(path, mode_flags(mode)), mode);
+}
+
+FILE *fopen_own_regular(const char *path, const char *mode) {
+  return as_stream(open_own_regular(path, mode_flags(mode)), mode);
 }

@@ -10,5 +10,12 @@
 /// file, else -1.
 int open_regular(const char *path, int flags);
 
-/// The same as a stdio stream with `mode` ("r" or "r+"), or nullptr.
+/// The same for a file that must be this program's own: a regular file
+/// owned by the effective user and with no second name (a hard link), never
+/// opened through a symbolic link. Anything else someone may have planted.
+int open_own_regular(const char *path, int flags);
+
+/// open_regular and open_own_regular as stdio streams with `mode` ("r" or
+/// "r+"), or nullptr.
 FILE *fopen_regular(const char *path, const char *mode);
+FILE *fopen_own_regular(const char *path, const char *mode);

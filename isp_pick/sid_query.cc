@@ -1,6 +1,7 @@
 #include "sid_query.h"
 
 #include <ctype.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <stdio.h>
 #include <string.h>
@@ -87,13 +88,23 @@ static int read_sid(FILE *capture) {
   return sid;
 }
 
+// An old capture must not stand in for this run's. The new one is made
+// here, exclusively and never through a link, before the shell's "2>" opens
+// it: nobody else can replace a root-owned file in the sticky /tmp, so
+// chat's log lands in this file and nowhere else.
+static bool fresh_capture() {
+  unlink(kCapturePath);
+  int fd = open(kCapturePath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+  if (fd < 0)
+    return false;
+  close(fd);
+  return true;
+}
+
 int getsid() {
   char device[kDeviceSize];
-  if (!read_device(device))
+  if (!read_device(device) || !fresh_capture())
     return -1;
-  // An old capture must not stand in for this run's, nor a link left there
-  // redirect the shell's write.
-  unlink(kCapturePath);
   char line[kLineSize];
   snprintf(line, sizeof line, "chat -v -V \"\" \"AT+CSS\" \"OK\" \"\" < %s > %s 2> %s", device,
            device, kCapturePath);

@@ -34,37 +34,47 @@ int get_mib(char *dst, const char *name) {
   return extract_value(dst, reply);
 }
 
-static void set_text(const char *name, const char *value) {
+// Only a command the shell could not even be started for counts: one that
+// ran is done, whatever `flash` says, so that a store with a misleading
+// status is not written again by every run (flash memory wears out).
+static int set_item(const char *line) { return run_command(line, nullptr, 0) == -1 ? -1 : 1; }
+
+static int set_text(const char *name, const char *value) {
   char escaped[kEscapedSize];
   if (escape_for_shell(escaped, sizeof escaped, value) < 0)
-    return;
+    return -1;
   char line[kSetCommandSize];
   snprintf(line, sizeof line, "flash set %s \"%s\"", name, escaped);
-  run_command(line, nullptr, 0);
+  return set_item(line);
 }
 
 // A failed read counts as a difference, so the item is written.
-static void update_text(const char *name, const char *value) {
+static int update_text(const char *name, const char *value) {
   char stored[kMibValueSize];
   if (get_mib(stored, name) < 0 || strcmp(stored, value) != 0)
-    set_text(name, value);
+    return set_text(name, value);
+  return 1;
 }
 
-static void update_system() {
+static int update_system() {
   char stored[kMibValueSize];
   if (get_mib(stored, "G_SYSTEM") > 0 && decimal_value(stored) == isp_info.system)
-    return;
+    return 1;
   char line[kSetCommandSize];
   snprintf(line, sizeof line, "flash set G_SYSTEM %d", (int)isp_info.system);
-  run_command(line, nullptr, 0);
+  return set_item(line);
 }
 
-void set_to_mib() {
+// Every item is tried, whatever became of the ones before it.
+int set_to_mib() {
   fputs("------ set MIB ------\n", stderr);
-  set_text("G_ISP_INDEX", isp_info.index);
-  update_system();
-  update_text("G_APN", isp_info.apn);
-  update_text("G_USERNAME", isp_info.usr);
-  update_text("G_PASSWORD", isp_info.pwd);
-  update_text("G_NUMBER", isp_info.number);
+  int result = set_text("G_ISP_INDEX", isp_info.index);
+  if (update_system() < 0)
+    result = -1;
+  const char *names[] = {"G_APN", "G_USERNAME", "G_PASSWORD", "G_NUMBER"};
+  const char *values[] = {isp_info.apn, isp_info.usr, isp_info.pwd, isp_info.number};
+  for (int i = 0; i < 4; i++)
+    if (update_text(names[i], values[i]) < 0)
+      result = -1;
+  return result;
 }

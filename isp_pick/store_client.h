@@ -9,5 +9,6 @@ constexpr int kMibValueSize = 64;
 int get_mib(char *dst, const char *name);
 
 /// Writes `isp_info` into the store: the profile index always, every other
-/// item only when its stored value differs or cannot be read.
-void set_to_mib();
+/// item only when its stored value differs or cannot be read. Returns 1, or
+/// -1 when a "flash set" it needed could not be started at all.
+int set_to_mib();

@@ -7,16 +7,21 @@
 
 std::vector<std::string> commands_run;
 std::map<std::string, std::string> command_replies;
+std::set<std::string> not_started;
 const char *chat_capture;
 
 void reset_fake_shell() {
   commands_run.clear();
   command_replies.clear();
+  not_started.clear();
   chat_capture = nullptr;
 }
 
 int run_command(const char *line, char *reply, int reply_size) {
   commands_run.push_back(line);
+  for (const std::string &start : not_started)
+    if (std::string(line).compare(0, start.size(), start) == 0)
+      return -1;
   if (strncmp(line, "chat ", 5) == 0 && chat_capture) {
     FILE *f = fopen("/tmp/css_output", "w");
     fputs(chat_capture, f);

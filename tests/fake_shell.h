@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,9 @@
 extern std::vector<std::string> commands_run;
 /// First-line replies by command line; a missing entry prints nothing.
 extern std::map<std::string, std::string> command_replies;
+/// Command lines, or their beginnings, that the shell cannot be started
+/// for: they return -1, as system() and popen() do when no process can be made.
+extern std::set<std::string> not_started;
 /// What a "chat" command leaves in /tmp/css_output; none when absent.
 extern const char *chat_capture;
 

@@ -5,6 +5,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <set>
 #include <string>
 
 #include "fake_shell.h"
@@ -197,6 +198,35 @@ TEST(StoreClient, WritesIndexAlwaysAndOtherItemsWhenDifferent) {
                                       "flash set G_APN \"a\\\"b\\\\c\\$d\\`e\"",
                                       "flash set G_NUMBER \"*99#\""}),
             sets_run());
+}
+
+// Only a set that could not even be started fails the update; every item is
+// still tried, and a get that cannot start only makes its item differ.
+TEST(StoreClient, ReportsSetsThatCouldNotStart) {
+  const struct {
+    const char *apn;
+    int system;
+    std::set<std::string> not_starting;
+    int rc;
+    size_t sets;  // "flash set" lines tried
+  } cases[] = {
+      {"web", 0, {}, 1, 1},
+      {"web", 0, {"flash set G_ISP_INDEX"}, -1, 1},
+      {"web", 0, {"flash set G_APN"}, 1, 1},
+      {"new", 0, {"flash set G_APN"}, -1, 2},
+      {"web", 1, {"flash set G_SYSTEM"}, -1, 2},
+      {"web", 0, {"flash get"}, 1, 6},
+      {"web", 0, {"flash get", "flash set G_PASSWORD"}, -1, 6},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.not_starting) + " " + c.apn);
+    set_profile(c.apn, c.system);
+    not_started = c.not_starting;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(c.rc, set_to_mib());
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(c.sets, sets_run().size());
+  }
 }
 
 struct SidCase {

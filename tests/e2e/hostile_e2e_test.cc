@@ -112,3 +112,60 @@ TEST(Hostile, KeeperEndsPromptlyOnAnySettingsFile) {
     EXPECT_FALSE(box.exists("/tmp/hsdpa_runs")) << c.name;
   }
 }
+
+// Files that another user of /tmp planted at the memo: not ours, so neither
+// read (it must not make the router skip its profile) nor written through.
+TEST(Hostile, MemoOfAnotherUserOrWithASecondNameIsNotTrusted) {
+  const struct { const char *name; bool other_owner, hard_link; } memos[] = {
+      {"another user's", true, false}, {"hard link", false, true}};
+  for (const auto &m : memos) {
+    SCOPED_TRACE(m.name);
+    Sandbox box;
+    box.write("/var/3.5G_Infomation.csv", kTable);
+    box.write("/tmp/cimi_output", "AT+CIMI\r\n404450123\r\n");
+    box.write("/var/other_name", "404450\n");
+    if (m.hard_link)
+      ASSERT_EQ(0, link(box.host("/var/other_name").c_str(), box.host("/tmp/former_isp").c_str()));
+    else
+      box.write("/tmp/former_isp", "404450\n");
+    if (m.other_owner)
+      ASSERT_EQ(0, chown(box.host("/tmp/former_isp").c_str(), 4321, 4321));
+    RunResult r = box.run("isp_pick");
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ(std::string::npos, r.err.find("current isp:")) << r.err;
+    EXPECT_NE(std::string::npos, r.err.find("INDEX:1,MCC:404, MNC:45,")) << r.err;
+    struct stat st;
+    ASSERT_EQ(0, lstat(box.host("/tmp/former_isp").c_str(), &st));
+    EXPECT_EQ(geteuid(), st.st_uid);
+    EXPECT_EQ(1u, st.st_nlink);
+    EXPECT_EQ("404450\n", box.read("/tmp/former_isp"));
+  }
+}
+
+// The SID capture is made by isp_pick itself before the shell writes into it;
+// when it cannot be made, chat does not run.
+TEST(Hostile, SidCaptureIsIspPicksOwnFile) {
+  Sandbox box;
+  box.write("/var/3.5G_Infomation.csv", kTable);
+  box.write("/tmp/cimi_output", "");
+  box.write("/var/HSDPACARD", "CDMA\nvendor\nPORT=/tmp/modem\n");
+  box.write("/tmp/modem", "");
+  box.write("/var/chat_dialogue", "AT+CSS\n+CSS: 1,B,14494\nOK\n");
+  box.write("/var/precious", "keep\n");
+  symlink("/var/precious", box.host("/tmp/css_output").c_str());
+  EXPECT_EQ(1, box.run("isp_pick").status);
+  EXPECT_EQ("keep\n", box.read("/var/precious"));
+  struct stat st;
+  ASSERT_EQ(0, lstat(box.host("/tmp/css_output").c_str(), &st));
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  EXPECT_EQ(0600u, st.st_mode & 0777);
+
+  unlink(box.host("/tmp/css_output").c_str());
+  unlink(box.host("/tmp/former_isp").c_str());
+  unlink(box.host("/var/chat.log").c_str());
+  mkdir(box.host("/tmp/css_output").c_str(), 0755);  // cannot be removed, nor made anew
+  RunResult r = box.run("isp_pick");
+  EXPECT_EQ(255, r.status);
+  EXPECT_EQ("---get SID: -1---\n", r.err);
+  EXPECT_FALSE(box.exists("/var/chat.log"));
+}

@@ -186,3 +186,21 @@ TEST_F(IspPick, MemoLinkIsReplacedNotFollowed) {
   EXPECT_EQ("keep\n", box.read("/var/precious"));
   EXPECT_EQ("404450\n", box.read("/tmp/former_isp"));
 }
+
+// A launcher that ignores SIGCHLD: the store commands still count as run.
+TEST_F(IspPick, SigchldIgnoredByTheLauncher) {
+  give({"404450123456789", 0});
+  RunResult r = box.shell("exec perl -e '$SIG{CHLD} = \"IGNORE\"; exec @ARGV' ${BIN}isp_pick");
+  EXPECT_EQ(1, r.status) << r.err;
+  EXPECT_EQ(kAirtel, r.err);
+  EXPECT_EQ(std::optional<std::string>("404450\n"), memo());
+  EXPECT_EQ(0u, box.read("/var/flash.log").find("set G_ISP_INDEX [1]\n"));
+}
+
+// Every command line goes through /bin/sh: the suite must really run on the
+// shell it was asked for.
+TEST(Sandbox, RunsTheShellAsked) {
+  Sandbox box;
+  std::string banner = box.shell("sh --help 2>&1 | head -n1").out;
+  EXPECT_EQ(getenv("E2E_SH") != nullptr, banner.rfind("BusyBox", 0) == 0) << banner;
+}
