@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once on the normal
-# build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build (which also builds and tests the MIPS and musl programs, and runs the
+# suite with BusyBox ash as /bin/sh) and once under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then fuzzes every reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/need_packages.sh
-need_packages "${BUILD_PACKAGES[@]}"
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 for preset in default asan; do

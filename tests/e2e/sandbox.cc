@@ -78,9 +78,15 @@ static std::string bind_back() {
   return binds;
 }
 
+// E2E_SH names another shell (BusyBox, as on the router) to stand at /bin/sh.
+static std::string router_shell() {
+  std::string sh = env_or("E2E_SH", "");
+  return sh.empty() ? "" : " --ro-bind " + quote(sh) + " /bin/sh";
+}
+
 RunResult Sandbox::shell(const std::string &line, const std::string &bwrap_extra) {
   std::string cmd = "bwrap --dev-bind / / --bind " + quote(host("/tmp")) + " /tmp --bind " +
-                    quote(host("/var")) + " /var" + bind_back() + " --die-with-parent " +
+                    quote(host("/var")) + " /var" + bind_back() + router_shell() + " --die-with-parent " +
                     bwrap_extra + " --setenv PATH " +
                     quote(host("/bin") + ":/usr/sbin:/usr/bin:/sbin:/bin") + " --setenv BIN " +
                     quote(program_command("")) + " -- /bin/sh -c " + quote(line) + " >" +

@@ -1,5 +1,6 @@
 // A simulated router for end-to-end runs of the installed programs: a private
-// /tmp and /var (bubblewrap bind mounts) and the stand-ins first on PATH.
+// /tmp and /var (bubblewrap bind mounts) and the stand-ins first on PATH;
+// with E2E_SH set, that shell (BusyBox) bound over /bin/sh.
 #pragma once
 
 #include <string>
