@@ -65,21 +65,16 @@ static bool identity_unchanged() {
   return false;
 }
 
-// A store command that never started leaves its item as it was: the memo
-// goes, so that the next run tries again.
-static int apply_profile() {
-  if (set_to_mib() > 0)
-    return 1;
+// No profile, or a store command that never started and so left its item
+// as it was: the memo goes, so that the next run tries again.
+static int forget() {
   memo_remove();
   return -1;
 }
 
-static int lookup_tail() {
-  if (parse() > 0)
-    return apply_profile();
-  memo_remove();
-  return -1;
-}
+static int apply_profile() { return set_to_mib() > 0 ? 1 : forget(); }
+
+static int lookup_tail() { return parse() > 0 ? apply_profile() : forget(); }
 
 static int imsi_path() {
   if (identity_unchanged())

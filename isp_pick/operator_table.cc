@@ -163,26 +163,30 @@ bool take_row(char *row) {
   return false;
 }
 
-static bool find_row() {
+// Reads after a failed read are unknown: that lookup finds nothing.
+static int find_piece() {
   char row[kRowSize];
   if (!table_piece(row))  // the header, unexamined
-    return false;
-  while (table_piece(row))
+    return 0;
+  for (int piece = 2; table_piece(row); piece++)
     if (take_row(row))
-      return true;
-  return false;
+      return piece;
+  return 0;
+}
+
+int find_row(const char *path) {
+  if (table_open(path) < 0)
+    return -1;
+  int piece = find_piece();
+  return table_close() < 0 ? 0 : piece;
 }
 
 int parse() {
   fprintf(stderr, "------ searching [%s,%s] ------\n", mcc, mnc);
-  if (table_open(kTablePath) < 0) {
+  int piece = find_row(kTablePath);
+  if (piece < 0)
     fputs("error to open isp information file", stderr);
-    return -1;
-  }
-  bool found = find_row();
-  if (table_close() < 0)
-    found = false;
-  if (!found)
+  if (piece <= 0)
     return -1;
   print_isp_info();
   return 1;

@@ -62,6 +62,11 @@ void blank_placeholder(char *field);
 /// Drops the row's line-end characters (CR and LF) from the end of `field`.
 void drop_line_end(char *field);
 
+/// The lookup of `parse` in the table at `path`, without its messages.
+/// Returns the number of the piece whose row answered (the header is piece
+/// 1), 0 when none did or a read failed, -1 when the table cannot be opened.
+int find_row(const char *path);
+
 /// Walks the fields of `row` (cut in place) into `isp_info` as a lookup of
 /// `mcc` and `mnc` does. Returns true when the row matched and all ten
 /// columns were taken.

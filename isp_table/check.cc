@@ -13,6 +13,7 @@
 
 #include "identity.h"
 #include "imsi_capture.h"
+#include "merge.h"
 #include "operator_table.h"
 #include "sid_table.h"
 #include "text.h"
@@ -135,8 +136,7 @@ static void check_identity(Checker *c, int line, const Fields &f) {
         "MNC " + quoted(f.written[2]) + " is not two or three digits: the row is never returned");
     return;
   }
-  set_identity(m, n);
-  if (n.size() == 3 && !long_mnc_first())
+  if (lookup_key({m, n}).second != n)
     c->report(line, true,
               "MNC " + quoted(n) + " has three characters under MCC " + m +
                   ": isp_pick looks up only the MNC's first two (all three only under "
@@ -185,6 +185,20 @@ static void check_values(Checker *c, int line, const Fields &f) {
     c->report(line, false, "a column after the password: it is not read");
 }
 
+// Records the row as the one that answers for its MCC and MNC when no
+// earlier row does; returns the line of the earlier one, or 0.
+static int shadowed_by(Checker *c, const Piece &p, const Fields &f) {
+  if (f.taken.size() < kColumns)
+    return 0;
+  std::pair<std::string, std::string> identity{f.taken[1], f.taken[2]};
+  auto earlier = c->answered.find(identity);
+  if (earlier != c->answered.end())
+    return earlier->second;
+  if (complete(p.text, f))
+    c->answered[identity] = p.line;
+  return 0;
+}
+
 static void check_row(Checker *c, const Piece &p) {
   Fields f = split(p.text);
   c->rows++;
@@ -196,13 +210,10 @@ static void check_row(Checker *c, const Piece &p) {
     return;
   }
   check_identity(c, p.line, f);
-  auto earlier = c->answered.find({f.taken[1], f.taken[2]});
-  if (earlier != c->answered.end())
+  if (int earlier = shadowed_by(c, p, f))
     c->report(p.line, true,
-              "shadowed by line " + std::to_string(earlier->second) +
+              "shadowed by line " + std::to_string(earlier) +
                   ", which has the same MCC and MNC: the row is never returned");
-  else if (complete(p.text, f))
-    c->answered[{f.taken[1], f.taken[2]}] = p.line;
   if (f.taken[1].empty() && f.taken[2].empty())
     c->placeholder_rows.push_back(p.line);
   check_values(c, p.line, f);
@@ -218,9 +229,7 @@ static void check_cut_piece(Checker *c, const Piece &p) {
     c->rows++;
     c->last_row = p.line;
   }
-  Fields f = split(p.text);
-  if (complete(p.text, f) && !c->answered.count({f.taken[1], f.taken[2]}))
-    c->answered[{f.taken[1], f.taken[2]}] = p.line;
+  shadowed_by(c, p, split(p.text));
 }
 
 static bool only_line_end(const std::string &text) {
@@ -296,33 +305,12 @@ int check_table(const char *path, FILE *out) {
 
 // ---- Explaining one run ----
 
-// isp_pick's lookup of `mcc` and `mnc`: the line of the row that answers,
-// 0 when none does, -1 when the table cannot be read.
-static int lookup_line(const char *path) {
-  errno = 0;
-  if (table_open(path) < 0)
-    return -1;
-  char row[kRowSize];
-  int line = 1, found = 0;
-  bool header = true;
-  for (size_t len; !found && (len = table_piece(row)) > 0;) {
-    int at = line;
-    if (row[len - 1] == '\n')
-      line++;
-    if (!header && take_row(row))
-      found = at;
-    header = false;
-  }
-  return table_close() > 0 ? found : -1;
-}
-
-// One lookup, shown as isp_pick's "searching" line shows it.
-static int explain_lookup(const char *path, int step, FILE *out) {
-  int line = lookup_line(path);
-  if (line < 0) {
-    cannot_read(path);
-    return -1;
-  }
+// One lookup of `mcc` and `mnc` by isp_pick's own code, shown as its
+// "searching" line shows it. Returns the line that answers, or 0.
+static int explain_lookup(const char *path, const std::vector<Piece> &pieces, int step,
+                          FILE *out) {
+  int piece = find_row(path);
+  int line = piece > 0 && (size_t)piece <= pieces.size() ? pieces[piece - 1].line : 0;
   fprintf(out, "lookup %d: [%s,%s]: ", step, mcc, mnc);
   if (line == 0)
     fputs("no line answers\n", out);
@@ -332,8 +320,6 @@ static int explain_lookup(const char *path, int step, FILE *out) {
 }
 
 static int explain_outcome(int line, FILE *out) {
-  if (line < 0)
-    return 2;
   if (line == 0) {
     fputs("no profile: isp_pick removes the memo and ends with status -1 (255)\n", out);
     return 1;
@@ -348,30 +334,39 @@ static int explain_outcome(int line, FILE *out) {
   return 0;
 }
 
-// A fresh run: nothing known yet, the profile record empty.
-static void start_run() {
+// A fresh run: nothing known yet, the profile record empty. The pieces of
+// the table tell the line of the piece that answers.
+static bool start_run(const char *path, std::vector<Piece> *pieces) {
   mcc[0] = mnc[0] = '\0';
   isp_info = isp_profile{};
+  if (read_pieces(path, pieces))
+    return true;
+  cannot_read(path);
+  return false;
 }
 
 int explain_imsi(const char *path, const char *digits, FILE *out) {
-  start_run();
+  std::vector<Piece> pieces;
+  if (!start_run(path, &pieces))
+    return 2;
   take_identity(digits);
   fprintf(out, "IMSI %s: MCC %s, MNC %s\n", digits, mcc, mnc);
   int step = 0, line = 0;
   if (long_mnc_first()) {
     fputs("MCC 405: looked up with all three MNC characters first\n", out);
-    line = explain_lookup(path, ++step, out);
+    line = explain_lookup(path, pieces, ++step, out);
   }
   if (line == 0) {
     shorten_mnc();
-    line = explain_lookup(path, ++step, out);
+    line = explain_lookup(path, pieces, ++step, out);
   }
   return explain_outcome(line, out);
 }
 
 int explain_sid(const char *path, int sid, FILE *out) {
-  start_run();
+  std::vector<Piece> pieces;
+  if (!start_run(path, &pieces))
+    return 2;
   fprintf(out, "SID %d: ", sid);
   if (sid < 1) {
     fputs("no SID of 1 or more: isp_pick ends the run without a lookup (status -1)\n", out);
@@ -384,5 +379,5 @@ int explain_sid(const char *path, int sid, FILE *out) {
         "not in the SID table: looked up with the empty identity, which only a placeholder "
         "row (MCC and MNC both placeholders) answers\n",
         out);
-  return explain_outcome(explain_lookup(path, 1, out), out);
+  return explain_outcome(explain_lookup(path, pieces, 1, out), out);
 }

@@ -12,11 +12,6 @@
 
 static const char kHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
 
-// The widths of isp_pick's profile record, without the terminating zero.
-template <size_t N>
-constexpr size_t width(const char (&)[N]) {
-  return N - 1;
-}
 constexpr size_t kLineMax = kRowSize - 1;
 
 NetworkId lookup_key(const NetworkId &id) {
@@ -40,8 +35,6 @@ static bool blanked(const std::string &value) {
   return !value.empty() && copy.c_str()[0] == '\0';
 }
 
-static const isp_profile kRecord{};
-
 // Why listing `l` cannot be a row that isp_pick reads back unchanged.
 static const char *unrepresentable(const Listing &l) {
   for (const std::string *v : {&l.name, &l.region, &l.apn, &l.user, &l.password})
@@ -50,9 +43,10 @@ static const char *unrepresentable(const Listing &l) {
   // isp_pick would blank these, so the row would carry the wrong login.
   if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
     return "APN, user name or password holds NA or blank";
-  if (l.name.size() > width(kRecord.isp) || l.region.size() > width(kRecord.region) ||
-      l.apn.size() > width(kRecord.apn) || l.user.size() > width(kRecord.usr) ||
-      l.password.size() > width(kRecord.pwd))
+  // The widths of isp_pick's profile record, without the terminating zero.
+  if (l.name.size() >= sizeof isp_info.isp || l.region.size() >= sizeof isp_info.region ||
+      l.apn.size() >= sizeof isp_info.apn || l.user.size() >= sizeof isp_info.usr ||
+      l.password.size() >= sizeof isp_info.pwd)
     return "value too long for its field";
   return nullptr;
 }
@@ -66,7 +60,7 @@ static std::string row_text(const Listing &l, const NetworkId &key) {
 // The row as isp_pick reads it back for its key: every value it sends to
 // the store must come back unchanged.
 static bool read_back(const Listing &l, const NetworkId &key) {
-  std::string line = std::string(width(kRecord.index), '9') + "," + row_text(l, key);
+  std::string line = std::string(sizeof isp_info.index - 1, '9') + "," + row_text(l, key);
   char row[kRowSize];
   if (line.size() >= sizeof row)
     return false;
@@ -103,10 +97,10 @@ static void add_listing(Networks *n, const Listing &l) {
 static Networks gather(const std::vector<const Source *> &sources) {
   Networks n;
   for (const Source *s : sources) {
-    for (const NetworkId &id : s->networks)
-      n.apns[id];
-    for (const auto &name : s->network_names)
-      n.names.emplace(name.first, name.second);
+    for (const auto &network : s->networks) {
+      n.apns[network.first];
+      n.names.emplace(network.first, network.second);
+    }
     for (const Listing &l : s->listings)
       add_listing(&n, l);
   }
@@ -141,7 +135,8 @@ static const Listing *best_row(const Networks &n, const NetworkId &key, TableFig
     return nullptr;
   for (const Listing *l : it->second) {
     const char *why = unrepresentable(*l);
-    if (!why && width(kRecord.index) + 1 + row_text(*l, key).size() > kLineMax)
+    // The index at its widest, and its comma.
+    if (!why && sizeof isp_info.index + row_text(*l, key).size() > kLineMax)
       why = "line longer than one read";
     if (!why && !read_back(*l, key))
       why = "not read back unchanged by isp_pick";

@@ -43,9 +43,7 @@ static bool take_network_id(Source *s, const std::string &mcc, const std::string
     s->left_out[kTestNetwork]++;
     return false;
   }
-  NetworkId id{mcc, mnc};
-  s->networks.insert(id);
-  s->network_names.emplace(id, name);
+  s->networks.emplace(NetworkId{mcc, mnc}, name);
   return true;
 }
 
@@ -119,8 +117,7 @@ static void add_cdma(Source *s, size_t *order, const Listing &base, pugi::xml_no
     NetworkId id{mcc, mnc};
     if (std::find(l.networks.begin(), l.networks.end(), id) == l.networks.end())
       l.networks.push_back(id);
-    s->networks.insert(id);
-    s->network_names.emplace(id, l.name);
+    s->networks.emplace(id, l.name);
   }
   s->listings.push_back(l);
 }

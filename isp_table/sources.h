@@ -5,7 +5,6 @@
 #pragma once
 
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,8 +27,7 @@ struct Source {
   bool android = false;
   size_t listers = 0;                              // providers or carriers
   std::vector<Listing> listings;                   // file order
-  std::set<NetworkId> networks;                    // every network its entries name
-  std::map<NetworkId, std::string> network_names;  // the first name given
+  std::map<NetworkId, std::string> networks;  // every network its entries name: the first name
   std::map<std::string, size_t> left_out;          // entries that give no row, by reason
   // Provider database only: MCC -> country code -> its networks there.
   std::map<std::string, std::map<std::string, size_t>> mcc_countries;

@@ -55,7 +55,7 @@ static Calls count_calls(const std::string &trace, const std::vector<std::string
 }
 
 struct Fault {
-  std::string call, error;
+  std::string call;
   int when;  // the call's occurrence in the whole run, start-up included
 };
 
@@ -67,7 +67,7 @@ static std::vector<Fault> faults_of(const Calls &calls) {
     auto before = calls.before.find(c.first);
     int skip = before == calls.before.end() ? 0 : before->second;
     for (int k = 1; k <= c.second; k++)
-      faults.push_back({c.first, error_for(c.first), skip + k});
+      faults.push_back({c.first, skip + k});
   }
   return faults;
 }
@@ -78,7 +78,7 @@ static std::string traced(const std::string &program, const std::string &options
 
 static std::string injected(const std::string &program, const Fault &f) {
   return traced(program, "-o /dev/null -e trace=" + f.call + " -e inject=" + f.call + ":error=" +
-                             f.error + ":when=" + std::to_string(f.when));
+                             error_for(f.call) + ":when=" + std::to_string(f.when));
 }
 
 static const char kTable[] =
@@ -164,7 +164,7 @@ TEST(FaultInjection, IspPickNeverPassesAFailureForSuccess) {
       prepare(box, s);
       RunResult r = box.shell("exec timeout 30 " + injected("isp_pick", f));
       std::string wrong = judge(box, s, r.status);
-      EXPECT_EQ("", wrong) << s.name << ": " << f.call << " failing with " << f.error
+      EXPECT_EQ("", wrong) << s.name << ": " << f.call << " failing with " << error_for(f.call)
                            << " at its occurrence " << f.when << "\n" << r.err;
       if (!wrong.empty())
         failed[f.call]++;
@@ -189,7 +189,7 @@ TEST(FaultInjection, KeeperEndsOrLoopsButNeverCrashes) {
   for (const Fault &f : faults) {
     RunResult r = box.shell("exec timeout 1 " + injected("hsdpa_keeper", f), "--unshare-pid");
     EXPECT_TRUE(r.status == 0 || r.status == 124)
-        << f.call << " failing with " << f.error << " at " << f.when << ": status " << r.status;
+        << f.call << " failing with " << error_for(f.call) << " at " << f.when << ": status " << r.status;
   }
   printf("hsdpa_keeper: %zu faults injected before its loop\n", faults.size());
 }
