@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check.h"
+#include "explain.h"
 #include "merge.h"
 #include "sources.h"
 

@@ -1,6 +1,7 @@
 // A hand-kept table as `isp_table check` reads it: the check and the
 // explanation of one run must survive any bytes.
 #include "check.h"
+#include "explain.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

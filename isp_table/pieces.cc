@@ -1,0 +1,31 @@
+#include "pieces.h"
+
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "operator_table.h"
+
+bool read_pieces(const char *path, std::vector<Piece> *pieces) {
+  errno = 0;
+  if (table_open(path) < 0)
+    return false;
+  char row[kRowSize];
+  int line = 1;
+  size_t offset = 0;
+  for (size_t len; (len = table_piece(row)) > 0;) {
+    pieces->push_back({line, offset, std::string(row, len)});
+    offset += len;
+    if (row[len - 1] == '\n') {
+      line++;
+      offset = 0;
+    }
+  }
+  return table_close() > 0;
+}
+
+void cannot_read(const char *path) {
+  fprintf(stderr, "isp_table: cannot read %s: %s\n", path,
+          errno ? strerror(errno) : "not a regular file");
+}
+
