@@ -73,6 +73,8 @@ static bool read_back(const Listing &l, const NetworkId &key) {
          l.number == isp_info.number && isp_info.system == (l.technology == "CDMA2000" ? 1 : 0);
 }
 
+static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
+
 // Every network of every source, the internet APNs listed for each, and who
 // lists them.
 struct Networks {
@@ -81,20 +83,43 @@ struct Networks {
   std::map<NetworkId, std::string> names;
   std::map<NetworkId, std::vector<NetworkId>> keys;              // key -> its networks
   std::map<NetworkId, std::vector<const Listing *>> candidates;  // key -> listings
+  std::set<NetworkId> own;        // networks that an unmarked provider or carrier lists
+  std::set<NetworkId> gid1_only;  // networks that only GID1-marked providers list
 };
 
-static void add_listing(Networks *n, const Listing &l) {
-  std::set<NetworkId> keys;
+// Whether listing `l` counts for `id`, one of its networks. isp_pick cannot
+// read GID1, so a GID1-marked provider's row would reach every SIM of the
+// network: it counts only where no unmarked provider or carrier lists it.
+static bool stands_for(const Networks &n, const Listing &l, const NetworkId &id) {
+  return !l.gid1 || !n.own.count(id);
+}
+
+static void add_network(Networks *n, const Listing &l, const NetworkId &id) {
+  n->apns[id].insert(l.apn);
+  n->listers[{id, l.apn}].insert(l.lister);
+  if (l.gid1)
+    n->gid1_only.insert(id);
+}
+
+// A listing is a candidate for the keys of the networks it stands for; a key
+// where it stands for none counts as a row left out, like any other.
+static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
+  std::set<NetworkId> keys, dropped;
   for (const NetworkId &id : l.networks) {
-    n->apns[id].insert(l.apn);
-    n->listers[{id, l.apn}].insert(l.lister);
+    if (!stands_for(*n, l, id)) {
+      dropped.insert(lookup_key(id));
+      continue;
+    }
     keys.insert(lookup_key(id));
+    add_network(n, l, id);
   }
   for (const NetworkId &key : keys)
     n->candidates[key].push_back(&l);
+  for (const NetworkId &key : dropped)
+    f->left_out[kGid1Dropped] += !keys.count(key);
 }
 
-static Networks gather(const std::vector<const Source *> &sources) {
+static Networks gather(const std::vector<const Source *> &sources, TableFigures *f) {
   Networks n;
   for (const Source *s : sources) {
     for (const auto &network : s->networks) {
@@ -102,8 +127,12 @@ static Networks gather(const std::vector<const Source *> &sources) {
       n.names.emplace(network.first, network.second);
     }
     for (const Listing &l : s->listings)
-      add_listing(&n, l);
+      if (!l.gid1)
+        n.own.insert(l.networks.begin(), l.networks.end());
   }
+  for (const Source *s : sources)
+    for (const Listing &l : s->listings)
+      add_listing(&n, l, f);
   for (const auto &id : n.apns)
     n.keys[lookup_key(id.first)].push_back(id.first);
   return n;
@@ -124,9 +153,20 @@ static std::pair<size_t, size_t> reach(const Networks &n, const std::vector<Netw
   return {served, listers.size()};
 }
 
+// Adds to `usable` the networks of `key` that listing `l`, which can stand
+// in the table as the key's row, stands for.
+static void mark_usable(const Networks &n, const Listing &l, const NetworkId &key,
+                        std::set<NetworkId> *usable) {
+  for (const NetworkId &id : l.networks)
+    if (stands_for(n, l, id) && lookup_key(id) == key)
+      usable->insert(id);
+}
+
 // The key's row: the most networks served, then the most providers or
-// carriers, then the file given first, then the file's own order.
-static const Listing *best_row(const Networks &n, const NetworkId &key, TableFigures *f) {
+// carriers, then the file given first, then the file's own order. Adds to
+// `usable` the key's networks that some candidate could serve.
+static const Listing *best_row(const Networks &n, const NetworkId &key,
+                               std::set<NetworkId> *usable, TableFigures *f) {
   const std::vector<NetworkId> &group = n.keys.at(key);
   const Listing *best = nullptr;
   std::tuple<long, long, size_t, size_t> best_rank;
@@ -144,6 +184,7 @@ static const Listing *best_row(const Networks &n, const NetworkId &key, TableFig
       f->left_out[why]++;
       continue;
     }
+    mark_usable(n, *l, key, usable);
     std::pair<size_t, size_t> r = reach(n, group, l->apn);
     auto rank = std::make_tuple(-(long)r.first, -(long)r.second, l->file, l->order);
     if (!best || rank < best_rank) {
@@ -154,16 +195,25 @@ static const Listing *best_row(const Networks &n, const NetworkId &key, TableFig
   return best;
 }
 
-static void count_served(const Networks &n, const NetworkId &key, const Listing &row,
-                         TableFigures *f) {
+static std::string label(const Networks &n, const NetworkId &id) {
+  auto name = n.names.find(id);
+  return id.first + "-" + id.second + " " + (name == n.names.end() ? "" : name->second);
+}
+
+// Each network of the key is served by its row, or has no usable APN, or
+// has one but another network of the key won: no table serves both.
+static void count_networks(const Networks &n, const NetworkId &key, const Listing *row,
+                           const std::set<NetworkId> &usable, TableFigures *f) {
   for (const NetworkId &id : n.keys.at(key)) {
-    if (n.apns.at(id).count(row.apn)) {
+    if (row && n.apns.at(id).count(row->apn)) {
       f->served++;
-      continue;
+      f->served_gid1_only += n.gid1_only.count(id);
+    } else if (!usable.count(id)) {
+      f->without_usable++;
+      f->without_row += !row;
+    } else {
+      f->unservable.push_back(label(n, id));
     }
-    auto name = n.names.find(id);
-    f->unservable.push_back(id.first + "-" + id.second + " " +
-                            (name == n.names.end() ? "" : name->second));
   }
 }
 
@@ -174,25 +224,35 @@ TableFigures merge_table(const std::vector<const Source *> &sources, std::string
     for (const auto &why : s->left_out)
       f.left_out[why.first] += why.second;
   }
-  Networks n = gather(sources);
+  Networks n = gather(sources, &f);
   f.networks = n.apns.size();
   if (table)
     *table += kHeader;
+  std::set<NetworkId> usable;
   for (const auto &key : n.keys) {
-    const Listing *row = best_row(n, key.first, &f);
-    if (!row) {
-      f.without_row += key.second.size();
-      continue;
-    }
-    f.rows++;
-    if (table)
+    const Listing *row = best_row(n, key.first, &usable, &f);
+    f.rows += row != nullptr;
+    if (row && table)
       *table += std::to_string(f.rows) + "," + row_text(*row, key.first);
-    count_served(n, key.first, *row, &f);
+    count_networks(n, key.first, row, usable, &f);
   }
   return f;
 }
 
-static void write_figures(const TableFigures &f, const char *listers, FILE *out) {
+// Served, no table can serve, and without a usable APN add up to the
+// networks; an indented figure is part of the one above it. `named`: each
+// network no table can serve follows its count, by name.
+static void write_networks(const TableFigures &f, bool named, FILE *out) {
+  fprintf(out, "  networks served: %zu\n", f.served);
+  fprintf(out, "    networks served only through a GID1-marked provider: %zu\n", f.served_gid1_only);
+  fprintf(out, "  networks no table can serve under the lookup rule: %zu\n", f.unservable.size());
+  for (size_t i = 0; named && i < f.unservable.size(); i++)
+    fprintf(out, "    %s\n", f.unservable[i].c_str());
+  fprintf(out, "  networks without a usable internet APN: %zu\n", f.without_usable);
+  fprintf(out, "    networks whose key has no row at all: %zu\n", f.without_row);
+}
+
+static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
   fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
   size_t left = 0;
   for (const auto &why : f.left_out)
@@ -200,20 +260,17 @@ static void write_figures(const TableFigures &f, const char *listers, FILE *out)
   fprintf(out, "  rows left out: %zu\n", left);
   for (const auto &why : f.left_out)
     fprintf(out, "    %s: %zu\n", why.first.c_str(), why.second);
-  fprintf(out, "  networks served: %zu\n  networks without a row: %zu\n", f.served, f.without_row);
-  fprintf(out, "  networks no table can serve under the lookup rule: %zu\n", f.unservable.size());
+  write_networks(f, named, out);
 }
 
 void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
   for (const Source &s : sources) {
     fprintf(out, "%s (%s):\n", s.path.c_str(),
             s.android ? "Android APN database" : "provider database");
-    write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", out);
+    write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", false, out);
     fprintf(out, "  CDMA SIDs outside the SID table: %zu\n", s.sids_outside_table);
     fprintf(out, "  network ids that are not MCC and MNC digits: %zu\n", s.bad_network_ids);
   }
   fprintf(out, "merged table:\n");
-  write_figures(merged, "providers and carriers", out);
-  for (const std::string &label : merged.unservable)
-    fprintf(out, "    %s\n", label.c_str());
+  write_figures(merged, "providers and carriers", true, out);
 }

@@ -16,9 +16,13 @@ struct TableFigures {
   size_t networks = 0;  // MCC and MNC pairs
   size_t rows = 0;
   std::map<std::string, size_t> left_out;  // rows left out, by reason
-  size_t served = 0;                       // networks whose key's row serves them
-  size_t without_row = 0;                  // networks whose key has no row at all
-  std::vector<std::string> unservable;     // "311-481 Tie Two": another network of the key won
+  // Each network is served, or unservable, or without a usable APN.
+  size_t served = 0;            // the key's row carries an APN listed for the network
+  size_t served_gid1_only = 0;  // of them: only GID1-marked providers list the network
+  std::vector<std::string> unservable;  // "311-481 Tie Two": it has a usable internet APN,
+                                        // and another network of its key won
+  size_t without_usable = 0;  // not served, and no APN listed for it can stand in the table
+  size_t without_row = 0;     // of them: its key has no row at all
 };
 
 /// The lookup key of network `id`: its MCC and the MNC that isp_pick's

@@ -49,9 +49,17 @@ static bool take_network_id(Source *s, const std::string &mcc, const std::string
 
 // ---- The provider database: <serviceproviders><country><provider> ----
 
+// A use names the internet when one of its dash-separated words is
+// "internet": "internet", and "mms-internet-hipri" and
+// "mms-internet-hipri-fota", which carry MMS and the high-priority bearer too.
+static bool names_internet(const char *type) {
+  std::string words = "-" + trimmed(type) + "-";
+  return words.find("-internet-") != std::string::npos;
+}
+
 static bool internet_apn(pugi::xml_node apn) {
   for (pugi::xml_node usage : apn.children("usage"))
-    if (strcmp(usage.attribute("type").value(), "internet") == 0)
+    if (names_internet(usage.attribute("type").value()))
       return true;
   return !apn.child("usage");  // an APN without a stated use serves the internet
 }
@@ -93,6 +101,8 @@ static void add_gsm(Source *s, size_t *order, const Listing &base, pugi::xml_nod
     l.user = trimmed(apn.child_value("username"));
     l.password = trimmed(apn.child_value("password"));
     l.networks = ids;
+    // The lookup cannot read GID1: the merge decides where such a listing may serve.
+    l.gid1 = !gsm.child("gid1").empty();
     s->listings.push_back(l);
   }
   if (!any)

@@ -19,6 +19,7 @@ struct Listing {
   size_t lister = 0;  // the provider or carrier, numbered across the inputs
   std::string name, region, technology, apn, number, user, password;
   std::vector<NetworkId> networks;  // the networks it is listed for
+  bool gid1 = false;  // its provider tells its SIMs apart by their GID1 file
 };
 
 /// What one input file holds.
