@@ -1,8 +1,10 @@
 #include "driver.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "files.h"
@@ -14,6 +16,7 @@
 #include "store_client.h"
 
 static const char kMemoPath[] = "/tmp/former_isp";
+constexpr mode_t kMemoMode = 0644;  // whatever the umask: only we may write it
 
 // The memo holds the identity handled last. Containment, not equality, says
 // "the same": a memo word that merely starts with the identity counts too.
@@ -36,9 +39,13 @@ static bool memo_holds(const char *identity) {
 // not reach a shell. Whatever else stands in its place (a link, a FIFO, a
 // file of another user) is replaced, never written through.
 static void memo_write(const char *identity) {
-  int fd = open_own_regular(kMemoPath, O_WRONLY | O_CREAT);
-  if (fd < 0 && unlink(kMemoPath) == 0)
-    fd = open(kMemoPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+  int fd = open_own_regular(kMemoPath, O_WRONLY);
+  if (fd < 0 && (unlink(kMemoPath) == 0 || errno == ENOENT)) {
+    fd = open(kMemoPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kMemoMode);
+    // The umask may only have taken bits away: a failed change is safe.
+    if (fd >= 0)
+      fchmod(fd, kMemoMode);
+  }
   if (fd < 0)
     return;
   if (ftruncate(fd, 0) != 0) {
@@ -52,7 +59,12 @@ static void memo_write(const char *identity) {
   close(fd);
 }
 
-static void memo_remove() { unlink(kMemoPath); }
+// A memo that cannot be removed is emptied: holding the identity, it would
+// make the next run skip a profile that was never applied.
+static void memo_remove() {
+  if (unlink(kMemoPath) != 0 && errno != ENOENT)
+    memo_write("");
+}
 
 // The memo check and update of both paths; true when the identity is unchanged.
 static bool identity_unchanged() {
@@ -74,15 +86,28 @@ static int forget() {
 
 static int apply_profile() { return set_to_mib() > 0 ? 1 : forget(); }
 
-static int lookup_tail() { return parse() > 0 ? apply_profile() : forget(); }
+// The lookups in order, until one finds the profile. A table that could not
+// be read ends them: a later, shorter key would find a row the first key's
+// lookup may have hidden, and apply the wrong profile.
+static int look_up(bool from_imsi) {
+  LookupKey keys[kMaxLookups];
+  int count = lookup_order(mcc, mnc, from_imsi, keys);
+  for (int i = 0; i < count; i++) {
+    memcpy(mcc, keys[i].mcc, sizeof mcc);
+    memcpy(mnc, keys[i].mnc, sizeof mnc);
+    int found = parse();
+    if (found > 0)
+      return apply_profile();
+    if (found == kUnreadable)
+      break;
+  }
+  return forget();
+}
 
 static int imsi_path() {
   if (identity_unchanged())
     return 1;
-  if (long_mnc_first() && parse() > 0)
-    return apply_profile();
-  shorten_mnc();
-  return lookup_tail();
+  return look_up(true);
 }
 
 // The SID table's identity is looked up exactly as the table gives it.
@@ -93,7 +118,7 @@ static int sid_path() {
     return 1;
   if (sid < 1)
     return -1;
-  return lookup_tail();
+  return look_up(false);
 }
 
 int auto_select() {

@@ -1,5 +1,6 @@
 #include "files.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -10,10 +11,16 @@ static int open_checked(const char *path, int flags, bool own) {
   if (fd < 0)
     return -1;
   struct stat st;
-  bool fits = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-              (!own || (st.st_uid == geteuid() && st.st_nlink == 1));
+  if (fstat(fd, &st) != 0) {
+    close(fd);
+    return -1;
+  }
+  // A file that others may write is as good as one they planted.
+  bool fits = S_ISREG(st.st_mode) &&
+              (!own || (st.st_uid == geteuid() && st.st_nlink == 1 && !(st.st_mode & 022)));
   if (!fits) {
     close(fd);
+    errno = 0;
     return -1;
   }
   return fd;

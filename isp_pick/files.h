@@ -7,12 +7,14 @@
 
 /// open(2) of `path` with `flags` (mode 0666 when it creates), without
 /// blocking on a FIFO; returns the descriptor only when it is a regular
-/// file, else -1.
+/// file, else -1 with errno telling why the open or fstat failed, or 0 when
+/// the file is not one to open.
 int open_regular(const char *path, int flags);
 
 /// The same for a file that must be this program's own: a regular file
-/// owned by the effective user and with no second name (a hard link), never
-/// opened through a symbolic link. Anything else someone may have planted.
+/// owned by the effective user, that its group and others cannot write,
+/// with no second name (a hard link), never opened through a symbolic link.
+/// Anything else someone may have planted.
 int open_own_regular(const char *path, int flags);
 
 /// open_regular and open_own_regular as stdio streams with `mode` ("r" or

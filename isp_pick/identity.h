@@ -9,10 +9,17 @@ constexpr int kIdentitySize = 8;  // "%s%s" of mcc and mnc
 extern char mcc[kCodeSize];
 extern char mnc[kCodeSize];
 
-/// True when an identity from the IMSI is first looked up with its
-/// three-character MNC (MCC 405 only).
-bool long_mnc_first();
+/// The MCC and MNC that one lookup of the table compares a row with.
+struct LookupKey {
+  char mcc[kCodeSize];
+  char mnc[kCodeSize];
+};
 
-/// Cuts `mnc` to the two characters that the IMSI's lookup uses for every
-/// other MCC, and for MCC 405 after the three-character lookup found nothing.
-void shorten_mnc();
+constexpr int kMaxLookups = 2;
+
+/// The keys a run looks identity `m`, `n` up by, in the order it tries them,
+/// into `keys`; returns how many. An identity from the IMSI (`from_imsi`) is
+/// looked up with the first two MNC characters, but under MCC 405 first with
+/// all three. Any other identity (from the SID table, or the empty one) is
+/// looked up once, as it stands. Codes longer than a key holds are cut.
+int lookup_order(const char *m, const char *n, bool from_imsi, LookupKey keys[kMaxLookups]);

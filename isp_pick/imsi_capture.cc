@@ -32,12 +32,12 @@ static void drop_reply_prefix(char *line) {
 }
 
 // Copies stop at the end of the text, so a short line gives short codes.
-void take_identity(const char *line) {
+void take_identity(const char *line, char *m, char *n) {
   size_t len = strlen(line);
   size_t mcc_len = len < kCodeLength ? len : kCodeLength;
   size_t rest = len - mcc_len;
-  copy_text(mcc, sizeof mcc, line, mcc_len);
-  copy_text(mnc, sizeof mnc, line + mcc_len, rest < kCodeLength ? rest : kCodeLength);
+  copy_text(m, kCodeSize, line, mcc_len);
+  copy_text(n, kCodeSize, line + mcc_len, rest < kCodeLength ? rest : kCodeLength);
 }
 
 static bool find_reply(FILE *capture, char *line) {
@@ -58,6 +58,6 @@ int getplmn() {
   fclose(capture);
   if (!found)
     return -1;
-  take_identity(line);
+  take_identity(line, mcc, mnc);
   return 1;
 }

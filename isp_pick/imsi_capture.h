@@ -6,6 +6,7 @@
 /// `mnc` from its first six characters. Returns 1, or -1 with both untouched.
 int getplmn();
 
-/// Sets `mcc` from the first three characters of an IMSI reply line and
-/// `mnc` from the next three, each copy stopping at the end of the text.
-void take_identity(const char *line);
+/// Sets `m` from the first three characters of an IMSI reply line and `n`
+/// from the next three (each kCodeSize bytes), each copy stopping at the end
+/// of the text.
+void take_identity(const char *line, char *m, char *n);

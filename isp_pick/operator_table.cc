@@ -13,71 +13,64 @@
 isp_profile isp_info;
 
 static const char kTablePath[] = "/var/3.5G_Infomation.csv";
-constexpr size_t kPieceMax = kRowSize - 1;
-constexpr size_t kReadBufferSize = 64 * 1024;
+static TableReader table;
 
-// The table is read in large blocks and cut into rows here: a table of
-// hundreds of thousands of rows is scanned in milliseconds. Rows come
-// out exactly as fgets into a kRowSize buffer would give them.
-struct TableReader {
-  int fd;
-  size_t start, end;
-  bool at_end, failed;
-  char block[kReadBufferSize];
-};
-static TableReader reader;
+const char *const kTechnologyNames[kTechnologies] = {"HSDPA", "CDMA2000", "TD-SCDMA"};
 
-static void refill() {
-  memmove(reader.block, reader.block + reader.start, reader.end - reader.start);
-  reader.end -= reader.start;
-  reader.start = 0;
-  while (!reader.at_end && reader.end < sizeof reader.block) {
-    ssize_t n = read(reader.fd, reader.block + reader.end, sizeof reader.block - reader.end);
+// Rows come out exactly as fgets into a kRowSize buffer would give them.
+static void refill(TableReader *r) {
+  memmove(r->block, r->block + r->start, r->end - r->start);
+  r->end -= r->start;
+  r->start = 0;
+  while (!r->at_end && r->end < sizeof r->block) {
+    ssize_t n = read(r->fd, r->block + r->end, sizeof r->block - r->end);
     if (n < 0 && errno == EINTR)
       continue;
     if (n < 0)
-      reader.failed = true;
+      r->failed = true;
     if (n <= 0)
-      reader.at_end = true;
+      r->at_end = true;
     else
-      reader.end += n;
+      r->end += n;
   }
 }
 
-int table_open(const char *path) {
-  reader.fd = open_regular(path, O_RDONLY);
-  reader.start = reader.end = 0;
-  reader.at_end = reader.failed = false;
-  return reader.fd < 0 ? -1 : 1;
+int table_open(TableReader *r, const char *path) {
+  r->fd = open_regular(path, O_RDONLY);
+  r->start = r->end = 0;
+  r->at_end = r->failed = false;
+  if (r->fd >= 0)
+    return 1;
+  // Only a table that is not there (or is no table at all) may count as
+  // one without the row: any other failure says nothing about its rows.
+  return errno == 0 || errno == ENOENT ? kNoTable : kUnreadable;
 }
 
-int table_close() {
-  close(reader.fd);
-  return reader.failed ? -1 : 1;
+int table_close(TableReader *r) {
+  close(r->fd);
+  return r->failed ? kUnreadable : 1;
 }
 
-size_t table_piece(char *row) {
-  if (reader.end - reader.start < kPieceMax)
-    refill();
+size_t table_piece(TableReader *r, char *row) {
+  if (r->end - r->start < (size_t)kPieceMax)
+    refill(r);
   // After a failed read the rest of the table is unknown, and a row cut
   // short by it must not pass for a whole one.
-  if (reader.failed)
+  if (r->failed)
     return 0;
-  size_t available = reader.end - reader.start;
+  size_t available = r->end - r->start;
   if (available == 0)
     return 0;
-  const char *p = reader.block + reader.start;
-  size_t len = available < kPieceMax ? available : kPieceMax;
+  const char *p = r->block + r->start;
+  size_t len = available < (size_t)kPieceMax ? available : kPieceMax;
   const char *line_feed = (const char *)memchr(p, '\n', len);
   if (line_feed)
     len = line_feed - p + 1;
   memcpy(row, p, len);
   row[len] = '\0';
-  reader.start += len;
+  r->start += len;
   return len;
 }
-
-constexpr int kLastColumn = 9;
 
 enum RowStep { kNextColumn, kGiveUp, kComplete };
 
@@ -112,13 +105,13 @@ void drop_line_end(char *field) {
     field[--len] = '\0';
 }
 
-static void set_system(const char *field) {
-  if (strstr(field, "HSDPA"))
-    isp_info.system = 0;
-  else if (strstr(field, "CDMA2000"))
-    isp_info.system = 1;
-  else if (strstr(field, "TD-SCDMA"))
-    isp_info.system = 2;
+static void set_system(int32_t *system, const char *field) {
+  for (int code = 0; code < kTechnologies; code++) {
+    if (strstr(field, kTechnologyNames[code])) {
+      *system = code;
+      return;
+    }
+  }
 }
 
 // A value too long for its field refuses the row instead of being cut.
@@ -132,62 +125,84 @@ static RowStep match(char *dst, size_t size, const char *field, const char *code
   return store(dst, size, code);
 }
 
-static RowStep take_column(int column, char *field) {
+static RowStep take_column(int column, char *field, const LookupKey &key, isp_profile *p) {
   switch (column) {
-    case 0: return store(isp_info.index, sizeof isp_info.index, field);
-    case 1: return match(isp_info.mcc, sizeof isp_info.mcc, field, mcc);
-    case 2: return match(isp_info.mnc, sizeof isp_info.mnc, field, mnc);
-    case 3: return store(isp_info.isp, sizeof isp_info.isp, field);
-    case 4: return store(isp_info.region, sizeof isp_info.region, field);
-    case 5: set_system(field); return kNextColumn;
-    case 6: return store(isp_info.apn, sizeof isp_info.apn, field);
-    case 7: return store(isp_info.number, sizeof isp_info.number, field);
-    case 8: return store(isp_info.usr, sizeof isp_info.usr, field);
+    case kIndex: return store(p->index, sizeof p->index, field);
+    case kMcc: return match(p->mcc, sizeof p->mcc, field, key.mcc);
+    case kMnc: return match(p->mnc, sizeof p->mnc, field, key.mnc);
+    case kIsp: return store(p->isp, sizeof p->isp, field);
+    case kRegion: return store(p->region, sizeof p->region, field);
+    case kSystem: set_system(&p->system, field); return kNextColumn;
+    case kApn: return store(p->apn, sizeof p->apn, field);
+    case kNumber: return store(p->number, sizeof p->number, field);
+    case kUsr: return store(p->usr, sizeof p->usr, field);
   }
   drop_line_end(field);
-  return store(isp_info.pwd, sizeof isp_info.pwd, field) == kNextColumn ? kComplete : kGiveUp;
+  return store(p->pwd, sizeof p->pwd, field) == kNextColumn ? kComplete : kGiveUp;
 }
 
 // A row that runs out of fields before the password gives no result.
-bool take_row(char *row) {
+bool take_row(char *row, const LookupKey &key, isp_profile *profile) {
   char *cursor = row;
-  for (int column = 0; column <= kLastColumn; column++) {
+  for (int column = 0; column < kColumns; column++) {
     char *field = next_field(&cursor);
     if (!field)
       return false;
     blank_placeholder(field);
-    RowStep step = take_column(column, field);
+    RowStep step = take_column(column, field, key, profile);
     if (step != kNextColumn)
       return step == kComplete;
   }
   return false;
 }
 
-// Reads after a failed read are unknown: that lookup finds nothing.
-static int find_piece() {
+static bool key_field(char **cursor, char *code) {
+  char *field = next_field(cursor);
+  if (!field)
+    return false;
+  blank_placeholder(field);
+  return copy_text(code, kCodeSize, field, strlen(field)) > 0;
+}
+
+bool row_key(const char *row, LookupKey *key) {
+  char copy[kRowSize];
+  if (copy_text(copy, sizeof copy, row, strlen(row)) < 0)
+    return false;
+  char *cursor = copy;
+  return next_field(&cursor) && key_field(&cursor, key->mcc) && key_field(&cursor, key->mnc);
+}
+
+static int find_piece(TableReader *r, const LookupKey &key, isp_profile *profile) {
   char row[kRowSize];
-  if (!table_piece(row))  // the header, unexamined
+  if (!table_piece(r, row))  // the header, unexamined
     return 0;
-  for (int piece = 2; table_piece(row); piece++)
-    if (take_row(row))
+  for (int piece = 2; table_piece(r, row); piece++)
+    if (take_row(row, key, profile))
       return piece;
   return 0;
 }
 
-int find_row(const char *path) {
-  if (table_open(path) < 0)
-    return -1;
-  int piece = find_piece();
-  return table_close() < 0 ? 0 : piece;
+// Reads after a failed read are unknown: that lookup finds nothing.
+int find_row(TableReader *r, const char *path, const LookupKey &key, isp_profile *profile) {
+  int opened = table_open(r, path);
+  if (opened < 0)
+    return opened;
+  int piece = find_piece(r, key, profile);
+  return table_close(r) < 0 ? kUnreadable : piece;
 }
 
 int parse() {
   fprintf(stderr, "------ searching [%s,%s] ------\n", mcc, mnc);
-  int piece = find_row(kTablePath);
+  LookupKey key;
+  memcpy(key.mcc, mcc, sizeof key.mcc);
+  memcpy(key.mnc, mnc, sizeof key.mnc);
+  int piece = find_row(&table, kTablePath, key, &isp_info);
   if (piece < 0)
     fputs("error to open isp information file", stderr);
-  if (piece <= 0)
+  if (piece == 0 || piece == kNoTable)
     return -1;
+  if (piece < 0)
+    return kUnreadable;
   print_isp_info();
   return 1;
 }

@@ -4,6 +4,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "identity.h"
+
 /// One connection profile. Text fields are zero-terminated.
 struct isp_profile {
   char index[8];
@@ -23,33 +25,59 @@ struct isp_profile {
 extern isp_profile isp_info;
 
 /// Finds the first row whose MCC and MNC columns equal `mcc` and `mnc` and
-/// that has all ten columns, fills `isp_info` and prints it. Returns 1, or -1
-/// when no row matches or the table cannot be opened.
+/// that has all ten columns, fills `isp_info` and prints it. Returns 1; -1
+/// when no row matches or there is no table; kUnreadable when the table is
+/// there but could not be read, so that no row can be trusted to be missing.
 int parse();
 
 /// Writes `isp_info` to standard error, password in clear.
 void print_isp_info();
 
-// The row reader and the row walk that `parse` is made of. The host tool
-// that checks tables calls these very functions, so that it reads a table
-// exactly as the router does.
+// The row reader and the row walk that `parse` is made of. These take all
+// their state from the caller: the host tool that checks tables calls these
+// very functions, so that it reads a table exactly as the router does.
 
-constexpr int kRowSize = 250;  // one read: at most 249 characters
+constexpr int kRowSize = 250;  // one read: at most kPieceMax characters
+constexpr int kPieceMax = kRowSize - 1;
+constexpr int kReadBlockSize = 64 * 1024;
+
+/// Technology codes in `isp_profile::system`, and the names that a row's
+/// technology column holds for them (the first one it contains wins).
+constexpr int kTechnologies = 3;
+extern const char *const kTechnologyNames[kTechnologies];  // HSDPA, CDMA2000, TD-SCDMA
+
+/// The table's columns, numbered from 0.
+enum RowColumn { kIndex, kMcc, kMnc, kIsp, kRegion, kSystem, kApn, kNumber, kUsr, kPwd, kColumns };
+
+/// Results of a lookup besides a piece's number: no table (none at the
+/// path, or not a regular file), and a table that is there but whose
+/// open, fstat or a read failed.
+constexpr int kNoTable = -1;
+constexpr int kUnreadable = -2;
+
+/// An open table, read in large blocks: a table of hundreds of thousands of
+/// rows is scanned in milliseconds.
+struct TableReader {
+  int fd;
+  size_t start, end;
+  bool at_end, failed;
+  char block[kReadBlockSize];
+};
 
 /// Opens the table at `path` (a regular file only) for `table_piece`.
-/// Returns 1, or -1 when it cannot be opened.
-int table_open(const char *path);
+/// Returns 1, kNoTable or kUnreadable.
+int table_open(TableReader *reader, const char *path);
 
 /// The next piece of the open table into `row` (kRowSize bytes): a line
-/// through its line feed, at most kRowSize - 1 characters; the rest of a
+/// through its line feed, at most kPieceMax characters; the rest of a
 /// longer line comes as a piece of its own. Returns its length (a NUL
 /// byte in it ends the row as text, not the piece), or 0 at the end or
 /// after a failed read.
-size_t table_piece(char *row);
+size_t table_piece(TableReader *reader, char *row);
 
-/// Closes the table. Returns 1, or -1 when a read of it failed: the pieces
-/// then ended early.
-int table_close();
+/// Closes the table. Returns 1, or kUnreadable when a read of it failed:
+/// the pieces then ended early.
+int table_close(TableReader *reader);
 
 /// Cuts the next field off a row at `*cursor` (in place) and moves the
 /// cursor past it; nullptr when none is left. Separators run together and a
@@ -62,12 +90,19 @@ void blank_placeholder(char *field);
 /// Drops the row's line-end characters (CR and LF) from the end of `field`.
 void drop_line_end(char *field);
 
-/// The lookup of `parse` in the table at `path`, without its messages.
-/// Returns the number of the piece whose row answered (the header is piece
-/// 1), 0 when none did or a read failed, -1 when the table cannot be opened.
-int find_row(const char *path);
+/// Walks the fields of `row` (cut in place) into `profile` as a lookup of
+/// `key` does. Returns true when the row matched and all ten columns were
+/// taken. Like the router's record, `profile` keeps what earlier rows wrote
+/// into the fields this row does not reach.
+bool take_row(char *row, const LookupKey &key, isp_profile *profile);
 
-/// Walks the fields of `row` (cut in place) into `isp_info` as a lookup of
-/// `mcc` and `mnc` does. Returns true when the row matched and all ten
-/// columns were taken.
-bool take_row(char *row);
+/// The key that `row` can answer: its MCC and MNC columns cut and blanked
+/// as a lookup compares them. False when the row has no such columns or one
+/// is longer than a key holds, so that no lookup can match it.
+bool row_key(const char *row, LookupKey *key);
+
+/// The lookup of `parse` for `key` in the table at `path`, without its
+/// messages, into `profile`. Returns the number of the piece whose row
+/// answered (the header is piece 1), 0 when none did, or kNoTable or
+/// kUnreadable.
+int find_row(TableReader *reader, const char *path, const LookupKey &key, isp_profile *profile);

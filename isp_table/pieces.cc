@@ -4,16 +4,19 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
+
 #include "operator_table.h"
 
 bool read_pieces(const char *path, std::vector<Piece> *pieces) {
   errno = 0;
-  if (table_open(path) < 0)
+  std::unique_ptr<TableReader> reader(new TableReader);
+  if (table_open(reader.get(), path) < 0)
     return false;
   char row[kRowSize];
   int line = 1;
   size_t offset = 0;
-  for (size_t len; (len = table_piece(row)) > 0;) {
+  for (size_t len; (len = table_piece(reader.get(), row)) > 0;) {
     pieces->push_back({line, offset, std::string(row, len)});
     offset += len;
     if (row[len - 1] == '\n') {
@@ -21,7 +24,7 @@ bool read_pieces(const char *path, std::vector<Piece> *pieces) {
       offset = 0;
     }
   }
-  return table_close() > 0;
+  return table_close(reader.get()) > 0;
 }
 
 void cannot_read(const char *path) {

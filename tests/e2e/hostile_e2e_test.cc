@@ -113,11 +113,14 @@ TEST(Hostile, KeeperEndsPromptlyOnAnySettingsFile) {
   }
 }
 
-// Files that another user of /tmp planted at the memo: not ours, so neither
-// read (it must not make the router skip its profile) nor written through.
+// Files that another user of /tmp planted at the memo, or could have written
+// into: not ours, so neither read (it must not make the router skip its
+// profile) nor written through. The memo made anew is ours alone, whatever
+// the umask the program was started with.
 TEST(Hostile, MemoOfAnotherUserOrWithASecondNameIsNotTrusted) {
-  const struct { const char *name; bool other_owner, hard_link; } memos[] = {
-      {"another user's", true, false}, {"hard link", false, true}};
+  const struct { const char *name; bool other_owner, hard_link; mode_t mode; } memos[] = {
+      {"another user's", true, false, 0644}, {"hard link", false, true, 0644},
+      {"writable by all", false, false, 0666}, {"none, umask 0", false, false, 0}};
   for (const auto &m : memos) {
     SCOPED_TRACE(m.name);
     Sandbox box;
@@ -126,11 +129,13 @@ TEST(Hostile, MemoOfAnotherUserOrWithASecondNameIsNotTrusted) {
     box.write("/var/other_name", "404450\n");
     if (m.hard_link)
       ASSERT_EQ(0, link(box.host("/var/other_name").c_str(), box.host("/tmp/former_isp").c_str()));
-    else
+    else if (m.mode)
       box.write("/tmp/former_isp", "404450\n");
+    if (m.mode)
+      ASSERT_EQ(0, chmod(box.host("/tmp/former_isp").c_str(), m.mode));
     if (m.other_owner)
       ASSERT_EQ(0, chown(box.host("/tmp/former_isp").c_str(), 4321, 4321));
-    RunResult r = box.run("isp_pick");
+    RunResult r = box.shell("umask 0; exec ${BIN}isp_pick");
     EXPECT_EQ(1, r.status);
     EXPECT_EQ(std::string::npos, r.err.find("current isp:")) << r.err;
     EXPECT_NE(std::string::npos, r.err.find("INDEX:1,MCC:404, MNC:45,")) << r.err;
@@ -138,6 +143,7 @@ TEST(Hostile, MemoOfAnotherUserOrWithASecondNameIsNotTrusted) {
     ASSERT_EQ(0, lstat(box.host("/tmp/former_isp").c_str(), &st));
     EXPECT_EQ(geteuid(), st.st_uid);
     EXPECT_EQ(1u, st.st_nlink);
+    EXPECT_EQ(0644u, st.st_mode & 07777);
     EXPECT_EQ("404450\n", box.read("/tmp/former_isp"));
   }
 }

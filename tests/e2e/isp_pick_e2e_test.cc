@@ -153,6 +153,15 @@ TEST_F(IspPick, LongMncRuleOnlyForMcc405FromImsi) {
     give(c.source);
     EXPECT_EQ(c.lookups, lookups(box.run("isp_pick").err)) << c.source.imsi << c.source.sid;
   }
+  // No table at all says nothing against the shorter key: both lookups run.
+  unlink(box.host("/tmp/former_isp").c_str());
+  give({"405854000000000", 0});
+  unlink(box.host("/var/3.5G_Infomation.csv").c_str());
+  RunResult r = box.run("isp_pick");
+  EXPECT_EQ("------ searching [405,854] ------\nerror to open isp information file"
+            "------ searching [405,85] ------\nerror to open isp information file",
+            r.err);
+  EXPECT_EQ(255, r.status);
 }
 
 TEST_F(IspPick, MemoWordRules) {
