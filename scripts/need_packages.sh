@@ -21,7 +21,7 @@ need_packages() {
   done
 }
 BUILD_PACKAGES=(cmake g++ make libgtest-dev bubblewrap binutils ppp g++-mips-linux-gnu qemu-user
-  libpugixml-dev mobile-broadband-provider-info)
+  libpugixml-dev libcli11-dev mobile-broadband-provider-info)
 # What the tests need beyond the build: the router's shell (BusyBox ash), the
 # router's C library (musl), and strace for fault injection.
 TEST_PACKAGES=(busybox musl-tools musl-dev strace)

@@ -75,26 +75,41 @@ for bad in missing.csv . ; do
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "check $bad: $(cat "$out/err")"
 done
 
-# Usage errors: status 2 and the usage line on standard error.
+# Usage errors: status 2, the problem, then the usage line on standard error.
 usage='usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N]'
-while read -r args; do
+while IFS='|' read -r args problem; do
   # shellcheck disable=SC2086
   "$tool" $args > "$out/stdout" 2> "$out/err"
   [ $? -eq 2 ] || fail "'$args': want status 2"
+  [ "$(head -n1 "$out/err")" = "isp_table: $problem" ] || fail "'$args': $(cat "$out/err")"
   [ "$(tail -n1 "$out/err")" = "$usage" ] || fail "'$args': $(cat "$out/err")"
   [ ! -s "$out/stdout" ] || fail "'$args' wrote to standard output"
 done <<EOF
---bogus
-check
-check --imsi 262011234567890
-check hand_kept.csv --imsi
-check hand_kept.csv --imsi 26201x
-check hand_kept.csv --imsi 26201
-check hand_kept.csv --sid 14x
-check hand_kept.csv --sid 99999999999
-check hand_kept.csv --sid 1 --imsi 262011234567890
-check hand_kept.csv --color
+--bogus|unknown option --bogus
+-h|unknown option -h
+check|check needs TABLE
+check --imsi 262011234567890|check needs TABLE
+check hand_kept.csv --imsi|--imsi needs a value
+check hand_kept.csv --imsi 26201x|--imsi needs 6 to 15 digits
+check hand_kept.csv --imsi 26201|--imsi needs 6 to 15 digits
+check hand_kept.csv --imsi 262011 --imsi 262012|--imsi is given more than once
+check hand_kept.csv --sid 14x|--sid needs a whole number
+check hand_kept.csv --sid 0x10|--sid needs a whole number
+check hand_kept.csv --sid 99999999999|--sid needs a whole number
+check hand_kept.csv --sid 1 --imsi 262011234567890|--imsi and --sid do not go together
+check hand_kept.csv --color|unknown option --color
+check hand_kept.csv --help|unknown option --help
+check -- hand_kept.csv extra|unexpected argument extra
+check hand_kept.csv -- providers.xml|unexpected argument providers.xml
+check hand_kept.csv ++ providers.xml|unexpected argument providers.xml
 EOF
-"$tool" --help | grep -q '^isp_table check TABLE --imsi DIGITS$' || fail "--help"
+"$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
+for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS'; do
+  grep -qxF "$verb" "$out/help" || fail "--help lacks $verb"
+done
 "$tool" --version | grep -qx 'isp_table [0-9][0-9.]*' || fail "--version"
+# A SID is decimal; -- ends the options; a verb is only ever the first argument.
+"$tool" check hand_kept.csv --sid 010 | grep -q '^SID 10: ' || fail "--sid 010"
+"$tool" -- --help 2>&1 | grep -q '^isp_table: cannot read --help: ' || fail "-- --help"
+"$tool" providers.xml check 2>&1 | grep -q '^isp_table: cannot read check: ' || fail "FILE check"
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"

@@ -1,0 +1,217 @@
+// isp_table's command line, read with CLI11. CLI11 never prints here: its
+// errors become our "isp_table: PROBLEM" and the usage line, and --help and
+// --version print our own text.
+#include "cli.h"
+
+#include <errno.h>
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+
+#include <CLI/CLI.hpp>
+
+namespace {
+
+/// The one usage line of every usage error; it grows with the verbs.
+const char kUsage[] =
+    "usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N]\n";
+
+const char kHelp[] =
+    "isp_table [FILE...]\n"
+    "  Writes the router's operator table (/var/3.5G_Infomation.csv) to standard\n"
+    "  output and a summary to standard error. Each FILE is a provider database\n"
+    "  (serviceproviders.xml of mobile-broadband-provider-info) or an Android APN\n"
+    "  database (apns-conf.xml); without FILE the installed provider database is\n"
+    "  read. One row per key isp_pick looks a SIM up by: the internet APN that\n"
+    "  serves the most of the key's networks, then the most providers or\n"
+    "  carriers, then the file given first, then the file's own order.\n"
+    "\n"
+    "isp_table check TABLE\n"
+    "  Reads TABLE as isp_pick reads it and reports every row a network will not\n"
+    "  get as meant, one \"TABLE:LINE: error: ...\" or \"TABLE:LINE: warning: ...\"\n"
+    "  line each, then a count. Exit status 0 without errors, 1 with errors, 2\n"
+    "  when TABLE cannot be read.\n"
+    "\n"
+    "isp_table check TABLE --imsi DIGITS\n"
+    "isp_table check TABLE --sid N\n"
+    "  Explains one run of isp_pick for a SIM whose IMSI starts with DIGITS, or a\n"
+    "  CDMA card that reports SID N: the keys it searches, in order, the line that\n"
+    "  answers and the profile it writes. Exit status 0 when a line answers, 1\n"
+    "  when none does, 2 when TABLE cannot be read.\n"
+    "\n"
+    "isp_table --help | --version\n";
+
+// A CLI11 check answers "" to accept the value, else the problem, which
+// CLI11 reports after the option's name and a colon.
+std::string imsi_problem(std::string &value) {
+  bool digits = value.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits || value.size() < 6 || value.size() > 15)
+    return "needs 6 to 15 digits";
+  return "";
+}
+
+// CLI11 2.1 converts text to an int with strtoll in base 0, so "010" would
+// be eight and "0x10" sixteen. A SID is decimal: checked here and rewritten
+// in plain decimal before CLI11 converts it.
+std::string sid_problem(std::string &value) {
+  char *end;
+  errno = 0;
+  long long sid = strtoll(value.c_str(), &end, 10);
+  if (value.empty() || *end || errno || sid < INT_MIN || sid > INT_MAX)
+    return "needs a whole number";
+  value = std::to_string(sid);
+  return "";
+}
+
+// Each verb adds its arguments and options. The verbs to come slot in
+// beside add_check: add_diff (OLD NEW), add_extend (TABLE [--only LIST]
+// [FILE...]); check's --against FILE... goes into add_check and
+// generating's --only LIST into add_generate.
+void add_generate(CLI::App *app, Command *command) {
+  app->add_option("FILE", command->files);
+}
+
+void add_check(CLI::App *app, Command *command) {
+  CLI::App *check = app->add_subcommand("check");
+  check->add_option("TABLE", command->table)->required();
+  CLI::Option *imsi = check->add_option("--imsi", command->imsi);
+  imsi->check(CLI::Validator(imsi_problem, "DIGITS"));
+  CLI::Option *sid = check->add_option("--sid", command->sid);
+  sid->transform(CLI::Validator(sid_problem, "N"))->excludes(imsi);
+}
+
+// Verbs inherit the help flag the app has when they are added: --help is
+// set after them, so "check TABLE --help" stays an unknown option.
+void build(CLI::App *app, Command *command) {
+  app->set_help_flag();
+  app->require_subcommand(0, 1);
+  add_generate(app, command);
+  add_check(app, command);
+  app->set_help_flag("--help");
+  app->set_version_flag("--version", ISP_TABLE_VERSION);
+}
+
+// A verb is the first argument only: anywhere else the same word is a file.
+void verbs_first_only(CLI::App *app, int argc, char **argv) {
+  std::string first = argc > 1 ? argv[1] : "";
+  for (CLI::App *verb : app->get_subcommands([](CLI::App *) { return true; }))
+    verb->disabled(verb->get_name() != first);
+}
+
+// The verb that was parsed, or the app itself when generating.
+const CLI::App &parsed_verb(const CLI::App &app) {
+  std::vector<CLI::App *> verbs = app.get_subcommands();
+  return verbs.empty() ? app : *verbs.front();
+}
+
+// CLI11 keeps a "--" among the extras, though it is never one itself.
+std::string not_expected(const CLI::App &app) {
+  std::vector<std::string> extra = app.remaining(true);
+  extra.erase(std::remove(extra.begin(), extra.end(), "--"), extra.end());
+  std::string first = extra.empty() ? "" : extra.front();
+  if (first.size() > 1 && first[0] == '-')
+    return "unknown option " + first;
+  return "unexpected argument " + first;
+}
+
+std::string missing(const CLI::App &app) {
+  const CLI::App &verb = parsed_verb(app);
+  std::string names;
+  for (const CLI::Option *opt : verb.get_options()) {
+    if (!opt->get_positional() || !opt->get_required() || opt->count() > 0)
+      continue;
+    names += (names.empty() ? "" : " and ") + opt->get_name();
+  }
+  return verb.get_name() + " needs " + names;
+}
+
+std::string clash(const CLI::App &app) {
+  for (const CLI::Option *opt : parsed_verb(app).get_options()) {
+    for (const CLI::Option *other : opt->get_excludes()) {
+      if (opt->count() > 0 && other->count() > 0)
+        return opt->get_name() + " and " + other->get_name() + " do not go together";
+    }
+  }
+  return "options that do not go together";
+}
+
+// CLI11 names the option first: "--imsi: 1 required TEXT missing" when the
+// value is missing, "--imsi: At Most 1 ..." when the option comes twice.
+std::string mismatch(const CLI::ParseError &e, const CLI::App &app) {
+  std::string what = e.what();
+  std::string name = what.substr(0, what.find(':'));
+  const CLI::Option *opt = parsed_verb(app).get_option_no_throw(name);
+  if (opt && opt->count() > 1)
+    return name + " is given more than once";
+  return name + " needs a value";
+}
+
+// CLI11's "--imsi: needs 6 to 15 digits" as "--imsi needs 6 to 15 digits".
+std::string invalid(const CLI::ParseError &e) {
+  std::string what = e.what();
+  size_t colon = what.find(": ");
+  return colon == std::string::npos ? what : what.erase(colon, 1);
+}
+
+int usage_error(const std::string &problem) {
+  fprintf(stderr, "isp_table: %s\n%s", problem.c_str(), kUsage);
+  return 2;
+}
+
+std::string problem(const CLI::ParseError &e, const CLI::App &app) {
+  if (dynamic_cast<const CLI::ExtrasError *>(&e))
+    return not_expected(app);
+  if (dynamic_cast<const CLI::RequiredError *>(&e))
+    return missing(app);
+  if (dynamic_cast<const CLI::ExcludesError *>(&e))
+    return clash(app);
+  if (dynamic_cast<const CLI::ArgumentMismatch *>(&e))
+    return mismatch(e, app);
+  if (dynamic_cast<const CLI::ValidationError *>(&e))
+    return invalid(e);
+  return e.what();
+}
+
+// -1 when the command is to run, else the exit status of a run that ends here.
+int parse(CLI::App *app, int argc, char **argv) {
+  try {
+    app->parse(argc, argv);
+    return -1;
+  } catch (const CLI::CallForHelp &) {
+    fputs(kHelp, stdout);
+    return 0;
+  } catch (const CLI::CallForVersion &) {
+    printf("isp_table %s\n", ISP_TABLE_VERSION);
+    return 0;
+  } catch (const CLI::ParseError &e) {
+    return usage_error(problem(e, *app));
+  }
+}
+
+// Which verb was parsed, and what only the app knows about its options.
+void note_verb(const CLI::App &app, Command *command) {
+  if (!app.got_subcommand("check"))
+    return;
+  command->verb = Command::Verb::kCheck;
+  command->sid_given = app.get_subcommand("check")->count("--sid") > 0;
+}
+
+}  // namespace
+
+bool read_command_line(int argc, char **argv, Command *command, int *status) {
+  CLI::App app{"", "isp_table"};
+  build(&app, command);
+  verbs_first_only(&app, argc, argv);
+  *status = parse(&app, argc, argv);
+  if (*status >= 0)
+    return false;
+  note_verb(app, command);
+  // CLI11 hands what follows a verb's "--" or "++" back to the top level,
+  // which would take it as a FILE to generate from.
+  if (command->verb == Command::Verb::kGenerate || command->files.empty())
+    return true;
+  *status = usage_error("unexpected argument " + command->files.front());
+  return false;
+}

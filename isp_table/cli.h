@@ -1,0 +1,27 @@
+// isp_table's command line: the verbs, their arguments and options, --help,
+// --version and the usage errors.
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// What one run of isp_table is asked to do.
+struct Command {
+  enum class Verb { kGenerate, kCheck };
+  Verb verb = Verb::kGenerate;
+  /// Generate: the databases, in the order given; empty means the installed one.
+  std::vector<std::string> files;
+  /// Check: the hand-kept table.
+  std::string table;
+  /// Check --imsi: the first digits of the IMSI; empty when not given.
+  std::string imsi;
+  /// Check --sid: the SID of a CDMA card, when sid_given.
+  bool sid_given = false;
+  int sid = 0;
+};
+
+/// Reads argv into *command and returns true when the command is to run.
+/// Returns false when the run ends here, with its exit status in *status:
+/// 0 after --help or --version (printed on standard output), 2 after a
+/// usage error ("isp_table: PROBLEM" and the usage line on standard error).
+bool read_command_line(int argc, char **argv, Command *command, int *status);
