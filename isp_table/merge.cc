@@ -12,14 +12,17 @@
 
 static const char kHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
 
-constexpr size_t kLineMax = kRowSize - 1;
+// The first key of isp_pick's own lookup order is the one that answers a
+// SIM of the network whenever its row is there.
+static LookupKey first_key(const NetworkId &id) {
+  LookupKey keys[kMaxLookups];
+  lookup_order(id.first.c_str(), id.second.c_str(), true, keys);
+  return keys[0];
+}
 
 NetworkId lookup_key(const NetworkId &id) {
-  copy_text(mcc, sizeof mcc, id.first.c_str(), id.first.size());
-  copy_text(mnc, sizeof mnc, id.second.c_str(), id.second.size());
-  if (!long_mnc_first())
-    shorten_mnc();
-  return {mcc, mnc};
+  LookupKey key = first_key(id);
+  return {key.mcc, key.mnc};
 }
 
 static std::string placeholder(const std::string &value) { return value.empty() ? "NA" : value; }
@@ -44,9 +47,9 @@ static const char *unrepresentable(const Listing &l) {
   if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
     return "APN, user name or password holds NA or blank";
   // The widths of isp_pick's profile record, without the terminating zero.
-  if (l.name.size() >= sizeof isp_info.isp || l.region.size() >= sizeof isp_info.region ||
-      l.apn.size() >= sizeof isp_info.apn || l.user.size() >= sizeof isp_info.usr ||
-      l.password.size() >= sizeof isp_info.pwd)
+  if (l.name.size() >= sizeof(isp_profile::isp) || l.region.size() >= sizeof(isp_profile::region) ||
+      l.apn.size() >= sizeof(isp_profile::apn) || l.user.size() >= sizeof(isp_profile::usr) ||
+      l.password.size() >= sizeof(isp_profile::pwd))
     return "value too long for its field";
   return nullptr;
 }
@@ -60,17 +63,16 @@ static std::string row_text(const Listing &l, const NetworkId &key) {
 // The row as isp_pick reads it back for its key: every value it sends to
 // the store must come back unchanged.
 static bool read_back(const Listing &l, const NetworkId &key) {
-  std::string line = std::string(sizeof isp_info.index - 1, '9') + "," + row_text(l, key);
+  std::string line = std::string(sizeof(isp_profile::index) - 1, '9') + "," + row_text(l, key);
   char row[kRowSize];
   if (line.size() >= sizeof row)
     return false;
   memcpy(row, line.c_str(), line.size() + 1);
-  lookup_key(key);
-  isp_info = isp_profile{};
-  if (!take_row(row))
+  isp_profile p{};
+  if (!take_row(row, first_key(key), &p))
     return false;
-  return l.apn == isp_info.apn && l.user == isp_info.usr && l.password == isp_info.pwd &&
-         l.number == isp_info.number && isp_info.system == (l.technology == "CDMA2000" ? 1 : 0);
+  return l.apn == p.apn && l.user == p.usr && l.password == p.pwd && l.number == p.number &&
+         l.technology == kTechnologyNames[p.system];
 }
 
 static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
@@ -176,7 +178,7 @@ static const Listing *best_row(const Networks &n, const NetworkId &key,
   for (const Listing *l : it->second) {
     const char *why = unrepresentable(*l);
     // The index at its widest, and its comma.
-    if (!why && sizeof isp_info.index + row_text(*l, key).size() > kLineMax)
+    if (!why && sizeof(isp_profile::index) + row_text(*l, key).size() > kPieceMax)
       why = "line longer than one read";
     if (!why && !read_back(*l, key))
       why = "not read back unchanged by isp_pick";

@@ -119,12 +119,12 @@ static void add_cdma(Source *s, size_t *order, const Listing &base, pugi::xml_no
   l.password = trimmed(cdma.child_value("password"));
   for (pugi::xml_node sid : cdma.children("sid")) {
     const char *value = sid.attribute("value").value();
-    mcc[0] = mnc[0] = '\0';
-    if (!digits(value, 1, 9) || mapping(atoi(value)) != 1) {
+    const SidRange *range = digits(value, 1, 9) ? sid_range(atoi(value)) : nullptr;
+    if (!range) {
       s->sids_outside_table++;
       continue;
     }
-    NetworkId id{mcc, mnc};
+    NetworkId id{range->mcc, range->mnc};
     if (std::find(l.networks.begin(), l.networks.end(), id) == l.networks.end())
       l.networks.push_back(id);
     s->networks.emplace(id, l.name);

@@ -1,0 +1,39 @@
+#include "table.h"
+
+#include <string.h>
+
+bool load_table(const char *path, Table *table) {
+  table->path = path;
+  if (!read_pieces(path, &table->pieces))
+    return false;
+  for (size_t i = 1; i < table->pieces.size(); i++) {
+    LookupKey key;
+    if (row_key(table->pieces[i].text.c_str(), &key))
+      table->by_key[{key.mcc, key.mnc}].push_back(i);
+  }
+  return true;
+}
+
+// Only the rows of the key reach past its MCC and MNC columns, so only they
+// can leave anything in the record that the answering row does not write.
+static int walk(const Table &table, const LookupKey &key, isp_profile *profile) {
+  auto rows = table.by_key.find({key.mcc, key.mnc});
+  if (rows == table.by_key.end())
+    return 0;
+  for (size_t i : rows->second) {
+    const Piece &p = table.pieces[i];
+    std::vector<char> row(p.text.c_str(), p.text.c_str() + strlen(p.text.c_str()) + 1);
+    if (take_row(row.data(), key, profile))
+      return p.line;
+  }
+  return 0;
+}
+
+Answer run_lookups(const Table &table, const char *m, const char *n, bool from_imsi) {
+  LookupKey keys[kMaxLookups];
+  int count = lookup_order(m, n, from_imsi, keys);
+  Answer a;
+  for (int i = 0; i < count && a.line == 0; i++)
+    a.line = walk(table, keys[i], &a.profile);
+  return a;
+}
