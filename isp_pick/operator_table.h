@@ -43,7 +43,7 @@ constexpr int kReadBlockSize = 64 * 1024;
 
 /// Technology codes in `isp_profile::system`, and the names that a row's
 /// technology column holds for them (the first one it contains wins).
-constexpr int kTechnologies = 3;
+enum Technology { kHsdpa, kCdma2000, kTdScdma, kTechnologies };
 extern const char *const kTechnologyNames[kTechnologies];  // HSDPA, CDMA2000, TD-SCDMA
 
 /// The table's columns, numbered from 0.

@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include "identity.h"
+#include "operator_table.h"
 #include "sid_table.h"
 
 static const char kTestNetwork[] = "test network (MCC 001 or 999)";
@@ -95,7 +96,7 @@ static void add_gsm(Source *s, size_t *order, const Listing &base, pugi::xml_nod
     any = true;
     Listing l = base;
     l.order = (*order)++;
-    l.technology = "HSDPA";
+    l.technology = kTechnologyNames[kHsdpa];
     l.number = "*99#";
     l.apn = trimmed(apn.attribute("value").value());
     l.user = trimmed(apn.child_value("username"));
@@ -113,7 +114,7 @@ static void add_gsm(Source *s, size_t *order, const Listing &base, pugi::xml_nod
 static void add_cdma(Source *s, size_t *order, const Listing &base, pugi::xml_node cdma) {
   Listing l = base;
   l.order = (*order)++;
-  l.technology = "CDMA2000";
+  l.technology = kTechnologyNames[kCdma2000];
   l.number = "#777";
   l.user = trimmed(cdma.child_value("username"));
   l.password = trimmed(cdma.child_value("password"));
@@ -201,7 +202,7 @@ static void load_android(pugi::xml_node root, size_t *next_lister, Source *s) {
     l.order = position;
     l.lister = carrier.first->second;
     l.name = name;
-    l.technology = "HSDPA";
+    l.technology = kTechnologyNames[kHsdpa];
     l.number = "*99#";
     l.apn = trimmed(apn.attribute("apn").value());
     l.user = trimmed(apn.attribute("user").value());
