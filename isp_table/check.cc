@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,8 +15,6 @@
 #include "pieces.h"
 #include "text.h"
 
-constexpr size_t kPieceMax = kRowSize - 1;
-constexpr size_t kColumns = 10;
 
 // The fields of a row as isp_pick cuts them: as written, without the line
 // end (for messages), and as isp_pick takes them (placeholders blanked).
@@ -47,17 +44,16 @@ static bool all_digits(const std::string &s) {
   return !s.empty();
 }
 
-static bool set_identity(const std::string &m, const std::string &n) {
-  return copy_text(mcc, sizeof mcc, m.c_str(), m.size()) > 0 &&
-         copy_text(mnc, sizeof mnc, n.c_str(), n.size()) > 0;
-}
-
 // True when isp_pick returns this row to a lookup of its own MCC and MNC.
 static bool complete(const std::string &row, const Fields &f) {
-  if (f.taken.size() < kColumns || !set_identity(f.taken[1], f.taken[2]))
+  LookupKey key;
+  if (f.taken.size() < kColumns ||
+      copy_text(key.mcc, sizeof key.mcc, f.taken[1].c_str(), f.taken[1].size()) < 0 ||
+      copy_text(key.mnc, sizeof key.mnc, f.taken[2].c_str(), f.taken[2].size()) < 0)
     return false;
   std::vector<char> buf(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
-  return take_row(buf.data());
+  isp_profile profile{};
+  return take_row(buf.data(), key, &profile);
 }
 
 struct Finding {
@@ -118,11 +114,30 @@ struct Column {
 };
 
 static const Column kWidths[] = {
-    {0, "index", sizeof isp_info.index - 1},        {3, "operator name", sizeof isp_info.isp - 1},
-    {4, "region", sizeof isp_info.region - 1},      {6, "APN", sizeof isp_info.apn - 1},
-    {7, "dial number", sizeof isp_info.number - 1}, {8, "user name", sizeof isp_info.usr - 1},
-    {9, "password", sizeof isp_info.pwd - 1},
+    {kIndex, "index", sizeof(isp_profile::index) - 1},
+    {kIsp, "operator name", sizeof(isp_profile::isp) - 1},
+    {kRegion, "region", sizeof(isp_profile::region) - 1},
+    {kApn, "APN", sizeof(isp_profile::apn) - 1},
+    {kNumber, "dial number", sizeof(isp_profile::number) - 1},
+    {kUsr, "user name", sizeof(isp_profile::usr) - 1},
+    {kPwd, "password", sizeof(isp_profile::pwd) - 1},
 };
+
+static bool names_technology(const std::string &field) {
+  for (const char *name : kTechnologyNames)
+    if (field.find(name) != std::string::npos)
+      return true;
+  return false;
+}
+
+// "HSDPA, CDMA2000 and TD-SCDMA"
+static std::string technology_list() {
+  std::string list;
+  for (int code = 0; code < kTechnologies; code++)
+    list += std::string(code == 0 ? "" : code + 1 < kTechnologies ? ", " : " and ") +
+            kTechnologyNames[code];
+  return list;
+}
 
 static void check_values(Checker *c, int line, const Fields &f) {
   for (const Column &col : kWidths) {
@@ -142,13 +157,10 @@ static void check_values(Checker *c, int line, const Fields &f) {
               std::string(col.name) + " " + quoted(w) + " contains " + quoted(placeholder_word(w)) +
                   (sent ? ": isp_pick sends it as empty" : ": printed empty"));
   }
-  const std::string &tech = f.taken[5];
-  if (tech.find("HSDPA") == std::string::npos && tech.find("CDMA2000") == std::string::npos &&
-      tech.find("TD-SCDMA") == std::string::npos)
+  if (!names_technology(f.taken[5]))
     c->report(line, false,
-              "technology " + quoted(f.written[5]) +
-                  " names none of HSDPA, CDMA2000 and TD-SCDMA: the store gets the "
-                  "code that an earlier row left (0 when none)");
+              "technology " + quoted(f.written[5]) + " names none of " + technology_list() +
+                  ": the store gets the code that an earlier row left (0 when none)");
   if (f.taken.size() > kColumns)
     c->report(line, false, "a column after the password: it is not read");
 }
@@ -167,27 +179,165 @@ static int shadowed_by(Checker *c, const Piece &p, const Fields &f) {
   return 0;
 }
 
-static void check_row(Checker *c, const Piece &p) {
-  Fields f = split(p.text);
-  c->rows++;
-  c->last_row = p.line;
-  if (f.taken.size() < kColumns) {
-    c->report(p.line, true,
-              "the row has " + std::to_string(f.taken.size()) +
-                  " fields, fewer than the ten isp_pick needs: it is never returned");
-    return;
+// What the messages call each column.
+static const char *const kColumnNames[kColumns] = {
+    "index", "MCC", "MNC", "operator name", "region", "technology",
+    "APN", "dial number", "user name", "password"};
+
+static std::string column_name(size_t column) {
+  return column < kColumns ? kColumnNames[column] : "column " + std::to_string(column + 1);
+}
+
+static bool only_line_end(const std::string &text) {
+  return text.find_first_not_of("\r\n") == std::string::npos;
+}
+
+// The line as isp_pick sees it as text (up to a NUL byte), without its
+// line end.
+static std::string line_text(const std::string &line) {
+  std::vector<char> buf(line.c_str(), line.c_str() + strlen(line.c_str()) + 1);
+  drop_line_end(buf.data());
+  return buf.data();
+}
+
+// The values as a spreadsheet wrote them: cut at every comma, empty ones
+// kept, which isp_pick's own cutting skips.
+static std::vector<std::string> cells(const std::string &text) {
+  std::vector<std::string> values;
+  size_t start = 0;
+  for (size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+    values.push_back(text.substr(start, comma - start));
+  values.push_back(text.substr(start));
+  return values;
+}
+
+static bool other_separator(Checker *c, int line, const std::string &text) {
+  if (text.find(',') != std::string::npos)
+    return false;
+  bool semicolons = text.find(';') != std::string::npos;
+  bool tabs = text.find('\t') != std::string::npos;
+  if (!semicolons && !tabs)
+    return false;
+  std::string used = semicolons && tabs ? "semicolons and tabs" : semicolons ? "semicolons" : "tabs";
+  c->report(line, true,
+            "values separated by " + used +
+                ", not commas: isp_pick splits at commas only, so it reads the line as "
+                "one value and never returns the row");
+  return true;
+}
+
+static bool quoted_value(Checker *c, int line, const std::vector<std::string> &values) {
+  for (size_t i = 0; i < values.size(); i++) {
+    if (values[i].empty() || values[i][0] != '"')
+      continue;
+    c->report(line, true,
+              column_name(i) +
+                  " begins with a double quote: spreadsheets quote a value that holds a "
+                  "comma, but isp_pick reads no quotes, so the comma splits the value and "
+                  "shifts every later column");
+    return true;
   }
-  check_identity(c, p.line, f);
+  return false;
+}
+
+// Empty values after the password shift nothing, so only the first ten
+// count; a leading comma is an empty index.
+static bool empty_value(Checker *c, int line, const std::vector<std::string> &values) {
+  for (size_t i = 0; i < values.size() && i < kColumns; i++) {
+    if (!values[i].empty())
+      continue;
+    c->report(line, true,
+              column_name(i) +
+                  " is empty: isp_pick skips an empty value, so every later column "
+                  "shifts; write \"NA\"");
+    return true;
+  }
+  return false;
+}
+
+// Reports the traps of a table saved from a spreadsheet that move values
+// out of their columns; returns true when there was one.
+static bool shifted_columns(Checker *c, int line, const std::string &whole) {
+  std::string text = line_text(whole);
+  if (other_separator(c, line, text))
+    return true;
+  std::vector<std::string> values = cells(text);
+  bool quoted = quoted_value(c, line, values);
+  bool empty = empty_value(c, line, values);
+  return quoted || empty;
+}
+
+// The values isp_pick hands to the modem go as they stand, spaces too.
+static void check_spaces(Checker *c, int line, const Fields &f) {
+  std::string found;
+  for (int column : {kApn, kNumber, kUsr, kPwd}) {
+    const std::string &v = f.taken[column];
+    if (v.empty() || (!isspace((unsigned char)v.front()) && !isspace((unsigned char)v.back())))
+      continue;
+    found += (found.empty() ? "" : ", ") + column_name(column) + " " + quoted(v);
+  }
+  if (!found.empty())
+    c->report(line, false,
+              "white space at the start or end of " + found +
+                  ": isp_pick sends each value as it stands, and most modems refuse an "
+                  "APN with a trailing space");
+}
+
+// G_ISP_INDEX is how the store knows which profile it holds.
+static void check_index(Checker *c, int line, const Fields &f) {
+  const std::string &w = f.written[kIndex];
+  if (!f.taken[kIndex].empty() || w.empty())
+    return;
+  c->report(line, true,
+            "index " + quoted(w) + " contains " + quoted(placeholder_word(w)) +
+                ": isp_pick writes it empty, and the store loses which profile it holds");
+}
+
+static void check_line_end(Checker *c, int line, const std::string &whole) {
+  size_t n = whole.size();
+  if (n >= 1 && whole[n - 1] == '\n' && (n < 2 || whole[n - 2] != '\r'))
+    c->report(line, false, "the row ends with a line feed alone, not CR LF");
+}
+
+// Where it answers: a later row of its MCC and MNC is shadowed, and a
+// placeholder row answers the empty identity.
+static void check_answer(Checker *c, const Piece &p, const Fields &f) {
+  if (f.taken.size() < kColumns)
+    return;
   if (int earlier = shadowed_by(c, p, f))
     c->report(p.line, true,
               "shadowed by line " + std::to_string(earlier) +
                   ", which has the same MCC and MNC: the row is never returned");
-  if (f.taken[1].empty() && f.taken[2].empty())
+  if (f.taken[kMcc].empty() && f.taken[kMnc].empty())
     c->placeholder_rows.push_back(p.line);
-  check_values(c, p.line, f);
-  const std::string &t = p.text;
-  if (t.size() >= 1 && t.back() == '\n' && (t.size() < 2 || t[t.size() - 2] != '\r'))
-    c->report(p.line, false, "the row ends with a line feed alone, not CR LF");
+}
+
+// The findings of a row whose values stand in their columns.
+static void check_columns(Checker *c, int line, const Fields &f) {
+  if (f.taken.size() < kColumns) {
+    c->report(line, true,
+              "the row has " + std::to_string(f.taken.size()) +
+                  " fields, fewer than the ten isp_pick needs: it is never returned");
+    return;
+  }
+  check_identity(c, line, f);
+  check_index(c, line, f);
+  check_values(c, line, f);
+  check_spaces(c, line, f);
+}
+
+// `p` is the line's first read, the row isp_pick takes; `whole` is the
+// line with the line end that fell past the read.
+static void check_row(Checker *c, const Piece &p, const std::string &whole) {
+  Fields f = split(p.text);
+  c->rows++;
+  c->last_row = p.line;
+  check_line_end(c, p.line, whole);
+  // Field count, identity and values of a row with shifted columns show
+  // only the shift, which its cause already reports.
+  if (!shifted_columns(c, p.line, whole))
+    check_columns(c, p.line, f);
+  check_answer(c, p, f);
 }
 
 // Each read of a cut line is a row of its own to isp_pick. The cut is the
@@ -200,30 +350,28 @@ static void check_cut_piece(Checker *c, const Piece &p) {
   shadowed_by(c, p, split(p.text));
 }
 
-static bool only_line_end(const std::string &text) {
-  return text.find_first_not_of("\r\n") == std::string::npos;
+// A line is cut when more than its line end falls past the first read.
+// A line end alone is a read that yields no row, so a row of 250 or 251
+// characters with CR LF is taken whole.
+static bool is_cut(const Piece *first, const Piece *end) {
+  for (const Piece *p = first + 1; p < end; p++)
+    if (!only_line_end(p->text))
+      return true;
+  return false;
 }
 
-// Returns the lines that were cut.
-static std::set<int> check_cut_lines(Checker *c, const std::vector<Piece> &pieces) {
-  std::set<int> cut;
-  for (size_t i = 0; i < pieces.size(); i++) {
-    if (pieces[i].offset != 0)
-      continue;
-    size_t length = pieces[i].text.size(), reads = 1;
-    for (size_t j = i + 1; j < pieces.size() && pieces[j].line == pieces[i].line; j++, reads++)
-      length += pieces[j].text.size();
-    if (reads == 1)
-      continue;
-    cut.insert(pieces[i].line);
-    c->report(pieces[i].line, true,
-              "the line is " + std::to_string(length) + " characters long, more than one read of " +
-                  std::to_string(kPieceMax) + ": isp_pick cuts it " +
-                  (reads > 2 ? "every " : "after character ") + std::to_string(kPieceMax) +
-                  (reads > 2 ? " characters and takes each piece as a row of its own"
-                             : " and takes the rest as a row of its own"));
+static void report_cut(Checker *c, const Piece *first, const Piece *end) {
+  size_t length = 0, rows = 0;
+  for (const Piece *p = first; p < end; p++) {
+    length += p->text.size();
+    rows += !only_line_end(p->text);
   }
-  return cut;
+  c->report(first->line, true,
+            "the line is " + std::to_string(length) + " characters long, more than one read of " +
+                std::to_string(kPieceMax) + ": isp_pick cuts it " +
+                (rows > 2 ? "every " : "after character ") + std::to_string(kPieceMax) +
+                (rows > 2 ? " characters and takes each piece as a row of its own"
+                          : " and takes the rest as a row of its own"));
 }
 
 // A header is dropped unread, so a first line that looks like a row is lost.
@@ -234,6 +382,25 @@ static void check_header(Checker *c, const Piece &header) {
   const std::string &m = f.taken[1], &n = f.taken[2];
   if ((all_digits(m) && all_digits(n)) || (m.empty() && n.empty()))
     c->report(header.line, true, "the first line is a data row: isp_pick drops it as the header");
+}
+
+// The reads [first, end) of one line. The header's first read is dropped,
+// but the rest of a cut header is read as rows.
+static void check_line(Checker *c, const Piece *first, const Piece *end) {
+  bool header = first->line == 1;
+  if (header)
+    check_header(c, *first);
+  if (is_cut(first, end)) {
+    report_cut(c, first, end);
+    for (const Piece *p = first + header; p < end; p++)
+      check_cut_piece(c, *p);
+    return;
+  }
+  std::string whole;
+  for (const Piece *p = first; p < end; p++)
+    whole += p->text;
+  if (!header && !only_line_end(whole))
+    check_row(c, *first, whole);
 }
 
 static std::string plural(int n, const char *word) {
@@ -247,15 +414,10 @@ int check_table(const char *path, FILE *out) {
     return 2;
   }
   Checker c;
-  std::set<int> cut = check_cut_lines(&c, pieces);
-  for (size_t i = 0; i < pieces.size(); i++) {
-    const Piece &p = pieces[i];
-    if (i == 0)
-      check_header(&c, p);
-    else if (cut.count(p.line))
-      check_cut_piece(&c, p);
-    else if (!only_line_end(p.text))
-      check_row(&c, p);
+  for (size_t i = 0, end; i < pieces.size(); i = end) {
+    for (end = i + 1; end < pieces.size() && pieces[end].line == pieces[i].line; end++) {
+    }
+    check_line(&c, pieces.data() + i, pieces.data() + end);
   }
   for (int line : c.placeholder_rows)
     if (line != c.last_row)
