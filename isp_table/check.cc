@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "against.h"
 #include "identity.h"
 #include "merge.h"
 #include "operator_table.h"
@@ -407,7 +408,7 @@ static std::string plural(int n, const char *word) {
   return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-int check_table(const char *path, FILE *out) {
+int check_table(const char *path, FILE *out, const std::vector<Source> *against) {
   std::vector<Piece> pieces;
   if (!read_pieces(path, &pieces)) {
     cannot_read(path);
@@ -424,6 +425,9 @@ int check_table(const char *path, FILE *out) {
       c.report(line, false,
                "a placeholder row (MCC and MNC both placeholders) before the last "
                "row: it is no fallback, it serves only SIDs outside the SID table");
+  if (against)
+    for (const AgainstFinding &f : check_against(path, *against))
+      c.report(f.line, false, f.text);
   std::stable_sort(c.findings.begin(), c.findings.end(),
                    [](const Finding &a, const Finding &b) { return a.line < b.line; });
   for (const Finding &f : c.findings)

@@ -5,7 +5,12 @@
 
 #include <stdio.h>
 
+#include <vector>
+
+#include "sources.h"
+
 /// Writes one "TABLE:LINE: error: ..." or "TABLE:LINE: warning: ..." line
-/// per finding to `out`, then a count. Returns 0 without errors, 1 with
-/// errors, 2 when the table cannot be read.
-int check_table(const char *path, FILE *out);
+/// per finding to `out`, then a count. With `against`, the public data's
+/// warnings on the rows' APNs sort in with the others. Returns 0 without
+/// errors, 1 with errors, 2 when the table cannot be read.
+int check_table(const char *path, FILE *out, const std::vector<Source> *against = nullptr);

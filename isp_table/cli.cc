@@ -16,7 +16,8 @@ namespace {
 
 /// The one usage line of every usage error; it grows with the verbs.
 const char kUsage[] =
-    "usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N]\n";
+    "usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | "
+    "--against FILE...]\n";
 
 const char kHelp[] =
     "isp_table [FILE...]\n"
@@ -33,6 +34,13 @@ const char kHelp[] =
     "  get as meant, one \"TABLE:LINE: error: ...\" or \"TABLE:LINE: warning: ...\"\n"
     "  line each, then a count. Exit status 0 without errors, 1 with errors, 2\n"
     "  when TABLE cannot be read.\n"
+    "\n"
+    "isp_table check TABLE --against FILE...\n"
+    "  The check, with a warning on each row whose APN the databases FILE (either\n"
+    "  kind above) list only for other networks, or for no network while they\n"
+    "  list others for the row's networks. Rows of networks they do not know,\n"
+    "  CDMA rows and placeholder rows get none. Exit status as the check's; 2\n"
+    "  also when a FILE cannot be read.\n"
     "\n"
     "isp_table check TABLE --imsi DIGITS\n"
     "isp_table check TABLE --sid N\n"
@@ -80,6 +88,7 @@ void add_check(CLI::App *app, Command *command) {
   imsi->check(CLI::Validator(imsi_problem, "DIGITS"));
   CLI::Option *sid = check->add_option("--sid", command->sid);
   sid->transform(CLI::Validator(sid_problem, "N"))->excludes(imsi);
+  check->add_option("--against", command->against)->excludes(imsi)->excludes(sid);
 }
 
 // Verbs inherit the help flag the app has when they are added: --help is

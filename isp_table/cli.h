@@ -18,6 +18,8 @@ struct Command {
   /// Check --sid: the SID of a CDMA card, when sid_given.
   bool sid_given = false;
   int sid = 0;
+  /// Check --against: the public databases to hold the table's APNs against.
+  std::vector<std::string> against;
 };
 
 /// Reads argv into *command and returns true when the command is to run.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "against.h"
 #include "check.h"
 #include "cli.h"
 #include "explain.h"
@@ -13,13 +14,17 @@
 
 static const char kDefaultDb[] = "/usr/share/mobile-broadband-provider-info/serviceproviders.xml";
 
-// Check TABLE, or explain one run with --imsi or --sid.
+// Check TABLE, against public databases with --against, or explain one
+// run with --imsi or --sid.
 static int check_command(const Command &command) {
   const char *table = command.table.c_str();
   if (!command.imsi.empty())
     return explain_imsi(table, command.imsi.c_str(), stdout);
   if (command.sid_given)
     return explain_sid(table, command.sid, stdout);
+  std::vector<Source> sources;
+  if (!command.against.empty())
+    return load_public_data(command.against, &sources) ? check_table(table, stdout, &sources) : 2;
   return check_table(table, stdout);
 }
 

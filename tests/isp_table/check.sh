@@ -49,6 +49,26 @@ done
 [ $? -eq 1 ] || fail "check of hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "findings on hand_kept.csv"
 
+# Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
+# and the rows of 999-99 and the placeholder are passed over; 310-26's
+# networks list other APNs than "internet.host", and "iot.gid" is listed
+# for 405-85 and 405-86, not for 405-854, the only network of key 405,854.
+"$tool" check against.csv --against providers.xml > "$out/found" || fail "against: status $?"
+printf '%s\n' \
+  'against.csv:3: warning: the public data lists "fast.host", "wholesale" for 310-260, 310-261, 310-262, not "internet.host"' \
+  'against.csv:4: warning: APN "iot.gid" is listed for 405-85, 405-86, not for 405-854' \
+  'against.csv: 0 errors, 2 warnings, 6 rows' > "$out/want"
+same "$out/found" "$out/want" "findings against providers.xml"
+# A generated table is what its databases list: the plain check's findings only.
+for inputs in providers.xml "providers.xml apns.xml"; do
+  # shellcheck disable=SC2086
+  "$tool" $inputs > "$out/table" 2>/dev/null
+  "$tool" check "$out/table" > "$out/plain"
+  # shellcheck disable=SC2086
+  "$tool" check "$out/table" --against $inputs > "$out/found"
+  same "$out/found" "$out/plain" "--against $inputs on its own table"
+done
+
 # Single runs explained, on both paths.
 while read -r table option value; do
   echo "\$ isp_table check $table $option $value"
@@ -71,6 +91,10 @@ for bad in missing.xml malformed.xml wrong_root.xml; do
   if "$tool" providers.xml "$bad" > "$out/table" 2> "$out/err"; then fail "$bad accepted"; fi
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
   [ ! -s "$out/table" ] || fail "$bad wrote a table"
+  "$tool" check against.csv --against providers.xml "$bad" > "$out/found" 2> "$out/err"
+  [ $? -eq 2 ] || fail "--against $bad: want status 2"
+  grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "--against $bad: $(cat "$out/err")"
+  [ ! -s "$out/found" ] || fail "--against $bad wrote findings"
 done
 for bad in missing.csv . ; do
   "$tool" check "$bad" > /dev/null 2> "$out/err"
@@ -79,7 +103,7 @@ for bad in missing.csv . ; do
 done
 
 # Usage errors: status 2, the problem, then the usage line on standard error.
-usage='usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N]'
+usage='usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...]'
 while IFS='|' read -r args problem; do
   # shellcheck disable=SC2086
   "$tool" $args > "$out/stdout" 2> "$out/err"
@@ -100,6 +124,8 @@ check hand_kept.csv --sid 14x|--sid needs a whole number
 check hand_kept.csv --sid 0x10|--sid needs a whole number
 check hand_kept.csv --sid 99999999999|--sid needs a whole number
 check hand_kept.csv --sid 1 --imsi 262011234567890|--imsi and --sid do not go together
+check hand_kept.csv --against|--against needs a value
+check hand_kept.csv --against providers.xml --imsi 262011234567890|--imsi and --against do not go together
 check hand_kept.csv --color|unknown option --color
 check hand_kept.csv --help|unknown option --help
 check -- hand_kept.csv extra|unexpected argument extra
@@ -107,7 +133,8 @@ check hand_kept.csv -- providers.xml|unexpected argument providers.xml
 check hand_kept.csv ++ providers.xml|unexpected argument providers.xml
 EOF
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
-for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS'; do
+for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS' \
+  'isp_table check TABLE --against FILE...'; do
   grep -qxF "$verb" "$out/help" || fail "--help lacks $verb"
 done
 "$tool" --version | grep -qx 'isp_table [0-9][0-9.]*' || fail "--version"

@@ -1,0 +1,138 @@
+#include "against.h"
+
+#include <ctype.h>
+#include <stdio.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "merge.h"
+#include "operator_table.h"
+#include "table.h"
+
+bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources) {
+  sources->assign(paths.size(), Source());
+  size_t next_lister = 0;
+  for (size_t i = 0; i < paths.size(); i++) {
+    std::string error;
+    if (load_source(paths[i].c_str(), i, &next_lister, &(*sources)[i], &error))
+      continue;
+    fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+// The router sends the APN as it stands, but the network resolves an APN
+// as a DNS name, and DNS compares names without regard to ASCII case (RFC
+// 4343): "Internet" reaches the same gateway as "internet". The databases
+// and hand-kept tables differ in case often enough that a warning on case
+// alone would bury the rows that name another operator's APN.
+std::string folded(const std::string &apn) {
+  std::string f = apn;
+  for (char &c : f)
+    c = (char)tolower((unsigned char)c);
+  return f;
+}
+
+// What the public data knows, by lookup key and by APN.
+struct PublicData {
+  std::map<NetworkId, std::set<NetworkId>> keys;      // lookup key -> its networks
+  std::map<std::string, std::set<NetworkId>> listed;  // folded APN -> networks listing it
+  std::map<NetworkId, std::set<std::string>> apns;    // network -> its APNs as written
+};
+
+PublicData gather(const std::vector<Source> &sources) {
+  PublicData d;
+  for (const Source &s : sources) {
+    for (const auto &network : s.networks)
+      d.keys[lookup_key(network.first)].insert(network.first);
+    for (const Listing &l : s.listings) {
+      for (const NetworkId &id : l.networks) {
+        d.listed[folded(l.apn)].insert(id);
+        d.apns[id].insert(l.apn);
+      }
+    }
+  }
+  return d;
+}
+
+std::string quoted(const std::string &s) { return "\"" + s + "\""; }
+
+// "440-10, 440-20": the first three, in order.
+template <typename T, typename Show>
+std::string first_three(const std::set<T> &items, Show show) {
+  std::string list;
+  size_t shown = 0;
+  for (auto it = items.begin(); it != items.end() && shown < 3; ++it, ++shown)
+    list += (shown ? ", " : "") + show(*it);
+  return list;
+}
+
+std::string networks_text(const std::set<NetworkId> &ids) {
+  return first_three(ids, [](const NetworkId &id) { return id.first + "-" + id.second; });
+}
+
+bool shares(const std::set<NetworkId> &a, const std::set<NetworkId> &b) {
+  for (const NetworkId &id : a)
+    if (b.count(id))
+      return true;
+  return false;
+}
+
+// An APN that no network lists: what the key's networks list instead.
+std::string unlisted(const PublicData &d, const std::set<NetworkId> &networks,
+                     const std::string &apn) {
+  std::set<std::string> theirs;
+  std::set<NetworkId> listing;
+  for (const NetworkId &id : networks) {
+    auto it = d.apns.find(id);
+    if (it == d.apns.end() || it->second.empty())
+      continue;
+    theirs.insert(it->second.begin(), it->second.end());
+    listing.insert(id);
+  }
+  if (theirs.empty())
+    return "";
+  return "the public data lists " + first_three(theirs, quoted) + " for " +
+         networks_text(listing) + ", not " + quoted(apn);
+}
+
+// The warning on a row that answers for `networks` with `apn`, or "". An
+// empty APN, which leaves the choice to the modem, is no other operator's.
+std::string contradiction(const PublicData &d, const std::set<NetworkId> &networks,
+                          const std::string &apn) {
+  auto listed = d.listed.find(folded(apn));
+  if (listed != d.listed.end() && shares(listed->second, networks))
+    return "";
+  if (listed == d.listed.end() || apn.empty())
+    return unlisted(d, networks, apn);
+  return "APN " + quoted(apn) + " is listed for " + networks_text(listed->second) +
+         ", not for " + networks_text(networks);
+}
+
+}  // namespace
+
+// Placeholder rows answer the empty key, which no network of the public
+// data has, so only the CDMA rows need skipping.
+std::vector<AgainstFinding> check_against(const char *path, const std::vector<Source> &sources) {
+  std::vector<AgainstFinding> found;
+  Table table;
+  if (!load_table(path, &table))
+    return found;
+  PublicData d = gather(sources);
+  for (const auto &key : d.keys) {
+    Answer a = run_lookups(table, key.first.first.c_str(), key.first.second.c_str(), false);
+    if (a.line == 0 || a.profile.system == kCdma2000)
+      continue;
+    std::string text = contradiction(d, key.second, a.profile.apn);
+    if (!text.empty())
+      found.push_back({a.line, text});
+  }
+  std::stable_sort(found.begin(), found.end(),
+                   [](const AgainstFinding &a, const AgainstFinding &b) { return a.line < b.line; });
+  return found;
+}
