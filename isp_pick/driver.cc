@@ -15,6 +15,9 @@
 #include "sid_table.h"
 #include "store_client.h"
 
+char mcc[kCodeSize];
+char mnc[kCodeSize];
+
 static const char kMemoPath[] = "/tmp/former_isp";
 constexpr mode_t kMemoMode = 0644;  // whatever the umask: only we may write it
 

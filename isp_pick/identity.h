@@ -23,3 +23,8 @@ constexpr int kMaxLookups = 2;
 /// all three. Any other identity (from the SID table, or the empty one) is
 /// looked up once, as it stands. Codes longer than a key holds are cut.
 int lookup_order(const char *m, const char *n, bool from_imsi, LookupKey keys[kMaxLookups]);
+
+/// Sets `m` from the first three characters of an IMSI reply line and `n`
+/// from the next three (each kCodeSize bytes), each copy stopping at the end
+/// of the text.
+void take_identity(const char *line, char *m, char *n);

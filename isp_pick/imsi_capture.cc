@@ -11,7 +11,6 @@ static const char kCapturePath[] = "/tmp/cimi_output";
 static const char kReplyPrefix[] = "+CIMI:";
 constexpr int kLineSize = 160;
 constexpr size_t kPrefixDrop = 7;  // the prefix and the one separator after it
-constexpr size_t kCodeLength = 3;
 
 static bool skip_past_command(FILE *capture, char *line) {
   while (fgets(line, kLineSize, capture))
@@ -29,15 +28,6 @@ static void drop_reply_prefix(char *line) {
     return;
   }
   memmove(line, line + kPrefixDrop, len - kPrefixDrop + 1);
-}
-
-// Copies stop at the end of the text, so a short line gives short codes.
-void take_identity(const char *line, char *m, char *n) {
-  size_t len = strlen(line);
-  size_t mcc_len = len < kCodeLength ? len : kCodeLength;
-  size_t rest = len - mcc_len;
-  copy_text(m, kCodeSize, line, mcc_len);
-  copy_text(n, kCodeSize, line + mcc_len, rest < kCodeLength ? rest : kCodeLength);
 }
 
 static bool find_reply(FILE *capture, char *line) {

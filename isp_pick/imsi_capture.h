@@ -5,8 +5,3 @@
 /// starts with a digit (after dropping a "+CIMI: " prefix) and sets `mcc` and
 /// `mnc` from its first six characters. Returns 1, or -1 with both untouched.
 int getplmn();
-
-/// Sets `m` from the first three characters of an IMSI reply line and `n`
-/// from the next three (each kCodeSize bytes), each copy stopping at the end
-/// of the text.
-void take_identity(const char *line, char *m, char *n);

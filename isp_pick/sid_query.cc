@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include "files.h"
+#include "identity.h"
 #include "shell.h"
+#include "sid_table.h"
 #include "text.h"
 
 static const char kCardPath[] = "/var/HSDPACARD";
@@ -115,4 +117,13 @@ int getsid() {
   int sid = read_sid(capture);
   fclose(capture);
   return sid;
+}
+
+int mapping(int sid) {
+  const SidRange *row = sid_range(sid);
+  if (!row)
+    return -1;
+  copy_text(mcc, sizeof mcc, row->mcc, strlen(row->mcc));
+  copy_text(mnc, sizeof mnc, row->mnc, strlen(row->mnc));
+  return 1;
 }

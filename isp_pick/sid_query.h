@@ -5,3 +5,7 @@
 /// "/var/HSDPACARD" and reads the SID from "/tmp/css_output". Returns the
 /// SID (0 or more), or -1 when none was found or no safe device is known.
 int getsid();
+
+/// Sets `mcc` and `mnc` from the SID table and returns 1, or returns -1 and
+/// leaves them untouched for a SID that is not in the table.
+int mapping(int sid);

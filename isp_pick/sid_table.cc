@@ -1,9 +1,5 @@
 #include "sid_table.h"
 
-#include <string.h>
-
-#include "identity.h"
-#include "text.h"
 
 static const SidRange kSidTable[] = {
     {2222, 2222, "404", "80"},    {14494, 14519, "404", "80"},
@@ -21,13 +17,4 @@ const SidRange *sid_range(int sid) {
     if (sid >= row.first && sid <= row.last)
       return &row;
   return nullptr;
-}
-
-int mapping(int sid) {
-  const SidRange *row = sid_range(sid);
-  if (!row)
-    return -1;
-  copy_text(mcc, sizeof mcc, row->mcc, strlen(row->mcc));
-  copy_text(mnc, sizeof mnc, row->mnc, strlen(row->mnc));
-  return 1;
 }

@@ -14,7 +14,3 @@ const SidRange *sid_ranges(size_t *count);
 
 /// The range that holds `sid`, or nullptr for a SID outside the table.
 const SidRange *sid_range(int sid);
-
-/// Sets `mcc` and `mnc` from the SID table and returns 1, or returns -1 and
-/// leaves them untouched for a SID that is not in the table.
-int mapping(int sid);

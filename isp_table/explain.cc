@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "identity.h"
-#include "imsi_capture.h"
 #include "operator_table.h"
 #include "pieces.h"
 #include "sid_table.h"
