@@ -17,7 +17,7 @@ namespace {
 /// The one usage line of every usage error; it grows with the verbs.
 const char kUsage[] =
     "usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | "
-    "--against FILE...]\n";
+    "--against FILE...] | isp_table diff OLD NEW\n";
 
 const char kHelp[] =
     "isp_table [FILE...]\n"
@@ -48,6 +48,14 @@ const char kHelp[] =
     "  CDMA card that reports SID N: the keys it searches, in order, the line that\n"
     "  answers and the profile it writes. Exit status 0 when a line answers, 1\n"
     "  when none does, 2 when TABLE cannot be read.\n"
+    "\n"
+    "isp_table diff OLD NEW\n"
+    "  For every SIM isp_pick can meet (each six-digit IMSI start under an MCC\n"
+    "  either table names, each range of the SID table, a SID outside it), the\n"
+    "  profile it writes to the store from table OLD and from table NEW: one\n"
+    "  line per group of SIMs whose profile changes, gains or is lost, sorted\n"
+    "  by identity, then a count. Exit status 0 when none changes, 1 when some\n"
+    "  do, 2 when a table cannot be read.\n"
     "\n"
     "isp_table --help | --version\n";
 
@@ -91,6 +99,12 @@ void add_check(CLI::App *app, Command *command) {
   check->add_option("--against", command->against)->excludes(imsi)->excludes(sid);
 }
 
+void add_diff(CLI::App *app, Command *command) {
+  CLI::App *diff = app->add_subcommand("diff");
+  diff->add_option("OLD", command->old_table)->required();
+  diff->add_option("NEW", command->new_table)->required();
+}
+
 // Verbs inherit the help flag the app has when they are added: --help is
 // set after them, so "check TABLE --help" stays an unknown option.
 void build(CLI::App *app, Command *command) {
@@ -98,6 +112,7 @@ void build(CLI::App *app, Command *command) {
   app->require_subcommand(0, 1);
   add_generate(app, command);
   add_check(app, command);
+  add_diff(app, command);
   app->set_help_flag("--help");
   app->set_version_flag("--version", ISP_TABLE_VERSION);
 }
@@ -201,6 +216,8 @@ int parse(CLI::App *app, int argc, char **argv) {
 
 // Which verb was parsed, and what only the app knows about its options.
 void note_verb(const CLI::App &app, Command *command) {
+  if (app.got_subcommand("diff"))
+    command->verb = Command::Verb::kDiff;
   if (!app.got_subcommand("check"))
     return;
   command->verb = Command::Verb::kCheck;

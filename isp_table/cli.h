@@ -7,7 +7,7 @@
 
 /// What one run of isp_table is asked to do.
 struct Command {
-  enum class Verb { kGenerate, kCheck };
+  enum class Verb { kGenerate, kCheck, kDiff };
   Verb verb = Verb::kGenerate;
   /// Generate: the databases, in the order given; empty means the installed one.
   std::vector<std::string> files;
@@ -20,6 +20,8 @@ struct Command {
   int sid = 0;
   /// Check --against: the public databases to hold the table's APNs against.
   std::vector<std::string> against;
+  /// Diff: the table in use and the table to replace it.
+  std::string old_table, new_table;
 };
 
 /// Reads argv into *command and returns true when the command is to run.

@@ -8,6 +8,7 @@
 #include "against.h"
 #include "check.h"
 #include "cli.h"
+#include "diff.h"
 #include "explain.h"
 #include "merge.h"
 #include "sources.h"
@@ -59,6 +60,8 @@ int main(int argc, char **argv) {
   int status;
   if (!read_command_line(argc, argv, &command, &status))
     return status;
+  if (command.verb == Command::Verb::kDiff)
+    return diff_tables(command.old_table.c_str(), command.new_table.c_str(), stdout);
   if (command.verb == Command::Verb::kCheck)
     return check_command(command);
   return generate(command.files);

@@ -103,7 +103,7 @@ for bad in missing.csv . ; do
 done
 
 # Usage errors: status 2, the problem, then the usage line on standard error.
-usage='usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...]'
+usage='usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...] | isp_table diff OLD NEW'
 while IFS='|' read -r args problem; do
   # shellcheck disable=SC2086
   "$tool" $args > "$out/stdout" 2> "$out/err"
@@ -131,9 +131,14 @@ check hand_kept.csv --help|unknown option --help
 check -- hand_kept.csv extra|unexpected argument extra
 check hand_kept.csv -- providers.xml|unexpected argument providers.xml
 check hand_kept.csv ++ providers.xml|unexpected argument providers.xml
+diff|diff needs OLD and NEW
+diff diff_old.csv|diff needs NEW
+diff diff_old.csv diff_new.csv extra|unexpected argument extra
+diff diff_old.csv diff_new.csv --imsi 262011|unknown option --imsi
 EOF
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
 for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS' \
+    'isp_table diff OLD NEW' \
   'isp_table check TABLE --against FILE...'; do
   grep -qxF "$verb" "$out/help" || fail "--help lacks $verb"
 done
@@ -142,4 +147,24 @@ done
 "$tool" check hand_kept.csv --sid 010 | grep -q '^SID 10: ' || fail "--sid 010"
 "$tool" -- --help 2>&1 | grep -q '^isp_table: cannot read --help: ' || fail "-- --help"
 "$tool" providers.xml check 2>&1 | grep -q '^isp_table: cannot read check: ' || fail "FILE check"
+# What a new table changes for each SIM, worked out by hand from the two
+# tables: 262-01's APN, 262-02 gained, 262-03 lost (a tab and a byte above
+# 126 shown escaped), 405-854 under 405-85, 405,891 for IMSI 405891 and its
+# SID range, the placeholder row for a SID outside the table. 310,26 moved
+# to another line and renamed: no line. 308 groups: 100 each under 262 and
+# 310, 102 under 405, five SID ranges and SID other; 307 for diff_old.csv
+# alone, which has no 405,854.
+"$tool" diff diff_old.csv diff_new.csv > "$out/diff"
+[ $? -eq 1 ] || fail "diff: want status 1"
+same "$out/diff" expected_diff.txt "diff of diff_old.csv and diff_new.csv"
+"$tool" diff diff_old.csv diff_old.csv | grep -qx '0 of 307 SIM groups change: 0 changed, 0 gaining, 0 losing' ||
+  fail "diff of a table with itself"
+while read -r old new bad; do
+  "$tool" diff "$old" "$new" > /dev/null 2> "$out/err"
+  [ $? -eq 2 ] || fail "diff $old $new: want status 2"
+  grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "diff $old $new: $(cat "$out/err")"
+done <<EOF
+missing.csv diff_new.csv missing.csv
+diff_old.csv . .
+EOF
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"

@@ -1,0 +1,43 @@
+// isp_table diff OLD NEW: for every SIM the router can meet, what the store
+// gets from table NEW that it did not get from table OLD.
+#pragma once
+
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "table.h"
+
+/// SIMs that every table gives the same profile, since isp_pick looks them
+/// all up by the same keys, and the identity one of them is looked up by.
+struct SimGroup {
+  /// "262-01" (IMSIs 26201x), "405-854" (405854 alone), "405-85" (40585x
+  /// without a three-digit row), "SID 14554-14574", "SID 2222", "SID other".
+  std::string name;
+  std::string mcc, mnc;
+  bool from_imsi = false;
+};
+
+/// The groups for a comparison of tables `a` and `b`, sorted by identity:
+/// IMSI groups by their digits under every three-digit MCC either table
+/// has a row key for, then the SID table's ranges in its order, then a SID
+/// outside it.
+std::vector<SimGroup> sim_groups(const Table &a, const Table &b);
+
+enum class Change { kNone, kChanged, kGains, kLoses };
+
+/// How the profile a SIM gets changes from `was` to `now`, and in `*text`
+/// what follows its group's name and ": " on its line. Only what reaches
+/// the store counts: G_ISP_INDEX, G_SYSTEM, G_APN, G_USERNAME, G_PASSWORD
+/// and G_NUMBER.
+Change profile_change(const Answer &was, const Answer &now, std::string *text);
+
+/// `text` between double quotes, with a tab, a double quote, a backslash
+/// and every byte below 32 or above 126 written as \t, \", \\ or \xNN.
+std::string quoted(const char *text, size_t size);
+
+/// Writes one line per group of SIMs whose profile changes from table
+/// `old_path` to table `new_path`, then a count. Returns 0 when none
+/// changes, 1 when some do, 2 when a table cannot be read.
+int diff_tables(const char *old_path, const char *new_path, FILE *out);
