@@ -12,12 +12,15 @@
 
 #include <CLI/CLI.hpp>
 
+#include "markets.h"
+
 namespace {
 
 /// The one usage line of every usage error; it grows with the verbs.
 const char kUsage[] =
-    "usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | "
-    "--against FILE...] | isp_table diff OLD NEW\n";
+    "usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | "
+    "--against FILE...] | isp_table diff OLD NEW | "
+    "isp_table extend TABLE [--only LIST] [FILE...]\n";
 
 const char kHelp[] =
     "isp_table [FILE...]\n"
@@ -57,6 +60,26 @@ const char kHelp[] =
     "  by identity, then a count. Exit status 0 when none changes, 1 when some\n"
     "  do, 2 when a table cannot be read.\n"
     "\n"
+    "isp_table extend TABLE [FILE...]\n"
+    "  Writes TABLE, a hand-kept table, byte for byte, its placeholder rows (MCC\n"
+    "  and MNC both placeholders) moved last, and before them the rows generated\n"
+    "  from FILE that change the profile of no SIM TABLE serves, indexed on from\n"
+    "  TABLE's largest numeric index. The summary adds the rows kept, written\n"
+    "  and left out, and each lookup key whose APN in TABLE is not the public\n"
+    "  data's first. Exit status 0; 1 when TABLE has errors (the check's\n"
+    "  findings on standard output, no table) or a FILE cannot be read; 2 when\n"
+    "  TABLE cannot be read.\n"
+    "\n"
+    "--only LIST (generating and extend)\n"
+    "  Only the public data of the markets in LIST, a comma list: a country code\n"
+    "  as the provider database writes it (\"de\"), or an MCC (\"262\"). A\n"
+    "  provider or carrier of a chosen country gives rows for all its networks,\n"
+    "  any other only for its networks under a chosen MCC; CDMA rows are under\n"
+    "  their SID's MCC and their provider's country. A country code needs a\n"
+    "  provider database among the FILEs. The summary counts the markets only,\n"
+    "  but for the providers or carriers and the entries left out while reading,\n"
+    "  which count whole files. TABLE's rows are always kept.\n"
+    "\n"
     "isp_table --help | --version\n";
 
 // A CLI11 check answers "" to accept the value, else the problem, which
@@ -85,8 +108,18 @@ std::string sid_problem(std::string &value) {
 // beside add_check: add_diff (OLD NEW), add_extend (TABLE [--only LIST]
 // [FILE...]); check's --against FILE... goes into add_check and
 // generating's --only LIST into add_generate.
+using Files = std::vector<std::string>;
+
+std::string only_problem(std::string &value) {
+  Markets markets;
+  return read_markets(value, &markets) ? "" : "needs country codes and MCCs";
+}
+
 void add_generate(CLI::App *app, Command *command) {
-  app->add_option("FILE", command->files);
+  app->add_option_function<std::vector<std::string>>("FILE", [command](const Files &files) {
+    command->files.insert(command->files.end(), files.begin(), files.end());
+  });
+  app->add_option("--only", command->only)->check(CLI::Validator(only_problem, "LIST"));
 }
 
 void add_check(CLI::App *app, Command *command) {
@@ -97,6 +130,17 @@ void add_check(CLI::App *app, Command *command) {
   CLI::Option *sid = check->add_option("--sid", command->sid);
   sid->transform(CLI::Validator(sid_problem, "N"))->excludes(imsi);
   check->add_option("--against", command->against)->excludes(imsi)->excludes(sid);
+}
+
+void add_extend(CLI::App *app, Command *command) {
+  CLI::App *extend = app->add_subcommand("extend");
+  extend->add_option("TABLE", command->table)->required();
+  // What follows extend's "--" reaches the top level's FILE, and either
+  // can be taken up first: these files go before those.
+  extend->add_option_function<std::vector<std::string>>("FILE", [command](const Files &files) {
+    command->files.insert(command->files.begin(), files.begin(), files.end());
+  });
+  extend->add_option("--only", command->only)->check(CLI::Validator(only_problem, "LIST"));
 }
 
 void add_diff(CLI::App *app, Command *command) {
@@ -113,6 +157,7 @@ void build(CLI::App *app, Command *command) {
   add_generate(app, command);
   add_check(app, command);
   add_diff(app, command);
+  add_extend(app, command);
   app->set_help_flag("--help");
   app->set_version_flag("--version", ISP_TABLE_VERSION);
 }
@@ -216,6 +261,8 @@ int parse(CLI::App *app, int argc, char **argv) {
 
 // Which verb was parsed, and what only the app knows about its options.
 void note_verb(const CLI::App &app, Command *command) {
+  if (app.got_subcommand("extend"))
+    command->verb = Command::Verb::kExtend;
   if (app.got_subcommand("diff"))
     command->verb = Command::Verb::kDiff;
   if (!app.got_subcommand("check"))
@@ -238,6 +285,10 @@ bool read_command_line(int argc, char **argv, Command *command, int *status) {
   // which would take it as a FILE to generate from.
   if (command->verb == Command::Verb::kGenerate || command->files.empty())
     return true;
+  if (command->verb == Command::Verb::kExtend)
+    return true;
   *status = usage_error("unexpected argument " + command->files.front());
   return false;
 }
+
+int report_usage_error(const std::string &problem) { return usage_error(problem); }

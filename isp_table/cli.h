@@ -7,10 +7,12 @@
 
 /// What one run of isp_table is asked to do.
 struct Command {
-  enum class Verb { kGenerate, kCheck, kDiff };
+  enum class Verb { kGenerate, kCheck, kDiff, kExtend };
   Verb verb = Verb::kGenerate;
-  /// Generate: the databases, in the order given; empty means the installed one.
+  /// Generate and extend: the databases, in the order given; empty means the installed one.
   std::vector<std::string> files;
+  /// Generate and extend --only: the markets' list, as given; empty when not given.
+  std::string only;
   /// Check: the hand-kept table.
   std::string table;
   /// Check --imsi: the first digits of the IMSI; empty when not given.
@@ -29,3 +31,7 @@ struct Command {
 /// 0 after --help or --version (printed on standard output), 2 after a
 /// usage error ("isp_table: PROBLEM" and the usage line on standard error).
 bool read_command_line(int argc, char **argv, Command *command, int *status);
+
+/// Reports a usage error found once the inputs are read, as the command
+/// line reports its own. Returns 2, the exit status.
+int report_usage_error(const std::string &problem);

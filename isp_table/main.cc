@@ -2,6 +2,7 @@
 // databases, and a check of hand-kept tables.
 #include <stdio.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@
 #include "cli.h"
 #include "diff.h"
 #include "explain.h"
+#include "extend.h"
+#include "markets.h"
 #include "merge.h"
 #include "sources.h"
 
@@ -29,30 +32,52 @@ static int check_command(const Command &command) {
   return check_table(table, stdout);
 }
 
-static int generate(std::vector<std::string> paths) {
+// The public databases of the command, with their regions, and only the
+// markets of --only. Returns 0, or the exit status of a run that ends here.
+static int load_inputs(const Command &command, std::vector<Source> *sources) {
+  std::vector<std::string> paths = command.files;
   if (paths.empty())
     paths.push_back(kDefaultDb);
-  std::vector<Source> sources(paths.size());
-  size_t next_lister = 0;
-  for (size_t i = 0; i < paths.size(); i++) {
-    std::string error;
-    if (!load_source(paths[i].c_str(), i, &next_lister, &sources[i], &error)) {
-      fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
-      return 1;
-    }
-  }
-  fill_android_regions(&sources);
+  if (!load_public_data(paths, sources))
+    return 1;
+  fill_android_regions(sources);
+  Markets markets;
+  if (command.only.empty() || !read_markets(command.only, &markets))
+    return 0;
+  bool providers =
+      std::any_of(sources->begin(), sources->end(), [](const Source &s) { return !s.android; });
+  if (!markets.countries.empty() && !providers)
+    return report_usage_error("--only names a country, but no FILE is a provider database");
+  keep_markets(markets, sources);
+  return 0;
+}
+
+static int generate(const Command &command) {
+  std::vector<Source> sources;
+  if (int status = load_inputs(command, &sources))
+    return status;
   std::vector<const Source *> all;
   for (const Source &s : sources)
     all.push_back(&s);
-  std::string table;
-  TableFigures merged = merge_table(all, &table);
+  std::vector<TableRow> rows;
+  TableFigures merged = merge_table(all, &rows);
   write_summary(sources, merged, stderr);
+  std::string table = kTableHeader + numbered_rows(rows, 1);
   if (fwrite(table.data(), 1, table.size(), stdout) != table.size() || fflush(stdout) != 0) {
     perror("isp_table: writing the table");
     return 1;
   }
   return 0;
+}
+
+// A table with errors is mended before it grows, never carried along.
+static int extend(const Command &command) {
+  if (int status = check_before_extending(command.table.c_str(), stdout))
+    return status;
+  std::vector<Source> sources;
+  if (int status = load_inputs(command, &sources))
+    return status;
+  return extend_table(command.table.c_str(), sources, stdout, stderr);
 }
 
 int main(int argc, char **argv) {
@@ -64,5 +89,7 @@ int main(int argc, char **argv) {
     return diff_tables(command.old_table.c_str(), command.new_table.c_str(), stdout);
   if (command.verb == Command::Verb::kCheck)
     return check_command(command);
-  return generate(command.files);
+  if (command.verb == Command::Verb::kExtend)
+    return extend(command);
+  return generate(command);
 }

@@ -10,7 +10,7 @@
 #include "operator_table.h"
 #include "text.h"
 
-static const char kHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
+const char kTableHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
 
 // The first key of isp_pick's own lookup order is the one that answers a
 // SIM of the network whenever its row is there.
@@ -219,7 +219,7 @@ static void count_networks(const Networks &n, const NetworkId &key, const Listin
   }
 }
 
-TableFigures merge_table(const std::vector<const Source *> &sources, std::string *table) {
+TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows) {
   TableFigures f;
   for (const Source *s : sources) {
     f.listers += s->listers;
@@ -228,17 +228,22 @@ TableFigures merge_table(const std::vector<const Source *> &sources, std::string
   }
   Networks n = gather(sources, &f);
   f.networks = n.apns.size();
-  if (table)
-    *table += kHeader;
   std::set<NetworkId> usable;
   for (const auto &key : n.keys) {
     const Listing *row = best_row(n, key.first, &usable, &f);
     f.rows += row != nullptr;
-    if (row && table)
-      *table += std::to_string(f.rows) + "," + row_text(*row, key.first);
+    if (row && rows)
+      rows->push_back({key.first, row, row_text(*row, key.first)});
     count_networks(n, key.first, row, usable, &f);
   }
   return f;
+}
+
+std::string numbered_rows(const std::vector<TableRow> &rows, size_t first) {
+  std::string text;
+  for (size_t i = 0; i < rows.size(); i++)
+    text += std::to_string(first + i) + "," + rows[i].text;
+  return text;
 }
 
 // Served, no table can serve, and without a usable APN add up to the

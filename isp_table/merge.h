@@ -30,10 +30,23 @@ struct TableFigures {
 /// under MCC 405).
 NetworkId lookup_key(const NetworkId &id);
 
-/// Merges `sources` into the table: a header and one row per lookup key,
-/// rows ended by CR LF, appended to `table` when it is not null. The same
-/// sources always give the same bytes.
-TableFigures merge_table(const std::vector<const Source *> &sources, std::string *table);
+/// One row of the table: its lookup key, the listing ranked first for the
+/// key, and the row's text after the index (MCC to Password, CR LF).
+struct TableRow {
+  NetworkId key;
+  const Listing *listing;
+  std::string text;
+};
+
+/// The header line of the tables isp_table writes, ended by CR LF.
+extern const char kTableHeader[];
+
+/// Merges `sources` into one row per lookup key, in key order, appended to
+/// `rows` when it is not null. The same sources always give the same rows.
+TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows);
+
+/// The lines of `rows`, indexed from `first` on, each ended by CR LF.
+std::string numbered_rows(const std::vector<TableRow> &rows, size_t first);
 
 /// Writes the summary: each source's own figures, then the merged table's.
 void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out);

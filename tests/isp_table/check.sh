@@ -103,7 +103,7 @@ for bad in missing.csv . ; do
 done
 
 # Usage errors: status 2, the problem, then the usage line on standard error.
-usage='usage: isp_table [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...] | isp_table diff OLD NEW'
+usage='usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...] | isp_table diff OLD NEW | isp_table extend TABLE [--only LIST] [FILE...]'
 while IFS='|' read -r args problem; do
   # shellcheck disable=SC2086
   "$tool" $args > "$out/stdout" 2> "$out/err"
@@ -135,10 +135,14 @@ diff|diff needs OLD and NEW
 diff diff_old.csv|diff needs NEW
 diff diff_old.csv diff_new.csv extra|unexpected argument extra
 diff diff_old.csv diff_new.csv --imsi 262011|unknown option --imsi
+extend|extend needs TABLE
+--only 26 providers.xml|--only needs country codes and MCCs
+extend extend_table.csv --only de, providers.xml|--only needs country codes and MCCs
+extend extend_table.csv --only 262,de apns.xml|--only names a country, but no FILE is a provider database
 EOF
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
 for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS' \
-    'isp_table diff OLD NEW' \
+    'isp_table diff OLD NEW' 'isp_table extend TABLE [FILE...]' \
   'isp_table check TABLE --against FILE...'; do
   grep -qxF "$verb" "$out/help" || fail "--help lacks $verb"
 done
@@ -167,4 +171,46 @@ done <<EOF
 missing.csv diff_new.csv missing.csv
 diff_old.csv . .
 EOF
+# A hand-kept table extended from both databases, worked out by hand from
+# merged.csv: its rows byte for byte, the placeholder row moved last, public
+# rows indexed on from 30. Left out: 262,07 and 405,85 (the table's own rows
+# answer them), 404,80 (its CDMA row) and 405,854 (405854 is served by the
+# table's 405,85). Of them, 262,07 and 405,85 differ in APN; for CDMA
+# 404,80 the public data names none.
+"$tool" extend extend_table.csv providers.xml apns.xml > "$out/extended" 2> "$out/summary" ||
+  fail "extend: status $?"
+same "$out/extended" extended.csv "extended table"
+sed -n '/^extended table/,$p' "$out/summary" > "$out/added"
+cat > "$out/want" <<EOF
+extended table extend_table.csv:
+  rows kept: 5
+  public rows written: 12
+  public rows left out, the table serves their SIMs: 4
+  lookup keys where the table's APN is not the public data's first: 2
+    262-07: kept "internet.own", the public data ranks "web.de" first
+    405-85: kept "own.in", the public data ranks "long" first
+EOF
+same "$out/added" "$out/want" "extend summary"
+"$tool" check "$out/extended" > "$out/found" || fail "extended table: $(cat "$out/found")"
+# Only gains: the 12 rows written, 405,040 for its IMSIs and its SID range.
+"$tool" diff extend_table.csv "$out/extended" > "$out/diff"
+grep -qx '13 of [0-9]* SIM groups change: 0 changed, 13 gaining, 0 losing' "$out/diff" ||
+  fail "extending changes a SIM the table serves: $(cat "$out/diff")"
+# A table with errors is not extended: the check's findings, no table.
+"$tool" extend hand_kept.csv providers.xml > "$out/found" 2> /dev/null
+[ $? -eq 1 ] || fail "extend hand_kept.csv: want status 1"
+same "$out/found" expected_check.txt "extend of a table with errors"
+# --only: a country in any case; an MCC, with the CDMA row of a provider
+# that serves 404-80 too.
+"$tool" --only De providers.xml apns.xml 2> /dev/null | tr -d '\r' > "$out/only"
+printf '%s\n' 'Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password' \
+  '1,262,07,Web DE,DE,HSDPA,web.de,*99#,web,web' '2,262,08,Unstated Use,DE,HSDPA,web.unstated,*99#,NA,NA' \
+  '3,262,09,CHINA Style NAme,DE,HSDPA,web,*99#,NA,NA' > "$out/want"
+same "$out/only" "$out/want" "--only De"
+"$tool" extend extend_table.csv --only 405 providers.xml apns.xml 2> "$out/summary" |
+  sed -n '6,7p' | tr -d '\r' > "$out/only"
+printf '%s\n' '31,405,040,Cdma Carrier,IN,CDMA2000,NA,#777,cdma,pw' \
+  '32,405,86,IoT GID1,IN,HSDPA,iot.gid,*99#,NA,NA' > "$out/want"
+same "$out/only" "$out/want" "--only 405"
+grep -qx '  public rows left out, the table serves their SIMs: 2' "$out/summary" || fail "--only 405 summary"
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"

@@ -1,0 +1,237 @@
+#include "extend.h"
+
+#include <stdlib.h>
+#include <string.h>
+#include <strings.h>
+
+#include <algorithm>
+#include <string>
+
+#include "check.h"
+#include "diff.h"
+#include "merge.h"
+#include "operator_table.h"
+#include "pieces.h"
+#include "sid_table.h"
+#include "table.h"
+
+int check_before_extending(const char *path, FILE *out) {
+  char *findings = nullptr;
+  size_t size = 0;
+  FILE *kept = open_memstream(&findings, &size);
+  if (!kept)
+    return check_table(path, out);
+  int status = check_table(path, kept);
+  fclose(kept);
+  if (status == 1)
+    fwrite(findings, 1, size, out);
+  free(findings);
+  return status;
+}
+
+namespace {
+
+// The table's bytes, line by line (a line ends at its line feed, as
+// isp_pick reads it), as the result carries them.
+struct Kept {
+  std::string rows;                // header and rows, placeholder rows left out
+  std::string placeholders;        // placeholder rows, in order
+  size_t count = 0;                // rows after the header, empty lines aside
+  unsigned long long largest = 0;  // largest numeric index
+};
+
+// The index as isp_pick cuts it, when it is all digits.
+bool numeric_index(const std::string &piece, unsigned long long *index) {
+  std::vector<char> row(piece.c_str(), piece.c_str() + strlen(piece.c_str()) + 1);
+  char *cursor = row.data();
+  const char *field = next_field(&cursor);
+  if (!field || strspn(field, "0123456789") != strlen(field) || strlen(field) > 18)
+    return false;
+  *index = strtoull(field, nullptr, 10);
+  return true;
+}
+
+bool placeholder_row(const std::string &piece) {
+  LookupKey key;
+  return row_key(piece.c_str(), &key) && !key.mcc[0] && !key.mnc[0];
+}
+
+void keep_line(const std::string &line, const Piece &first, Kept *kept) {
+  unsigned long long index;
+  if (first.line == 1 || line.find_first_not_of("\r\n") == std::string::npos) {
+    kept->rows += line;
+    return;
+  }
+  kept->count++;
+  if (numeric_index(first.text, &index))
+    kept->largest = std::max(kept->largest, index);
+  (placeholder_row(first.text) ? kept->placeholders : kept->rows) += line;
+}
+
+// Splits the table's bytes into lines as the reader does, at line feeds.
+bool read_kept(const Table &table, Kept *kept) {
+  FILE *f = fopen(table.path.c_str(), "rb");
+  if (!f)
+    return false;
+  std::string bytes;
+  char block[65536];
+  for (size_t n; (n = fread(block, 1, sizeof block, f)) > 0;)
+    bytes.append(block, n);
+  bool read = !ferror(f);
+  fclose(f);
+  size_t start = 0;
+  for (const Piece &p : table.pieces) {
+    if (p.offset != 0)
+      continue;
+    size_t end = bytes.find('\n', start);
+    end = end == std::string::npos ? bytes.size() : end + 1;
+    keep_line(bytes.substr(start, end - start), p, kept);
+    start = end;
+  }
+  return read && start == bytes.size();
+}
+
+// A last line without its line end would run into the rows that follow.
+void end_line(std::string *text) {
+  if (!text->empty() && text->back() != '\n')
+    *text += "\r\n";
+}
+
+struct Sim {
+  std::string mcc, mnc;
+  bool from_imsi;
+};
+
+// The SIMs whose lookups can reach `key`: the IMSIs of its first five
+// digits, and the CDMA cards the SID table gives its MCC.
+std::vector<Sim> sims_of(const NetworkId &key) {
+  std::vector<Sim> sims;
+  for (char digit = '0'; digit <= '9'; digit++)
+    sims.push_back({key.first, key.second.substr(0, 2) + digit, true});
+  size_t count;
+  const SidRange *ranges = sid_ranges(&count);
+  for (size_t i = 0; i < count; i++)
+    if (key.first == ranges[i].mcc)
+      sims.push_back({ranges[i].mcc, ranges[i].mnc, false});
+  return sims;
+}
+
+Answer run(const Table &table, const Sim &sim) {
+  return run_lookups(table, sim.mcc.c_str(), sim.mnc.c_str(), sim.from_imsi);
+}
+
+std::vector<Sim> served_sims(const Table &table, const NetworkId &key) {
+  std::vector<Sim> served;
+  for (const Sim &sim : sims_of(key))
+    if (run(table, sim).line != 0)
+      served.push_back(sim);
+  return served;
+}
+
+// Whether one of `sims` would get `row` if the row stood first among its
+// key's rows: for a SIM the table serves, the row would change its profile
+// or never answer. The row stands in the table for these lookups only.
+bool gets_row_first(Table *table, const TableRow &row, const std::vector<Sim> &sims) {
+  table->pieces.push_back({-1, 0, "0," + row.text});
+  std::vector<size_t> &rows = table->by_key[row.key];
+  rows.insert(rows.begin(), table->pieces.size() - 1);
+  bool gets = std::any_of(sims.begin(), sims.end(),
+                          [table](const Sim &sim) { return run(*table, sim).line == -1; });
+  rows.erase(rows.begin());
+  if (rows.empty())
+    table->by_key.erase(row.key);
+  table->pieces.pop_back();
+  return gets;
+}
+
+// What the public rows bring: those written, and what the summary adds.
+struct Public {
+  std::vector<TableRow> written;
+  size_t left_out = 0;
+  std::vector<std::string> conflicts;
+};
+
+// The table's row that answers `row`'s key itself, when its APN is not
+// the row's. Case aside: the network resolves an APN as a DNS name. The
+// public data names no APN for a CDMA provider: nothing to hold a row to.
+void note_conflict(const Table &table, const TableRow &row, Public *p) {
+  if (row.listing->apn.empty())
+    return;
+  Answer kept = run(table, {row.key.first, row.key.second, false});
+  if (kept.line == 0 || strcasecmp(kept.profile.apn, row.listing->apn.c_str()) == 0)
+    return;
+  p->conflicts.push_back(row.key.first + "-" + row.key.second + ": kept " +
+                         quoted(kept.profile.apn, strlen(kept.profile.apn)) +
+                         ", the public data ranks " +
+                         quoted(row.listing->apn.data(), row.listing->apn.size()) + " first");
+}
+
+Public choose_rows(Table *table, const std::vector<TableRow> &rows) {
+  Public p;
+  for (const TableRow &row : rows) {
+    note_conflict(*table, row, &p);
+    if (gets_row_first(table, row, served_sims(*table, row.key)))
+      p.left_out++;
+    else
+      p.written.push_back(row);
+  }
+  return p;
+}
+
+void write_extension(const char *path, const Kept &kept, const Public &p, FILE *out) {
+  fprintf(out, "extended table %s:\n", path);
+  fprintf(out, "  rows kept: %zu\n", kept.count);
+  fprintf(out, "  public rows written: %zu\n", p.written.size());
+  fprintf(out, "  public rows left out, the table serves their SIMs: %zu\n", p.left_out);
+  fprintf(out, "  lookup keys where the table's APN is not the public data's first: %zu\n",
+          p.conflicts.size());
+  for (const std::string &line : p.conflicts)
+    fprintf(out, "    %s\n", line.c_str());
+}
+
+// The largest index isp_pick's record holds: its width in nines.
+unsigned long long widest_index() {
+  return std::stoull(std::string(sizeof(isp_profile::index) - 1, '9'));
+}
+
+// The result: the table's rows, the public rows, the placeholder rows.
+std::string extended_text(const Kept &kept, const Public &p) {
+  std::string text = kept.rows;
+  if (!p.written.empty() || !kept.placeholders.empty())
+    end_line(&text);
+  return text + numbered_rows(p.written, kept.largest + 1) + kept.placeholders;
+}
+
+int write_extended(const char *path, const Kept &kept, const Public &p, FILE *out) {
+  if (kept.largest + p.written.size() > widest_index()) {
+    fprintf(stderr, "isp_table: %s: public rows would need indexes past %llu\n", path,
+            widest_index());
+    return 1;
+  }
+  std::string text = extended_text(kept, p);
+  if (fwrite(text.data(), 1, text.size(), out) != text.size() || fflush(out) != 0) {
+    perror("isp_table: writing the table");
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int extend_table(const char *path, const std::vector<Source> &sources, FILE *out, FILE *summary) {
+  Table table;
+  Kept kept;
+  if (!load_table(path, &table) || !read_kept(table, &kept)) {
+    cannot_read(path);
+    return 2;
+  }
+  std::vector<const Source *> all;
+  for (const Source &s : sources)
+    all.push_back(&s);
+  std::vector<TableRow> rows;
+  TableFigures merged = merge_table(all, &rows);
+  Public p = choose_rows(&table, rows);
+  write_summary(sources, merged, summary);
+  write_extension(path, kept, p, summary);
+  return write_extended(path, kept, p, out);
+}

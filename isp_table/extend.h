@@ -1,0 +1,23 @@
+// isp_table extend TABLE: a hand-kept table with the public rows that
+// change nothing for a SIM it serves.
+#pragma once
+
+#include <stdio.h>
+
+#include <vector>
+
+#include "sources.h"
+
+/// The check of the table at `path`, its findings kept unless it fails:
+/// with errors they go to `out` as the check writes them. Returns the
+/// check's status (0, 1 with errors, 2 when the table cannot be read).
+int check_before_extending(const char *path, FILE *out);
+
+/// Writes to `out` the table at `path` byte for byte, its placeholder rows
+/// (MCC and MNC both placeholders) moved to the end, and before them the
+/// rows merged from `sources` that no SIM the table serves would get,
+/// indexed on from its largest numeric index. The summary, with each lookup
+/// key where the table's APN and the public data's first-ranked one
+/// differ, goes to `summary`. Returns 0, 1 when the indexes would grow past
+/// the index column or writing fails, 2 when the table cannot be read.
+int extend_table(const char *path, const std::vector<Source> &sources, FILE *out, FILE *summary);

@@ -1,0 +1,63 @@
+#include "markets.h"
+
+#include <ctype.h>
+
+#include <algorithm>
+
+static bool all_of_kind(const std::string &item, size_t size, int (*kind)(int)) {
+  if (item.size() != size)
+    return false;
+  return std::all_of(item.begin(), item.end(), [kind](char c) { return kind((unsigned char)c); });
+}
+
+static bool add_market(std::string item, Markets *markets) {
+  if (all_of_kind(item, 3, isdigit)) {
+    markets->mccs.insert(item);
+    return true;
+  }
+  if (!all_of_kind(item, 2, isalpha))
+    return false;
+  for (char &c : item)
+    c = (char)toupper((unsigned char)c);
+  markets->countries.insert(item);
+  return true;
+}
+
+bool read_markets(const std::string &list, Markets *markets) {
+  size_t start = 0;
+  for (size_t comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
+    if (!add_market(list.substr(start, comma - start), markets))
+      return false;
+  return add_market(list.substr(start), markets);
+}
+
+// A listing of another country serves only its networks under a chosen MCC.
+static bool keep_listing(const Markets &markets, Listing *l) {
+  if (markets.countries.count(l->region))
+    return true;
+  auto elsewhere = [&markets](const NetworkId &id) { return !markets.mccs.count(id.first); };
+  l->networks.erase(std::remove_if(l->networks.begin(), l->networks.end(), elsewhere),
+                    l->networks.end());
+  return !l->networks.empty();
+}
+
+static void keep_in_source(const Markets &markets, Source *s) {
+  std::vector<Listing> kept;
+  std::set<NetworkId> named;
+  for (Listing &l : s->listings) {
+    if (!keep_listing(markets, &l))
+      continue;
+    named.insert(l.networks.begin(), l.networks.end());
+    kept.push_back(l);
+  }
+  s->listings.swap(kept);
+  for (auto it = s->networks.begin(); it != s->networks.end();) {
+    bool keep = markets.mccs.count(it->first.first) || named.count(it->first);
+    it = keep ? std::next(it) : s->networks.erase(it);
+  }
+}
+
+void keep_markets(const Markets &markets, std::vector<Source> *sources) {
+  for (Source &s : *sources)
+    keep_in_source(markets, &s);
+}

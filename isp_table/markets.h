@@ -1,0 +1,25 @@
+// The markets a firmware ships to (--only): only the public rows there go
+// into the table.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "sources.h"
+
+/// Country codes as the provider database writes them (kept in upper
+/// case) and MCCs.
+struct Markets {
+  std::set<std::string> countries, mccs;
+};
+
+/// Reads a comma list of two-letter country codes and three-digit MCCs.
+/// False when an item is neither.
+bool read_markets(const std::string &list, Markets *markets);
+
+/// Keeps in `sources` only the listings in `markets`: a listing whose
+/// region is a chosen country whole, any other with only its networks under
+/// a chosen MCC; and only the networks under a chosen MCC or that a kept
+/// listing names. Every figure the merge counts then counts those markets.
+void keep_markets(const Markets &markets, std::vector<Source> *sources);
