@@ -104,10 +104,7 @@ std::string sid_problem(std::string &value) {
   return "";
 }
 
-// Each verb adds its arguments and options. The verbs to come slot in
-// beside add_check: add_diff (OLD NEW), add_extend (TABLE [--only LIST]
-// [FILE...]); check's --against FILE... goes into add_check and
-// generating's --only LIST into add_generate.
+// Each verb adds its arguments and options; generating is the app itself.
 using Files = std::vector<std::string>;
 
 std::string only_problem(std::string &value) {
