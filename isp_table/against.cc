@@ -8,6 +8,7 @@
 #include <set>
 
 #include "merge.h"
+#include "pieces.h"
 #include "operator_table.h"
 #include "table.h"
 
@@ -38,9 +39,9 @@ std::string folded(const std::string &apn) {
   return f;
 }
 
-// What the public data knows, by lookup key and by APN.
+// What the public data knows, by network and by APN.
 struct PublicData {
-  std::map<NetworkId, std::set<NetworkId>> keys;      // lookup key -> its networks
+  std::set<NetworkId> networks;
   std::map<std::string, std::set<NetworkId>> listed;  // folded APN -> networks listing it
   std::map<NetworkId, std::set<std::string>> apns;    // network -> its APNs as written
 };
@@ -49,7 +50,7 @@ PublicData gather(const std::vector<Source> &sources) {
   PublicData d;
   for (const Source &s : sources) {
     for (const auto &network : s.networks)
-      d.keys[lookup_key(network.first)].insert(network.first);
+      d.networks.insert(network.first);
     for (const Listing &l : s.listings) {
       for (const NetworkId &id : l.networks) {
         d.listed[folded(l.apn)].insert(id);
@@ -60,7 +61,7 @@ PublicData gather(const std::vector<Source> &sources) {
   return d;
 }
 
-std::string quoted(const std::string &s) { return "\"" + s + "\""; }
+std::string quoted(const std::string &s) { return shown(s); }
 
 // "440-10, 440-20": the first three, in order.
 template <typename T, typename Show>
@@ -116,23 +117,28 @@ std::string contradiction(const PublicData &d, const std::set<NetworkId> &networ
 
 }  // namespace
 
-// Placeholder rows answer the empty key, which no network of the public
-// data has, so only the CDMA rows need skipping.
+// Each network's SIMs are looked up as the router looks them up, so a
+// two-digit row under MCC 405 serves the three-digit networks it answers.
+// Placeholder rows answer the empty identity, which no network of the
+// public data has, so only the CDMA rows need skipping.
 std::vector<AgainstFinding> check_against(const char *path, const std::vector<Source> &sources) {
   std::vector<AgainstFinding> found;
   Table table;
   if (!load_table(path, &table))
     return found;
   PublicData d = gather(sources);
-  for (const auto &key : d.keys) {
-    Answer a = run_lookups(table, key.first.first.c_str(), key.first.second.c_str(), false);
+  std::map<int, std::pair<std::string, std::set<NetworkId>>> rows;  // line -> APN, networks
+  for (const NetworkId &id : d.networks) {
+    Answer a = run_lookups(table, id.first.c_str(), id.second.c_str(), true);
     if (a.line == 0 || a.profile.system == kCdma2000)
       continue;
-    std::string text = contradiction(d, key.second, a.profile.apn);
-    if (!text.empty())
-      found.push_back({a.line, text});
+    rows[a.line].first = a.profile.apn;
+    rows[a.line].second.insert(id);
   }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const AgainstFinding &a, const AgainstFinding &b) { return a.line < b.line; });
+  for (const auto &row : rows) {
+    std::string text = contradiction(d, row.second.second, row.second.first);
+    if (!text.empty())
+      found.push_back({row.first, text});
+  }
   return found;
 }

@@ -18,9 +18,9 @@ struct AgainstFinding {
 /// standard error and returns false.
 bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources);
 
-/// For each lookup key of a network that `sources` know, the row of the
-/// table at `path` that answers the key (isp_pick's own lookup) and whose
-/// APN is listed for other networks only, or for none while the key's
-/// networks list others. CDMA rows and placeholder rows are never such
+/// Each row of the table at `path` that answers the SIMs of networks that
+/// `sources` know (isp_pick's own lookups, as from the IMSI) and whose APN
+/// is listed for other networks only, or for none while those networks
+/// list others. CDMA rows and placeholder rows are never such
 /// rows. Sorted by line; empty when the table cannot be read.
 std::vector<AgainstFinding> check_against(const char *path, const std::vector<Source> &sources);

@@ -23,16 +23,19 @@ struct Fields {
   std::vector<std::string> written, taken;
 };
 
+// Only the password loses the line end: a CR or LF that ends up in another
+// column stays in its value, as it does in isp_pick's record.
 static Fields split(const std::string &row) {
   std::vector<char> buf(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
   Fields f;
   char *cursor = buf.data();
   for (char *field; (field = next_field(&cursor)) != nullptr;) {
-    std::vector<char> shown(field, field + strlen(field) + 1);
-    drop_line_end(shown.data());
-    f.written.push_back(shown.data());
+    std::vector<char> written(field, field + strlen(field) + 1);
+    drop_line_end(written.data());
+    f.written.push_back(written.data());
     blank_placeholder(field);
-    drop_line_end(field);
+    if (f.taken.size() == kPwd)
+      drop_line_end(field);
     f.taken.push_back(field);
   }
   return f;
@@ -76,7 +79,7 @@ struct Checker {
   }
 };
 
-static std::string quoted(const std::string &s) { return "\"" + s + "\""; }
+static std::string quoted(const std::string &s) { return shown(s); }
 
 // "NA" or "blank" standing alone is the table's way to write an empty value.
 static bool stray_placeholder(const Fields &f, size_t column) {
@@ -227,10 +230,37 @@ static bool other_separator(Checker *c, int line, const std::string &text) {
   return true;
 }
 
+static bool printed_only(size_t column) {
+  return column == kIsp || column == kRegion || column == kSystem;
+}
+
+// Values in quotes whole keep their columns, but the quotes go with them:
+// to the store, or into the lookup's comparison; a name or region only
+// prints them. Returns true when a quote reaches more than the print.
+static bool in_quotes(Checker *c, int line, const std::vector<size_t> &columns) {
+  std::string names;
+  bool harmful = false;
+  for (size_t i = 0; i < columns.size(); i++) {
+    names += (i == 0 ? "" : i + 1 < columns.size() ? ", " : " and ") + column_name(columns[i]);
+    harmful = harmful || !printed_only(columns[i]);
+  }
+  c->report(line, harmful,
+            names + (columns.size() > 1 ? " are" : " is") +
+                " in double quotes: isp_pick reads no quotes and takes them as part of the value");
+  return harmful;
+}
+
+// Columns after the password are never read, so their quotes shift nothing.
 static bool quoted_value(Checker *c, int line, const std::vector<std::string> &values) {
-  for (size_t i = 0; i < values.size(); i++) {
-    if (values[i].empty() || values[i][0] != '"')
+  std::vector<size_t> whole;
+  for (size_t i = 0; i < values.size() && i < kColumns; i++) {
+    const std::string &v = values[i];
+    if (v.empty() || v[0] != '"')
       continue;
+    if (v.size() > 1 && v.back() == '"') {
+      whole.push_back(i);
+      continue;
+    }
     c->report(line, true,
               column_name(i) +
                   " begins with a double quote: spreadsheets quote a value that holds a "
@@ -238,13 +268,15 @@ static bool quoted_value(Checker *c, int line, const std::vector<std::string> &v
                   "shifts every later column");
     return true;
   }
-  return false;
+  return !whole.empty() && in_quotes(c, line, whole);
 }
 
 // Empty values after the password shift nothing, so only the first ten
-// count; a leading comma is an empty index.
+// count; a leading comma is an empty index. A comma that ends the line
+// shifts nothing either: it leaves the last value empty, and a row short of
+// columns is reported as such.
 static bool empty_value(Checker *c, int line, const std::vector<std::string> &values) {
-  for (size_t i = 0; i < values.size() && i < kColumns; i++) {
+  for (size_t i = 0; i + 1 < values.size() && i < kColumns; i++) {
     if (!values[i].empty())
       continue;
     c->report(line, true,
@@ -273,7 +305,8 @@ static void check_spaces(Checker *c, int line, const Fields &f) {
   std::string found;
   for (int column : {kApn, kNumber, kUsr, kPwd}) {
     const std::string &v = f.taken[column];
-    if (v.empty() || (!isspace((unsigned char)v.front()) && !isspace((unsigned char)v.back())))
+    // Spaces and tabs: a CR has a finding of its own.
+    if (v.empty() || (!strchr(" \t", v.front()) && !strchr(" \t", v.back())))
       continue;
     found += (found.empty() ? "" : ", ") + column_name(column) + " " + quoted(v);
   }
@@ -375,6 +408,17 @@ static void report_cut(Checker *c, const Piece *first, const Piece *end) {
                           : " and takes the rest as a row of its own"));
 }
 
+// isp_pick ends a row only at a line feed. A CR before the line end is one
+// it does not see (a table saved with CR alone runs all its rows into one
+// line), or a character that goes to the store with its value.
+static void check_carriage_return(Checker *c, int line, const std::string &whole) {
+  if (line_text(whole).find('\r') != std::string::npos)
+    c->report(line, true,
+              "a carriage return inside the line: isp_pick ends a row only at a line feed, "
+              "so a line ended by CR alone runs into the next, and a CR in a value goes to "
+              "the store with it");
+}
+
 // A header is dropped unread, so a first line that looks like a row is lost.
 static void check_header(Checker *c, const Piece &header) {
   Fields f = split(header.text);
@@ -389,6 +433,10 @@ static void check_header(Checker *c, const Piece &header) {
 // but the rest of a cut header is read as rows.
 static void check_line(Checker *c, const Piece *first, const Piece *end) {
   bool header = first->line == 1;
+  std::string whole;
+  for (const Piece *p = first; p < end; p++)
+    whole += p->text;
+  check_carriage_return(c, first->line, whole);
   if (header)
     check_header(c, *first);
   if (is_cut(first, end)) {
@@ -397,9 +445,6 @@ static void check_line(Checker *c, const Piece *first, const Piece *end) {
       check_cut_piece(c, *p);
     return;
   }
-  std::string whole;
-  for (const Piece *p = first; p < end; p++)
-    whole += p->text;
   if (!header && !only_line_end(whole))
     check_row(c, *first, whole);
 }

@@ -175,22 +175,6 @@ Change profile_change(const Answer &was, const Answer &now, std::string *text) {
   return Change::kChanged;
 }
 
-std::string quoted(const char *text, size_t size) {
-  std::string out = "\"";
-  for (size_t i = 0; i < size && text[i]; i++) {
-    unsigned char c = text[i];
-    if (c == '\t')
-      out += "\\t";
-    else if (c == '"' || c == '\\')
-      out += {'\\', char(c)};
-    else if (c < 32 || c > 126)
-      out += {'\\', 'x', "0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
-    else
-      out += char(c);
-  }
-  return out + "\"";
-}
-
 int diff_tables(const char *old_path, const char *new_path, FILE *out) {
   Table was, now;
   bool read_old = load(old_path, &was);

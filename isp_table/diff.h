@@ -33,10 +33,6 @@ enum class Change { kNone, kChanged, kGains, kLoses };
 /// and G_NUMBER.
 Change profile_change(const Answer &was, const Answer &now, std::string *text);
 
-/// `text` between double quotes, with a tab, a double quote, a backslash
-/// and every byte below 32 or above 126 written as \t, \", \\ or \xNN.
-std::string quoted(const char *text, size_t size);
-
 /// Writes one line per group of SIMs whose profile changes from table
 /// `old_path` to table `new_path`, then a count. Returns 0 when none
 /// changes, 1 when some do, 2 when a table cannot be read.

@@ -63,10 +63,7 @@ static int generate(const Command &command) {
   TableFigures merged = merge_table(all, &rows);
   write_summary(sources, merged, stderr);
   std::string table = kTableHeader + numbered_rows(rows, 1);
-  if (fwrite(table.data(), 1, table.size(), stdout) != table.size() || fflush(stdout) != 0) {
-    perror("isp_table: writing the table");
-    return 1;
-  }
+  fwrite(table.data(), 1, table.size(), stdout);
   return 0;
 }
 
@@ -80,11 +77,7 @@ static int extend(const Command &command) {
   return extend_table(command.table.c_str(), sources, stdout, stderr);
 }
 
-int main(int argc, char **argv) {
-  Command command;
-  int status;
-  if (!read_command_line(argc, argv, &command, &status))
-    return status;
+static int run(const Command &command) {
   if (command.verb == Command::Verb::kDiff)
     return diff_tables(command.old_table.c_str(), command.new_table.c_str(), stdout);
   if (command.verb == Command::Verb::kCheck)
@@ -92,4 +85,18 @@ int main(int argc, char **argv) {
   if (command.verb == Command::Verb::kExtend)
     return extend(command);
   return generate(command);
+}
+
+// Findings or a table lost on a full disk must not pass for a clean result.
+int main(int argc, char **argv) {
+  Command command;
+  int status;
+  if (!read_command_line(argc, argv, &command, &status))
+    return status;
+  status = run(command);
+  if (fflush(stdout) != 0 || ferror(stdout)) {
+    perror("isp_table: writing the output");
+    return 2;
+  }
+  return status;
 }

@@ -32,3 +32,20 @@ void cannot_read(const char *path) {
           errno ? strerror(errno) : "not a regular file");
 }
 
+std::string quoted(const char *text, size_t size) {
+  std::string out = "\"";
+  for (size_t i = 0; i < size && text[i]; i++) {
+    unsigned char c = text[i];
+    if (c == '\t')
+      out += "\\t";
+    else if (c == '"' || c == '\\')
+      out += {'\\', char(c)};
+    else if (c < 32 || c > 126)
+      out += {'\\', 'x', "0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
+    else
+      out += char(c);
+  }
+  return out + "\"";
+}
+
+std::string shown(const std::string &value) { return quoted(value.data(), value.size()); }

@@ -20,3 +20,10 @@ bool read_pieces(const char *path, std::vector<Piece> *pieces);
 
 /// Reports on standard error that `path` could not be read, and why.
 void cannot_read(const char *path);
+
+/// A value from a table or a database as findings print it: between double
+/// quotes, with a tab, a double quote, a backslash and every byte below 32
+/// or above 126 written as \t, \", \\ or \xNN, so that a line of output
+/// stays one line. `quoted` takes a record's field of `size` bytes.
+std::string shown(const std::string &value);
+std::string quoted(const char *text, size_t size);

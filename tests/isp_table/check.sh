@@ -59,6 +59,11 @@ printf '%s\n' \
   'against.csv:4: warning: APN "iot.gid" is listed for 405-85, 405-86, not for 405-854' \
   'against.csv: 0 errors, 2 warnings, 6 rows' > "$out/want"
 same "$out/found" "$out/want" "findings against providers.xml"
+# A two-digit 405 row serves the three-digit networks its key answers too.
+printf 'I,M,N,O,R,S,A,D,U,P\r\n1,405,85,Short,IN,HSDPA,own.apn,*99#,NA,NA\r\n' > "$out/t405"
+"$tool" check "$out/t405" --against providers.xml | head -n1 > "$out/found"
+echo "$out/t405:2: warning: the public data lists \"iot.gid\", \"long\" for 405-85, 405-854, not \"own.apn\"" > "$out/want"
+same "$out/found" "$out/want" "405 two-digit row against providers.xml"
 # A generated table is what its databases list: the plain check's findings only.
 for inputs in providers.xml "providers.xml apns.xml"; do
   # shellcheck disable=SC2086
@@ -100,6 +105,13 @@ for bad in missing.csv . ; do
   "$tool" check "$bad" > /dev/null 2> "$out/err"
   [ $? -eq 2 ] || fail "check $bad: want status 2"
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "check $bad: $(cat "$out/err")"
+done
+
+# Output lost on a full disk is a failure, never a clean result.
+for args in "diff hand_kept.csv hand_kept.csv" "check hand_kept.csv" providers.xml; do
+  # shellcheck disable=SC2086
+  "$tool" $args > /dev/full 2> /dev/null
+  [ $? -eq 2 ] || fail "'$args' to a full disk: want status 2"
 done
 
 # Usage errors: status 2, the problem, then the usage line on standard error.
