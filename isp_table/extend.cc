@@ -151,26 +151,42 @@ struct Public {
   std::vector<std::string> conflicts;
 };
 
-// The table's row that answers `row`'s key itself, when its APN is not
-// the row's. Case aside: the network resolves an APN as a DNS name. The
+// Whether a lookup of `sim` tries `key`: isp_pick's own order.
+bool reaches(const Sim &sim, const NetworkId &key) {
+  LookupKey keys[kMaxLookups];
+  int count = lookup_order(sim.mcc.c_str(), sim.mnc.c_str(), sim.from_imsi, keys);
+  for (int i = 0; i < count; i++)
+    if (key.first == keys[i].mcc && key.second == keys[i].mnc)
+      return true;
+  return false;
+}
+
+// The first SIM of `row`'s key that the table gives another APN than the
+// row's: through a row of the key itself, or of a shorter key (405-85 for
+// 405854). Case aside: the network resolves an APN as a DNS name. The
 // public data names no APN for a CDMA provider: nothing to hold a row to.
-void note_conflict(const Table &table, const TableRow &row, Public *p) {
+void note_conflict(const Table &table, const TableRow &row, const std::vector<Sim> &served,
+                   Public *p) {
   if (row.listing->apn.empty())
     return;
-  Answer kept = run(table, {row.key.first, row.key.second, false});
-  if (kept.line == 0 || strcasecmp(kept.profile.apn, row.listing->apn.c_str()) == 0)
+  for (const Sim &sim : served) {
+    Answer kept = run(table, sim);
+    if (!reaches(sim, row.key) || strcasecmp(kept.profile.apn, row.listing->apn.c_str()) == 0)
+      continue;
+    p->conflicts.push_back(row.key.first + "-" + row.key.second + ": kept " +
+                           quoted(kept.profile.apn, strlen(kept.profile.apn)) +
+                           ", the public data ranks " +
+                           quoted(row.listing->apn.data(), row.listing->apn.size()) + " first");
     return;
-  p->conflicts.push_back(row.key.first + "-" + row.key.second + ": kept " +
-                         quoted(kept.profile.apn, strlen(kept.profile.apn)) +
-                         ", the public data ranks " +
-                         quoted(row.listing->apn.data(), row.listing->apn.size()) + " first");
+  }
 }
 
 Public choose_rows(Table *table, const std::vector<TableRow> &rows) {
   Public p;
   for (const TableRow &row : rows) {
-    note_conflict(*table, row, &p);
-    if (gets_row_first(table, row, served_sims(*table, row.key)))
+    std::vector<Sim> served = served_sims(*table, row.key);
+    note_conflict(*table, row, served, &p);
+    if (gets_row_first(table, row, served))
       p.left_out++;
     else
       p.written.push_back(row);
@@ -196,7 +212,8 @@ unsigned long long widest_index() {
 
 // The result: the table's rows, the public rows, the placeholder rows.
 std::string extended_text(const Kept &kept, const Public &p) {
-  std::string text = kept.rows;
+  // An empty table has no header to keep, and isp_pick drops the first line.
+  std::string text = kept.rows.empty() && kept.placeholders.empty() ? kTableHeader : kept.rows;
   if (!p.written.empty() || !kept.placeholders.empty())
     end_line(&text);
   return text + numbered_rows(p.written, kept.largest + 1) + kept.placeholders;
@@ -209,10 +226,7 @@ int write_extended(const char *path, const Kept &kept, const Public &p, FILE *ou
     return 1;
   }
   std::string text = extended_text(kept, p);
-  if (fwrite(text.data(), 1, text.size(), out) != text.size() || fflush(out) != 0) {
-    perror("isp_table: writing the table");
-    return 1;
-  }
+  fwrite(text.data(), 1, text.size(), out);
   return 0;
 }
 

@@ -19,5 +19,5 @@ int check_before_extending(const char *path, FILE *out);
 /// indexed on from its largest numeric index. The summary, with each lookup
 /// key where the table's APN and the public data's first-ranked one
 /// differ, goes to `summary`. Returns 0, 1 when the indexes would grow past
-/// the index column or writing fails, 2 when the table cannot be read.
+/// the index column, 2 when the table cannot be read.
 int extend_table(const char *path, const std::vector<Source> &sources, FILE *out, FILE *summary);

@@ -48,7 +48,10 @@ static int load_inputs(const Command &command, std::vector<Source> *sources) {
       std::any_of(sources->begin(), sources->end(), [](const Source &s) { return !s.android; });
   if (!markets.countries.empty() && !providers)
     return report_usage_error("--only names a country, but no FILE is a provider database");
-  keep_markets(markets, sources);
+  // A code the databases write otherwise ("uk" for "gb") gives no rows.
+  for (const std::string &market : keep_markets(markets, sources))
+    fprintf(stderr, "isp_table: warning: --only %s: no public data is in that market\n",
+            market.c_str());
   return 0;
 }
 

@@ -57,7 +57,27 @@ static void keep_in_source(const Markets &markets, Source *s) {
   }
 }
 
-void keep_markets(const Markets &markets, std::vector<Source> *sources) {
+// A country is there when a listing has it as region, an MCC when a
+// network is under it.
+static std::vector<std::string> absent(const Markets &markets, const std::vector<Source> &sources) {
+  std::set<std::string> seen;
+  for (const Source &s : sources) {
+    for (const Listing &l : s.listings)
+      seen.insert(l.region);
+    for (const auto &network : s.networks)
+      seen.insert(network.first.first);
+  }
+  std::vector<std::string> missing;
+  for (const std::set<std::string> *chosen : {&markets.countries, &markets.mccs})
+    for (const std::string &market : *chosen)
+      if (!seen.count(market))
+        missing.push_back(market);
+  return missing;
+}
+
+std::vector<std::string> keep_markets(const Markets &markets, std::vector<Source> *sources) {
+  std::vector<std::string> missing = absent(markets, *sources);
   for (Source &s : *sources)
     keep_in_source(markets, &s);
+  return missing;
 }

@@ -22,4 +22,5 @@ bool read_markets(const std::string &list, Markets *markets);
 /// region is a chosen country whole, any other with only its networks under
 /// a chosen MCC; and only the networks under a chosen MCC or that a kept
 /// listing names. Every figure the merge counts then counts those markets.
-void keep_markets(const Markets &markets, std::vector<Source> *sources);
+/// Returns the markets that no listing or network of `sources` is in.
+std::vector<std::string> keep_markets(const Markets &markets, std::vector<Source> *sources);

@@ -187,8 +187,9 @@ EOF
 # merged.csv: its rows byte for byte, the placeholder row moved last, public
 # rows indexed on from 30. Left out: 262,07 and 405,85 (the table's own rows
 # answer them), 404,80 (its CDMA row) and 405,854 (405854 is served by the
-# table's 405,85). Of them, 262,07 and 405,85 differ in APN; for CDMA
-# 404,80 the public data names none.
+# table's 405,85). Of them, 262,07, 405,85 and 405,854 (405854 keeps the
+# table's 405,85 row) differ in APN; for CDMA 404,80 the public data names
+# none.
 "$tool" extend extend_table.csv providers.xml apns.xml > "$out/extended" 2> "$out/summary" ||
   fail "extend: status $?"
 same "$out/extended" extended.csv "extended table"
@@ -198,9 +199,10 @@ extended table extend_table.csv:
   rows kept: 5
   public rows written: 12
   public rows left out, the table serves their SIMs: 4
-  lookup keys where the table's APN is not the public data's first: 2
+  lookup keys where the table's APN is not the public data's first: 3
     262-07: kept "internet.own", the public data ranks "web.de" first
     405-85: kept "own.in", the public data ranks "long" first
+    405-854: kept "own.in", the public data ranks "long" first
 EOF
 same "$out/added" "$out/want" "extend summary"
 "$tool" check "$out/extended" > "$out/found" || fail "extended table: $(cat "$out/found")"
@@ -225,4 +227,10 @@ printf '%s\n' '31,405,040,Cdma Carrier,IN,CDMA2000,NA,#777,cdma,pw' \
   '32,405,86,IoT GID1,IN,HSDPA,iot.gid,*99#,NA,NA' > "$out/want"
 same "$out/only" "$out/want" "--only 405"
 grep -qx '  public rows left out, the table serves their SIMs: 2' "$out/summary" || fail "--only 405 summary"
+# An empty table gets the header; a market no file knows, a warning.
+: > "$out/empty"
+"$tool" extend "$out/empty" --only zz providers.xml > "$out/extended" 2> "$out/summary"
+[ "$(tr -d '\r' < "$out/extended")" = "$(head -n1 extended.csv | tr -d '\r')" ] || fail "empty table"
+grep -qx 'isp_table: warning: --only ZZ: no public data is in that market' "$out/summary" ||
+  fail "--only zz: $(cat "$out/summary")"
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"
