@@ -99,6 +99,8 @@ TEST_F(IspTable, ExplainAgreesWithIspPick) {
       {"hand_kept.csv", "--imsi 262101234567890"},
       {"hand_kept.csv", "--imsi 262141234567890"},
       {"hand_kept.csv", "--imsi 262111234567890"},
+      {"hand_kept.csv", "--imsi 262181234567890"},  // 249 characters and CR LF: whole
+      {"hand_kept.csv", "--imsi 262201234567890"},  // a CR inside the APN
       {"hand_kept.csv", "--sid 3000"},
       {"hand_kept.csv", "--sid 0"},
       {"merged.csv", "--imsi 405850000000000"},
