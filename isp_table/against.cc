@@ -12,6 +12,18 @@
 #include "operator_table.h"
 #include "table.h"
 
+// The router sends the APN as it stands, but the network resolves an APN
+// as a DNS name, and DNS compares names without regard to ASCII case (RFC
+// 4343): "Internet" reaches the same gateway as "internet". The databases
+// and hand-kept tables differ in case often enough that a warning on case
+// alone would bury the rows that name another operator's APN.
+std::string folded_apn(const std::string &apn) {
+  std::string f = apn;
+  for (char &c : f)
+    c = (char)tolower((unsigned char)c);
+  return f;
+}
+
 bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources) {
   sources->assign(paths.size(), Source());
   size_t next_lister = 0;
@@ -27,18 +39,6 @@ bool load_public_data(const std::vector<std::string> &paths, std::vector<Source>
 
 namespace {
 
-// The router sends the APN as it stands, but the network resolves an APN
-// as a DNS name, and DNS compares names without regard to ASCII case (RFC
-// 4343): "Internet" reaches the same gateway as "internet". The databases
-// and hand-kept tables differ in case often enough that a warning on case
-// alone would bury the rows that name another operator's APN.
-std::string folded(const std::string &apn) {
-  std::string f = apn;
-  for (char &c : f)
-    c = (char)tolower((unsigned char)c);
-  return f;
-}
-
 // What the public data knows, by network and by APN.
 struct PublicData {
   std::set<NetworkId> networks;
@@ -53,7 +53,7 @@ PublicData gather(const std::vector<Source> &sources) {
       d.networks.insert(network.first);
     for (const Listing &l : s.listings) {
       for (const NetworkId &id : l.networks) {
-        d.listed[folded(l.apn)].insert(id);
+        d.listed[folded_apn(l.apn)].insert(id);
         d.apns[id].insert(l.apn);
       }
     }
@@ -61,15 +61,13 @@ PublicData gather(const std::vector<Source> &sources) {
   return d;
 }
 
-std::string quoted(const std::string &s) { return shown(s); }
-
 // "440-10, 440-20": the first three, in order.
 template <typename T, typename Show>
 std::string first_three(const std::set<T> &items, Show show) {
   std::string list;
-  size_t shown = 0;
-  for (auto it = items.begin(); it != items.end() && shown < 3; ++it, ++shown)
-    list += (shown ? ", " : "") + show(*it);
+  size_t listed = 0;
+  for (auto it = items.begin(); it != items.end() && listed < 3; ++it, ++listed)
+    list += (listed ? ", " : "") + show(*it);
   return list;
 }
 
@@ -98,20 +96,20 @@ std::string unlisted(const PublicData &d, const std::set<NetworkId> &networks,
   }
   if (theirs.empty())
     return "";
-  return "the public data lists " + first_three(theirs, quoted) + " for " +
-         networks_text(listing) + ", not " + quoted(apn);
+  return "the public data lists " + first_three(theirs, shown) + " for " +
+         networks_text(listing) + ", not " + shown(apn);
 }
 
 // The warning on a row that answers for `networks` with `apn`, or "". An
 // empty APN, which leaves the choice to the modem, is no other operator's.
 std::string contradiction(const PublicData &d, const std::set<NetworkId> &networks,
                           const std::string &apn) {
-  auto listed = d.listed.find(folded(apn));
+  auto listed = d.listed.find(folded_apn(apn));
   if (listed != d.listed.end() && shares(listed->second, networks))
     return "";
   if (listed == d.listed.end() || apn.empty())
     return unlisted(d, networks, apn);
-  return "APN " + quoted(apn) + " is listed for " + networks_text(listed->second) +
+  return "APN " + shown(apn) + " is listed for " + networks_text(listed->second) +
          ", not for " + networks_text(networks);
 }
 

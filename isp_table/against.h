@@ -13,6 +13,10 @@ struct AgainstFinding {
   std::string text;
 };
 
+/// `apn` as APNs are compared here: without regard to ASCII case, as the
+/// network resolves an APN as a DNS name.
+std::string folded_apn(const std::string &apn);
+
 /// Loads the public databases at `paths`, in order, into `sources`. On a
 /// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
 /// standard error and returns false.

@@ -14,7 +14,6 @@
 #include "merge.h"
 #include "operator_table.h"
 #include "pieces.h"
-#include "text.h"
 
 
 // The fields of a row as isp_pick cuts them: as written, without the line
@@ -51,9 +50,7 @@ static bool all_digits(const std::string &s) {
 // True when isp_pick returns this row to a lookup of its own MCC and MNC.
 static bool complete(const std::string &row, const Fields &f) {
   LookupKey key;
-  if (f.taken.size() < kColumns ||
-      copy_text(key.mcc, sizeof key.mcc, f.taken[1].c_str(), f.taken[1].size()) < 0 ||
-      copy_text(key.mnc, sizeof key.mnc, f.taken[2].c_str(), f.taken[2].size()) < 0)
+  if (f.taken.size() < kColumns || !row_key(row.c_str(), &key))
     return false;
   std::vector<char> buf(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
   isp_profile profile{};
@@ -79,8 +76,6 @@ struct Checker {
   }
 };
 
-static std::string quoted(const std::string &s) { return shown(s); }
-
 // "NA" or "blank" standing alone is the table's way to write an empty value.
 static bool stray_placeholder(const Fields &f, size_t column) {
   const std::string &w = f.written[column];
@@ -97,16 +92,16 @@ static void check_identity(Checker *c, int line, const Fields &f) {
     return;
   if (!all_digits(m) || m.size() != 3)
     c->report(line, true,
-              "MCC " + quoted(f.written[1]) + " is not three digits: the row is never returned");
+              "MCC " + shown(f.written[1]) + " is not three digits: the row is never returned");
   if (!all_digits(n) || n.size() < 2 || n.size() > 3) {
     c->report(
         line, true,
-        "MNC " + quoted(f.written[2]) + " is not two or three digits: the row is never returned");
+        "MNC " + shown(f.written[2]) + " is not two or three digits: the row is never returned");
     return;
   }
   if (lookup_key({m, n}).second != n)
     c->report(line, true,
-              "MNC " + quoted(n) + " has three characters under MCC " + m +
+              "MNC " + shown(n) + " has three characters under MCC " + m +
                   ": isp_pick looks up only the MNC's first two (all three only under "
                   "MCC 405), so the row is never returned");
 }
@@ -158,12 +153,12 @@ static void check_values(Checker *c, int line, const Fields &f) {
     const std::string &w = f.written[col.index];
     bool sent = col.index >= 6;
     c->report(line, sent,
-              std::string(col.name) + " " + quoted(w) + " contains " + quoted(placeholder_word(w)) +
+              std::string(col.name) + " " + shown(w) + " contains " + shown(placeholder_word(w)) +
                   (sent ? ": isp_pick sends it as empty" : ": printed empty"));
   }
   if (!names_technology(f.taken[5]))
     c->report(line, false,
-              "technology " + quoted(f.written[5]) + " names none of " + technology_list() +
+              "technology " + shown(f.written[5]) + " names none of " + technology_list() +
                   ": the store gets the code that an earlier row left (0 when none)");
   if (f.taken.size() > kColumns)
     c->report(line, false, "a column after the password: it is not read");
@@ -308,7 +303,7 @@ static void check_spaces(Checker *c, int line, const Fields &f) {
     // Spaces and tabs: a CR has a finding of its own.
     if (v.empty() || (!strchr(" \t", v.front()) && !strchr(" \t", v.back())))
       continue;
-    found += (found.empty() ? "" : ", ") + column_name(column) + " " + quoted(v);
+    found += (found.empty() ? "" : ", ") + column_name(column) + " " + shown(v);
   }
   if (!found.empty())
     c->report(line, false,
@@ -323,7 +318,7 @@ static void check_index(Checker *c, int line, const Fields &f) {
   if (!f.taken[kIndex].empty() || w.empty())
     return;
   c->report(line, true,
-            "index " + quoted(w) + " contains " + quoted(placeholder_word(w)) +
+            "index " + shown(w) + " contains " + shown(placeholder_word(w)) +
                 ": isp_pick writes it empty, and the store loses which profile it holds");
 }
 

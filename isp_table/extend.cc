@@ -2,11 +2,11 @@
 
 #include <stdlib.h>
 #include <string.h>
-#include <strings.h>
 
 #include <algorithm>
 #include <string>
 
+#include "against.h"
 #include "check.h"
 #include "diff.h"
 #include "merge.h"
@@ -68,27 +68,16 @@ void keep_line(const std::string &line, const Piece &first, Kept *kept) {
   (placeholder_row(first.text) ? kept->placeholders : kept->rows) += line;
 }
 
-// Splits the table's bytes into lines as the reader does, at line feeds.
-bool read_kept(const Table &table, Kept *kept) {
-  FILE *f = fopen(table.path.c_str(), "rb");
-  if (!f)
-    return false;
-  std::string bytes;
-  char block[65536];
-  for (size_t n; (n = fread(block, 1, sizeof block, f)) > 0;)
-    bytes.append(block, n);
-  bool read = !ferror(f);
-  fclose(f);
-  size_t start = 0;
-  for (const Piece &p : table.pieces) {
-    if (p.offset != 0)
-      continue;
-    size_t end = bytes.find('\n', start);
-    end = end == std::string::npos ? bytes.size() : end + 1;
-    keep_line(bytes.substr(start, end - start), p, kept);
-    start = end;
+// The pieces hold every byte of the table, NUL bytes too: joined line by
+// line they give the table's lines as the result carries them.
+void read_kept(const Table &table, Kept *kept) {
+  const std::vector<Piece> &pieces = table.pieces;
+  for (size_t i = 0, end; i < pieces.size(); i = end) {
+    std::string line;
+    for (end = i; end < pieces.size() && pieces[end].line == pieces[i].line; end++)
+      line += pieces[end].text;
+    keep_line(line, pieces[i], kept);
   }
-  return read && start == bytes.size();
 }
 
 // A last line without its line end would run into the rows that follow.
@@ -163,15 +152,15 @@ bool reaches(const Sim &sim, const NetworkId &key) {
 
 // The first SIM of `row`'s key that the table gives another APN than the
 // row's: through a row of the key itself, or of a shorter key (405-85 for
-// 405854). Case aside: the network resolves an APN as a DNS name. The
-// public data names no APN for a CDMA provider: nothing to hold a row to.
+// 405854), case aside. The public data names no APN for a CDMA provider:
+// nothing to hold a row to.
 void note_conflict(const Table &table, const TableRow &row, const std::vector<Sim> &served,
                    Public *p) {
   if (row.listing->apn.empty())
     return;
   for (const Sim &sim : served) {
     Answer kept = run(table, sim);
-    if (!reaches(sim, row.key) || strcasecmp(kept.profile.apn, row.listing->apn.c_str()) == 0)
+    if (!reaches(sim, row.key) || folded_apn(kept.profile.apn) == folded_apn(row.listing->apn))
       continue;
     p->conflicts.push_back(row.key.first + "-" + row.key.second + ": kept " +
                            quoted(kept.profile.apn, strlen(kept.profile.apn)) +
@@ -235,10 +224,11 @@ int write_extended(const char *path, const Kept &kept, const Public &p, FILE *ou
 int extend_table(const char *path, const std::vector<Source> &sources, FILE *out, FILE *summary) {
   Table table;
   Kept kept;
-  if (!load_table(path, &table) || !read_kept(table, &kept)) {
+  if (!load_table(path, &table)) {
     cannot_read(path);
     return 2;
   }
+  read_kept(table, &kept);
   std::vector<const Source *> all;
   for (const Source &s : sources)
     all.push_back(&s);
