@@ -112,11 +112,15 @@ std::string only_problem(std::string &value) {
   return read_markets(value, &markets) ? "" : "needs country codes and MCCs";
 }
 
+void add_only(CLI::App *verb, Command *command) {
+  verb->add_option("--only", command->only)->check(CLI::Validator(only_problem, "LIST"));
+}
+
 void add_generate(CLI::App *app, Command *command) {
   app->add_option_function<std::vector<std::string>>("FILE", [command](const Files &files) {
     command->files.insert(command->files.end(), files.begin(), files.end());
   });
-  app->add_option("--only", command->only)->check(CLI::Validator(only_problem, "LIST"));
+  add_only(app, command);
 }
 
 void add_check(CLI::App *app, Command *command) {
@@ -137,7 +141,7 @@ void add_extend(CLI::App *app, Command *command) {
   extend->add_option_function<std::vector<std::string>>("FILE", [command](const Files &files) {
     command->files.insert(command->files.begin(), files.begin(), files.end());
   });
-  extend->add_option("--only", command->only)->check(CLI::Validator(only_problem, "LIST"));
+  add_only(extend, command);
 }
 
 void add_diff(CLI::App *app, Command *command) {
