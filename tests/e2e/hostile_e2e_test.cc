@@ -127,14 +127,17 @@ TEST(Hostile, MemoOfAnotherUserOrWithASecondNameIsNotTrusted) {
     box.write("/var/3.5G_Infomation.csv", kTable);
     box.write("/tmp/cimi_output", "AT+CIMI\r\n404450123\r\n");
     box.write("/var/other_name", "404450\n");
-    if (m.hard_link)
+    if (m.hard_link) {
       ASSERT_EQ(0, link(box.host("/var/other_name").c_str(), box.host("/tmp/former_isp").c_str()));
-    else if (m.mode)
+    } else if (m.mode) {
       box.write("/tmp/former_isp", "404450\n");
-    if (m.mode)
+    }
+    if (m.mode) {
       ASSERT_EQ(0, chmod(box.host("/tmp/former_isp").c_str(), m.mode));
-    if (m.other_owner)
+    }
+    if (m.other_owner) {
       ASSERT_EQ(0, chown(box.host("/tmp/former_isp").c_str(), 4321, 4321));
+    }
     RunResult r = box.shell("umask 0; exec ${BIN}isp_pick");
     EXPECT_EQ(1, r.status);
     EXPECT_EQ(std::string::npos, r.err.find("current isp:")) << r.err;
