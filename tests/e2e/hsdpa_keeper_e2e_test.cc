@@ -7,9 +7,12 @@
 
 #include "sandbox.h"
 
-// Runs the keeper for at most `seconds`; a keeper still looping then reports 124.
-static RunResult keep(Sandbox &box, const char *seconds, const std::string &bwrap_extra = "") {
-  return box.shell(std::string("timeout ") + seconds + " ${BIN}hsdpa_keeper", bwrap_extra);
+// Runs the keeper until it ends (its status) or starts the link script, that
+// is, loops (124), for at most 20 seconds.
+static RunResult keep(Sandbox &box) {
+  return box.shell("rm -f /tmp/hsdpa_runs; " +
+                       until_ended_or("${BIN}hsdpa_keeper", "[ -e /tmp/hsdpa_runs ]", 20),
+                   "--unshare-pid");
 }
 
 TEST(HsdpaKeeper, SettingsDecideWhetherTheLinkIsKept) {
@@ -27,7 +30,7 @@ TEST(HsdpaKeeper, SettingsDecideWhetherTheLinkIsKept) {
   for (const auto &c : cases) {
     Sandbox box;
     box.write("/var/config/SYS.info", c.settings);
-    RunResult r = keep(box, "2");
+    RunResult r = keep(box);
     EXPECT_EQ(c.loops ? 124 : 0, r.status) << c.settings;
     EXPECT_EQ(c.loops, box.exists("/tmp/hsdpa_runs")) << c.settings;
     EXPECT_EQ("", r.out);
@@ -36,7 +39,7 @@ TEST(HsdpaKeeper, SettingsDecideWhetherTheLinkIsKept) {
 
 TEST(HsdpaKeeper, MissingSettingsFile) {
   Sandbox box;
-  RunResult r = keep(box, "5");
+  RunResult r = keep(box);
   EXPECT_EQ(0, r.status);
   EXPECT_EQ("generate pid false\ngenerate pid false\ngenerate pid false\ngenerate pid false\n", r.out);
   r = box.run("hsdpa_keeper", "--unshare-pid --as-pid-1");
@@ -48,7 +51,9 @@ TEST(HsdpaKeeper, MissingSettingsFile) {
 TEST(HsdpaKeeperSlow, PausesTenSecondsBetweenRunsWithoutCpu) {
   Sandbox box;
   box.write("/var/config/SYS.info", "OP_MODE=0\nWAN_DHCP=5\nWAN_INTERFACE=1\n");
-  box.shell("${BIN}hsdpa_keeper & p=$!; sleep 13; cat /proc/$p/stat > /tmp/stat; kill $p");
+  box.shell("${BIN}hsdpa_keeper & p=$!; " +
+            wait_until("[ \"$(cat /tmp/hsdpa_runs 2>/dev/null | wc -l)\" -ge 2 ]", 15) +
+            "cat /proc/$p/stat > /tmp/stat; kill $p");
   std::istringstream runs(box.read("/tmp/hsdpa_runs"));
   std::vector<double> at;
   for (double t; runs >> t;)

@@ -99,3 +99,15 @@ RunResult Sandbox::shell(const std::string &line, const std::string &bwrap_extra
 RunResult Sandbox::run(const std::string &name, const std::string &bwrap_extra) {
   return shell("exec " + program_command(name), bwrap_extra);
 }
+
+std::string wait_until(const std::string &condition, int seconds) {
+  return "n=0; until " + condition + " || [ $n -ge " + std::to_string(seconds * 20) +
+         " ]; do sleep 0.05; n=$((n+1)); done; ";
+}
+
+std::string until_ended_or(const std::string &command, const std::string &condition, int seconds) {
+  // The status file tells an ended command from a zombie, which kill -0 cannot.
+  return "rm -f /tmp/.ended; { " + command + "; echo $? > /tmp/.ended; } & " +
+         wait_until("[ -e /tmp/.ended ] || " + condition, seconds) +
+         "[ -e /tmp/.ended ] && exit $(cat /tmp/.ended); exit 124";
+}

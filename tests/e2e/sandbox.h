@@ -35,3 +35,13 @@ class Sandbox {
 
 /// The launcher and program for `name`, e.g. "qemu-mips -L ... /p/bin/isp_pick".
 std::string program_command(const std::string &name);
+
+/// Shell text that waits, polling, until the test `condition` holds or
+/// `seconds` have passed, whichever comes first.
+std::string wait_until(const std::string &condition, int seconds);
+
+/// Shell text that starts `command` in the background and waits, at most
+/// `seconds`, until it ends (the text then exits with its status) or the
+/// test `condition` holds (it exits 124). Run it with "--unshare-pid", so
+/// that a command still running is stopped when the sandbox ends.
+std::string until_ended_or(const std::string &command, const std::string &condition, int seconds);
