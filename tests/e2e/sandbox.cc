@@ -1,5 +1,6 @@
 #include "sandbox.h"
 
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -79,9 +80,16 @@ static std::string bind_back() {
 }
 
 // E2E_SH names another shell (BusyBox, as on the router) to stand at /bin/sh.
+// Where /bin/sh is a link (dash on Debian), the shell is bound over the file
+// it names: newer bubblewrap refuses to mount on a link.
 static std::string router_shell() {
   std::string sh = env_or("E2E_SH", "");
-  return sh.empty() ? "" : " --ro-bind " + quote(sh) + " /bin/sh";
+  if (sh.empty())
+    return "";
+  char target[PATH_MAX];
+  if (!realpath("/bin/sh", target))
+    abort();
+  return " --ro-bind " + quote(sh) + " " + quote(target);
 }
 
 RunResult Sandbox::shell(const std::string &line, const std::string &bwrap_extra) {
