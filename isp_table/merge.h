@@ -1,5 +1,5 @@
 // The merge: one operator table row per lookup key from the listings of
-// every source, ranked so that the row serves the most of the key's networks.
+// every source, ranked so that the row is the networks' own operator's APN.
 #pragma once
 
 #include <stdio.h>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rank.h"
 #include "sources.h"
 
 /// The figures of one table.
@@ -23,6 +24,9 @@ struct TableFigures {
                                         // and another network of its key won
   size_t without_usable = 0;  // not served, and no APN listed for it can stand in the table
   size_t without_row = 0;     // of them: its key has no row at all
+  size_t read_as = 0;         // impossible network ids read as the network they begin with
+  size_t decided[kOutcomes] = {};        // rows by the sign that chose them (rank.h)
+  std::vector<std::string> undecided;    // "234-15: Vodafone "internet" or ...", by key
 };
 
 /// The lookup key of network `id`: its MCC and the MNC that isp_pick's

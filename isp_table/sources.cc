@@ -77,6 +77,8 @@ static Listing provider_listing(size_t lister, pugi::xml_node country, pugi::xml
   l.lister = lister;
   l.name = trimmed(provider.child_value("name"));
   l.region = country_code(country);
+  std::string primary = trimmed(provider.attribute("primary").value());
+  l.primary = primary == "true" ? 1 : primary == "false" ? -1 : 0;
   return l;
 }
 
@@ -208,6 +210,7 @@ static void load_android(pugi::xml_node root, size_t *next_lister, Source *s) {
     l.user = trimmed(apn.attribute("user").value());
     l.password = trimmed(apn.attribute("password").value());
     l.networks = {{mcc, mnc}};
+    l.android = true;
     s->listings.push_back(l);
   }
 }

@@ -78,10 +78,12 @@ TEST_F(IspTable, RealDatabaseServesRealSims) {
 // Android rows take their region from the provider database.
 TEST_F(IspTable, BothDatabasesServeSims) {
   make_table(fixture("apns.xml") + " " + kProviderDb);
+  // T-Mobile is 204-16's primary provider; Ben, which both files list, resells it.
   expect_profile(run_imsi("204161234567890"),
-                 "ISP:Ben, Region:NL, system:0, APN:internet.ben, Number:*99#,");
+                 "ISP:T-Mobile, Region:NL, system:0, APN:internet, Number:*99#,");
+  // 262-071 is 262-07's id: web.de serves no more than O2's own APN.
   expect_profile(run_imsi("262071234567890"),
-                 "ISP:Web DE, Region:DE, system:0, APN:web.de, Number:*99#, USR:web, PWD:web");
+                 "ISP:O2, Region:DE, system:0, APN:pinternet.interkom.de, Number:*99#,");
   expect_profile(run_imsi("204081234567890"),
                  "ISP:KPN Mobiel Internet, Region:NL, system:0, APN:portalmmm.nl,");
 }

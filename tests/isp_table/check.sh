@@ -35,6 +35,41 @@ printf '%s\n' '< 8,311,48,Tie Two,US,HSDPA,two,*99#,NA,NA' \
   '> 8,311,48,Two Android,US,HSDPA,two,*99#,droid,NA' > "$out/want"
 same "$out/changed" "$out/want" "reversed inputs"
 
+# Each sign that tells a network's own operator from a reseller, worked out
+# by hand from rank_providers.xml and rank_apns.xml: the key's ISP (spaces
+# as _) and APN, from the provider database alone (p) and with Android's (pa).
+"$tool" rank_providers.xml > "$out/rank_p" 2> "$out/rank_p.sum" || fail "rank p: status $?"
+"$tool" rank_providers.xml rank_apns.xml > "$out/rank_pa" 2> "$out/rank_pa.sum" || fail "rank pa: $?"
+while read -r inputs key isp apn why; do
+  row=$(grep "^[0-9]*,$key," "$out/rank_$inputs" | cut -d, -f4,7 | tr ' ' _)
+  [ "$row" = "$isp,$apn" ] || fail "$inputs $key: want $isp,$apn ($why), got $row"
+done <<EOF
+p 440,10 Big_Host big.host a reseller marked primary="false" is no candidate
+p 440,11 Small_Own small.own of two primaries, the one claiming fewer networks
+p 232,01 Delta web.two undecided: the file order chooses
+p 234,30 Epsilon eps.uk breadth over the file order
+pa 440,10 Big_Host big.host the reseller stays out
+pa 228,01 Alpha alpha.ch the brand over three carriers listing cheap.apn
+pa 232,01 Gamma web.one both kinds of database list it
+pa 234,30 Epsilon eps.uk breadth
+pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more
+EOF
+# The summary says which sign chose each row, and names the undecided key.
+while IFS='|' read -r inputs line; do
+  grep -qxF "$line" "$out/rank_$inputs.sum" || fail "rank $inputs summary lacks: $line"
+done <<EOF
+p|    provider marked primary="false" where the network has its own: 1
+p|    the network's own primary provider: 1
+p|    a lister of several networks under the MCC: 1
+p|    nothing (undecided: a weak tie-break chose): 1
+p|      232-01: Delta "web.two" or Gamma "web.one": nothing in the inputs decides; chosen by the order in the file
+pa|    the network's brand: 1
+pa|    agreement of both kinds of database: 1
+pa|    a lister of several networks under the MCC: 2
+pa|    nothing (undecided: a weak tie-break chose): 0
+pa|  network ids read as the two-digit network they begin with: 3
+EOF
+
 # Every generated table passes its own check.
 for table in "$out/table" "$out/merged" "$out/reversed"; do
   "$tool" check "$table" > "$out/found" || { cat "$out/found"; fail "$table does not pass its check"; }
@@ -200,7 +235,7 @@ extended table extend_table.csv:
   public rows written: 12
   public rows left out, the table serves their SIMs: 4
   lookup keys where the table's APN is not the public data's first: 3
-    262-07: kept "internet.own", the public data ranks "web.de" first
+    262-07: kept "internet.own", the public data ranks "internet.plain" first
     405-85: kept "own.in", the public data ranks "long" first
     405-854: kept "own.in", the public data ranks "long" first
 EOF
@@ -218,7 +253,7 @@ same "$out/found" expected_check.txt "extend of a table with errors"
 # that serves 404-80 too.
 "$tool" --only De providers.xml apns.xml 2> /dev/null | tr -d '\r' > "$out/only"
 printf '%s\n' 'Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password' \
-  '1,262,07,Web DE,DE,HSDPA,web.de,*99#,web,web' '2,262,08,Unstated Use,DE,HSDPA,web.unstated,*99#,NA,NA' \
+  '1,262,07,Plain,DE,HSDPA,internet.plain,*99#,user,secret' '2,262,08,Unstated Use,DE,HSDPA,web.unstated,*99#,NA,NA' \
   '3,262,09,CHINA Style NAme,DE,HSDPA,web,*99#,NA,NA' > "$out/want"
 same "$out/only" "$out/want" "--only De"
 "$tool" extend extend_table.csv --only 405 providers.xml apns.xml 2> "$out/summary" |
