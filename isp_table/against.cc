@@ -46,13 +46,29 @@ struct PublicData {
   std::map<NetworkId, std::set<std::string>> apns;    // network -> its APNs as written
 };
 
+// Networks that a provider or carrier not marked as a reseller lists.
+std::set<NetworkId> own_networks(const std::vector<Source> &sources) {
+  std::set<NetworkId> own;
+  for (const Source &s : sources)
+    for (const Listing &l : s.listings)
+      if (!l.reseller())
+        own.insert(l.networks.begin(), l.networks.end());
+  return own;
+}
+
+// A marked reseller's APN on its host's network is not the host's: a row
+// carrying it reaches the host's own SIMs too, so it counts as unlisted
+// there, as the merge leaves it out.
 PublicData gather(const std::vector<Source> &sources) {
   PublicData d;
+  std::set<NetworkId> own = own_networks(sources);
   for (const Source &s : sources) {
     for (const auto &network : s.networks)
       d.networks.insert(network.first);
     for (const Listing &l : s.listings) {
       for (const NetworkId &id : l.networks) {
+        if (l.reseller() && own.count(id))
+          continue;
         d.listed[folded_apn(l.apn)].insert(id);
         d.apns[id].insert(l.apn);
       }
