@@ -67,7 +67,7 @@ const char kHelp[] =
     "  TABLE's largest numeric index. The summary adds the rows kept, written\n"
     "  and left out, and each lookup key whose APN in TABLE is not the public\n"
     "  data's first. Exit status 0; 1 when TABLE has errors (the check's\n"
-    "  findings on standard output, no table) or a FILE cannot be read; 2 when\n"
+    "  findings on standard error, no table) or a FILE cannot be read; 2 when\n"
     "  TABLE cannot be read.\n"
     "\n"
     "--only LIST (generating and extend)\n"

@@ -70,9 +70,10 @@ static int generate(const Command &command) {
   return 0;
 }
 
-// A table with errors is mended before it grows, never carried along.
+// A table with errors is mended before it grows, never carried along. Its
+// findings go to standard error: standard output is the new table's file.
 static int extend(const Command &command) {
-  if (int status = check_before_extending(command.table.c_str(), stdout))
+  if (int status = check_before_extending(command.table.c_str(), stderr))
     return status;
   std::vector<Source> sources;
   if (int status = load_inputs(command, &sources))

@@ -210,10 +210,13 @@ same "$out/added" "$out/want" "extend summary"
 "$tool" diff extend_table.csv "$out/extended" > "$out/diff"
 grep -qx '13 of [0-9]* SIM groups change: 0 changed, 13 gaining, 0 losing' "$out/diff" ||
   fail "extending changes a SIM the table serves: $(cat "$out/diff")"
-# A table with errors is not extended: the check's findings, no table.
-"$tool" extend hand_kept.csv providers.xml > "$out/found" 2> /dev/null
+# A table with errors is not extended: the check's findings on standard
+# error, where "extend T > new.csv" leaves them on the terminal; nothing on
+# standard output.
+"$tool" extend hand_kept.csv providers.xml > "$out/stdout" 2> "$out/found"
 [ $? -eq 1 ] || fail "extend hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "extend of a table with errors"
+[ ! -s "$out/stdout" ] || fail "extend of a table with errors wrote to standard output"
 # --only: a country in any case; an MCC, with the CDMA row of a provider
 # that serves 404-80 too.
 "$tool" --only De providers.xml apns.xml 2> /dev/null | tr -d '\r' > "$out/only"
