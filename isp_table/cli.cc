@@ -68,7 +68,7 @@ const char kHelp[] =
     "  and left out, and each lookup key whose APN in TABLE is not the public\n"
     "  data's first. Exit status 0; 1 when TABLE has errors (the check's\n"
     "  findings on standard error, no table) or a FILE cannot be read; 2 when\n"
-    "  TABLE cannot be read.\n"
+    "  TABLE cannot be read or standard output is TABLE itself.\n"
     "\n"
     "--only LIST (generating and extend)\n"
     "  Only the public data of the markets in LIST, a comma list: a country code\n"

@@ -1,6 +1,8 @@
 // isp_table: the router's operator table from the public operator
 // databases, and a check of hand-kept tables.
 #include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -70,9 +72,24 @@ static int generate(const Command &command) {
   return 0;
 }
 
+// The shell empties a file it redirects output to before the run starts
+// (or appends to it), so a table extended into itself is already lost:
+// nothing of it must pass for the kept rows.
+static bool output_is_table(const char *path) {
+  struct stat table, out;
+  if (stat(path, &table) != 0 || fstat(STDOUT_FILENO, &out) != 0)
+    return false;
+  return table.st_dev == out.st_dev && table.st_ino == out.st_ino;
+}
+
 // A table with errors is mended before it grows, never carried along. Its
 // findings go to standard error: standard output is the new table's file.
 static int extend(const Command &command) {
+  if (output_is_table(command.table.c_str())) {
+    fprintf(stderr, "isp_table: standard output is the table %s: write the extended table to "
+            "another file\n", command.table.c_str());
+    return 2;
+  }
   if (int status = check_before_extending(command.table.c_str(), stderr))
     return status;
   std::vector<Source> sources;

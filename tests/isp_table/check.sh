@@ -217,6 +217,16 @@ grep -qx '13 of [0-9]* SIM groups change: 0 changed, 13 gaining, 0 losing' "$out
 [ $? -eq 1 ] || fail "extend hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "extend of a table with errors"
 [ ! -s "$out/stdout" ] || fail "extend of a table with errors wrote to standard output"
+# A table written over itself is refused before the shell's emptied file
+# can pass for a table: whether ">" emptied it or ">>" would append to it.
+for redirect in '>' '>>'; do
+  cp extend_table.csv "$out/self.csv"
+  sh -c "\"\$1\" extend \"\$2\" providers.xml $redirect \"\$2\"" - "$tool" "$out/self.csv" 2> "$out/err"
+  [ $? -eq 2 ] || fail "extend T $redirect T: want status 2"
+  grep -qx "isp_table: standard output is the table $out/self.csv: write the extended table to another file" \
+    "$out/err" || fail "extend T $redirect T: $(cat "$out/err")"
+  [ "$redirect" = '>' ] || same "$out/self.csv" extend_table.csv "extend T >> T changed the table"
+done
 # --only: a country in any case; an MCC, with the CDMA row of a provider
 # that serves 404-80 too.
 "$tool" --only De providers.xml apns.xml 2> /dev/null | tr -d '\r' > "$out/only"
