@@ -424,6 +424,15 @@ static void check_header(Checker *c, const Piece &header) {
     c->report(header.line, true, "the first line is a data row: isp_pick drops it as the header");
 }
 
+// A spreadsheet writes a row it has no values for as separators alone, or
+// white space. isp_pick finds no MCC and MNC in it and passes it over, so it
+// is no row; advice to fill it with "NA" would make it a placeholder row,
+// which answers every CDMA card outside the SID table.
+static bool empty_row(const std::string &whole) {
+  std::string text = line_text(whole);
+  return !text.empty() && text.find_first_not_of(" \t,;") == std::string::npos;
+}
+
 // The reads [first, end) of one line. The header's first read is dropped,
 // but the rest of a cut header is read as rows.
 static void check_line(Checker *c, const Piece *first, const Piece *end) {
@@ -440,7 +449,11 @@ static void check_line(Checker *c, const Piece *first, const Piece *end) {
       check_cut_piece(c, *p);
     return;
   }
-  if (!header && !only_line_end(whole))
+  if (header || only_line_end(whole))
+    return;
+  if (empty_row(whole))
+    c->report(first->line, false, "empty row: delete the line");
+  else
     check_row(c, *first, whole);
 }
 

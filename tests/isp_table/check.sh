@@ -49,6 +49,18 @@ done
 [ $? -eq 1 ] || fail "check of hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "findings on hand_kept.csv"
 
+# An empty spreadsheet row answers no lookup in isp_pick: a warning, never
+# the advice to write "NA", which would make it a placeholder row. It is no
+# row, so the placeholder row before it is still the last, and extend runs.
+for empty in ',,,,,,,,,' '   ' ';;;;;;;;;' '\t\t' ' , ;'; do
+  printf "I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n2,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n$empty\r\n" > "$out/empty_row.csv"
+  "$tool" check "$out/empty_row.csv" > "$out/found" || fail "empty row '$empty': status $?"
+  printf '%s\n' "$out/empty_row.csv:4: warning: empty row: delete the line" \
+    "$out/empty_row.csv: 0 errors, 1 warning, 2 rows" > "$out/want"
+  same "$out/found" "$out/want" "empty row '$empty'"
+  "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2>&1 || fail "extend, empty row '$empty': status $?"
+done
+
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's
 # networks list other APNs than "internet.host", and "iot.gid" is listed
