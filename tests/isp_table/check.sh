@@ -61,6 +61,18 @@ for empty in ',,,,,,,,,' '   ' ';;;;;;;;;' '\t\t' ' , ;'; do
   "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2>&1 || fail "extend, empty row '$empty': status $?"
 done
 
+# One index, two profiles: G_ISP_INDEX no longer tells the store which
+# profile it holds. Line 3 shares line 2's profile (name and region are not
+# stored): no finding; lines 4, 6 and 7 differ in APN, technology, password.
+printf '%s\r\n' I,M,N,O,R,S,A,D,U,P 1,262,01,A,DE,HSDPA,a,*99#,NA,NA 1,262,02,A2,AT,HSDPA,a,*99#,NA,NA \
+  1,262,03,A,DE,HSDPA,b,*99#,NA,NA 2,262,04,B,DE,HSDPA,c,*99#,u,p 2,262,05,B,DE,CDMA2000,c,*99#,u,p \
+  2,262,06,B,DE,HSDPA,c,*99#,u,NA > "$out/index.csv"
+"$tool" check "$out/index.csv" > "$out/found" || fail "same index: status $?"
+same_index() { echo "$out/index.csv:$1: warning: index \"$2\" is line $3's too, with another profile: G_ISP_INDEX no longer tells which profile the store holds"; }
+{ same_index 4 1 2; same_index 6 2 5; same_index 7 2 5
+  echo "$out/index.csv: 0 errors, 3 warnings, 6 rows"; } > "$out/want"
+same "$out/found" "$out/want" "rows sharing an index"
+
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's
 # networks list other APNs than "internet.host", and "iot.gid" is listed
