@@ -125,6 +125,28 @@ for bad in missing.xml malformed.xml wrong_root.xml; do
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "--against $bad: $(cat "$out/err")"
   [ ! -s "$out/found" ] || fail "--against $bad wrote findings"
 done
+# Databases are read as tables are: regular files only, so a FIFO never
+# blocks the run, with the system's own reason. Root reads a file of mode
+# 000, so that case runs as nobody.
+mkfifo "$out/fifo.xml"
+mkdir "$out/dir.xml"
+cp providers.xml "$out/closed.xml"
+chmod 000 "$out/closed.xml"
+chmod 711 "$out"
+as_user=
+[ "$(id -u)" != 0 ] || as_user="setpriv --reuid=65534 --regid=65534 --clear-groups"
+while IFS='|' read -r bad why; do
+  $as_user timeout 10 "$tool" providers.xml "$out/$bad" > "$out/table" 2> "$out/err"
+  status=$?
+  [ $status -ne 124 ] || fail "$bad: still reading after 10 s"
+  [ $status -ne 0 ] || fail "$bad accepted"
+  [ "$(cat "$out/err")" = "isp_table: cannot read $out/$bad: $why" ] || fail "$bad: $(cat "$out/err")"
+done <<EOF
+missing.xml|No such file or directory
+fifo.xml|not a regular file
+dir.xml|not a regular file
+closed.xml|Permission denied
+EOF
 for bad in missing.csv . ; do
   "$tool" check "$bad" > /dev/null 2> "$out/err"
   [ $? -eq 2 ] || fail "check $bad: want status 2"
