@@ -80,7 +80,8 @@ const char kHelp[] =
     "  but for the providers or carriers and the entries left out while reading,\n"
     "  which count whole files. TABLE's rows are always kept.\n"
     "\n"
-    "isp_table --help | --version\n";
+    "isp_table --help | --version\n"
+    "  -h or --help, also after a verb, prints this help.\n";
 
 // A CLI11 check answers "" to accept the value, else the problem, which
 // CLI11 reports after the option's name and a colon.
@@ -150,16 +151,15 @@ void add_diff(CLI::App *app, Command *command) {
   diff->add_option("NEW", command->new_table)->required();
 }
 
-// Verbs inherit the help flag the app has when they are added: --help is
-// set after them, so "check TABLE --help" stays an unknown option.
+// Verbs inherit the help flag the app has when they are added, so each of
+// them takes -h and --help among its arguments.
 void build(CLI::App *app, Command *command) {
-  app->set_help_flag();
+  app->set_help_flag("-h,--help");
   app->require_subcommand(0, 1);
   add_generate(app, command);
   add_check(app, command);
   add_diff(app, command);
   add_extend(app, command);
-  app->set_help_flag("--help");
   app->set_version_flag("--version", ISP_TABLE_VERSION);
 }
 

@@ -108,13 +108,13 @@ static int run(const Command &command) {
   return generate(command);
 }
 
-// Findings or a table lost on a full disk must not pass for a clean result.
+// Findings, a table or the help lost on a full disk must not pass for a
+// clean result.
 int main(int argc, char **argv) {
   Command command;
   int status;
-  if (!read_command_line(argc, argv, &command, &status))
-    return status;
-  status = run(command);
+  if (read_command_line(argc, argv, &command, &status))
+    status = run(command);
   if (fflush(stdout) != 0 || ferror(stdout)) {
     perror("isp_table: writing the output");
     return 2;

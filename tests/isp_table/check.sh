@@ -171,7 +171,6 @@ while IFS='|' read -r args problem; do
   [ ! -s "$out/stdout" ] || fail "'$args' wrote to standard output"
 done <<EOF
 --bogus|unknown option --bogus
--h|unknown option -h
 check|check needs TABLE
 check --imsi 262011234567890|check needs TABLE
 check hand_kept.csv --imsi|--imsi needs a value
@@ -185,7 +184,6 @@ check hand_kept.csv --sid 1 --imsi 262011234567890|--imsi and --sid do not go to
 check hand_kept.csv --against|--against needs a value
 check hand_kept.csv --against providers.xml --imsi 262011234567890|--imsi and --against do not go together
 check hand_kept.csv --color|unknown option --color
-check hand_kept.csv --help|unknown option --help
 check -- hand_kept.csv extra|unexpected argument extra
 check hand_kept.csv -- providers.xml|unexpected argument providers.xml
 check hand_kept.csv ++ providers.xml|unexpected argument providers.xml
@@ -199,6 +197,22 @@ extend extend_table.csv --only de, providers.xml|--only needs country codes and 
 extend extend_table.csv --only 262,de apns.xml|--only names a country, but no FILE is a provider database
 EOF
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
+[ "$(tail -c1 "$out/help" | od -An -c | tr -d ' ')" = '\n' ] || fail "--help: no line end at the end"
+# -h is --help, and every verb has both, wherever they stand among its arguments.
+for args in -h 'check --help' 'check hand_kept.csv -h' 'check hand_kept.csv --imsi 262011 --help' \
+    'diff a b --help' 'diff -h' 'extend --help' 'extend extend_table.csv providers.xml -h' \
+    'providers.xml --help'; do
+  # shellcheck disable=SC2086
+  "$tool" $args > "$out/stdout" 2> "$out/err" || fail "'$args': status $?"
+  [ ! -s "$out/err" ] || fail "'$args': $(cat "$out/err")"
+  same "$out/stdout" "$out/help" "'$args' does not print the help"
+done
+# Help or version lost on a full disk is an output error too.
+for args in --help -h 'diff a b --help' --version; do
+  # shellcheck disable=SC2086
+  "$tool" $args > /dev/full 2> /dev/null
+  [ $? -eq 2 ] || fail "'$args' to a full disk: want status 2"
+done
 for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS' \
     'isp_table diff OLD NEW' 'isp_table extend TABLE [FILE...]' \
   'isp_table check TABLE --against FILE...'; do
