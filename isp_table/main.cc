@@ -35,13 +35,14 @@ static int check_command(const Command &command) {
 }
 
 // The public databases of the command, with their regions, and only the
-// markets of --only. Returns 0, or the exit status of a run that ends here.
+// markets of --only. Returns 0, or the exit status of a run that ends here:
+// 2 when a database cannot be read, as for every input of every verb.
 static int load_inputs(const Command &command, std::vector<Source> *sources) {
   std::vector<std::string> paths = command.files;
   if (paths.empty())
     paths.push_back(kDefaultDb);
   if (!load_public_data(paths, sources))
-    return 1;
+    return 2;
   fill_android_regions(sources);
   Markets markets;
   if (command.only.empty() || !read_markets(command.only, &markets))

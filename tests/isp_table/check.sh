@@ -115,11 +115,16 @@ hand_kept.csv --sid 0
 EOF
 same "$out/explained" expected_explain.txt "explanations"
 
-# Files it cannot use: a message naming the file, no table.
+# Files it cannot use: a message naming the file, no table, and status 2
+# for every verb, as for a table that cannot be read.
 for bad in missing.xml malformed.xml wrong_root.xml; do
-  if "$tool" providers.xml "$bad" > "$out/table" 2> "$out/err"; then fail "$bad accepted"; fi
-  grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
-  [ ! -s "$out/table" ] || fail "$bad wrote a table"
+  for verb in '' 'extend extend_table.csv'; do
+    # shellcheck disable=SC2086
+    "$tool" $verb providers.xml "$bad" > "$out/table" 2> "$out/err"
+    [ $? -eq 2 ] || fail "'$verb' $bad: want status 2"
+    grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
+    [ ! -s "$out/table" ] || fail "$bad wrote a table"
+  done
   "$tool" check against.csv --against providers.xml "$bad" > "$out/found" 2> "$out/err"
   [ $? -eq 2 ] || fail "--against $bad: want status 2"
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "--against $bad: $(cat "$out/err")"
@@ -139,7 +144,7 @@ while IFS='|' read -r bad why; do
   $as_user timeout 10 "$tool" providers.xml "$out/$bad" > "$out/table" 2> "$out/err"
   status=$?
   [ $status -ne 124 ] || fail "$bad: still reading after 10 s"
-  [ $status -ne 0 ] || fail "$bad accepted"
+  [ $status -eq 2 ] || fail "$bad: want status 2, not $status"
   [ "$(cat "$out/err")" = "isp_table: cannot read $out/$bad: $why" ] || fail "$bad: $(cat "$out/err")"
 done <<EOF
 missing.xml|No such file or directory
