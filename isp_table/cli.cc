@@ -100,8 +100,14 @@ std::string sid_problem(std::string &value) {
   char *end;
   errno = 0;
   long long sid = strtoll(value.c_str(), &end, 10);
-  if (value.empty() || *end || errno || sid < INT_MIN || sid > INT_MAX)
+  if (value.empty() || *end)
     return "needs a whole number";
+  // A whole number past the range (strtoll stops at its own) is one, just
+  // not one a SID can be.
+  if (sid > INT_MAX)
+    return value + " is out of range (at most " + std::to_string(INT_MAX) + ")";
+  if (sid < INT_MIN)
+    return value + " is out of range (at least " + std::to_string(INT_MIN) + ")";
   value = std::to_string(sid);
   return "";
 }

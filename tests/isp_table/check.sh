@@ -184,7 +184,8 @@ check hand_kept.csv --imsi 26201|--imsi needs 6 to 15 digits
 check hand_kept.csv --imsi 262011 --imsi 262012|--imsi is given more than once
 check hand_kept.csv --sid 14x|--sid needs a whole number
 check hand_kept.csv --sid 0x10|--sid needs a whole number
-check hand_kept.csv --sid 99999999999|--sid needs a whole number
+check hand_kept.csv --sid 99999999999|--sid 99999999999 is out of range (at most 2147483647)
+check hand_kept.csv --sid -99999999999|--sid -99999999999 is out of range (at least -2147483648)
 check hand_kept.csv --sid 1 --imsi 262011234567890|--imsi and --sid do not go together
 check hand_kept.csv --against|--against needs a value
 check hand_kept.csv --against providers.xml --imsi 262011234567890|--imsi and --against do not go together
@@ -305,10 +306,11 @@ printf '%s\n' '31,405,040,Cdma Carrier,IN,CDMA2000,NA,#777,cdma,pw' \
   '32,405,86,IoT GID1,IN,HSDPA,iot.gid,*99#,NA,NA' > "$out/want"
 same "$out/only" "$out/want" "--only 405"
 grep -qx '  public rows left out, the table serves their SIMs: 2' "$out/summary" || fail "--only 405 summary"
-# An empty table gets the header; a market no file knows, a warning.
+# An empty table gets the header; a market no file knows, a warning that
+# names it as typed.
 : > "$out/empty"
-"$tool" extend "$out/empty" --only zz providers.xml > "$out/extended" 2> "$out/summary"
+"$tool" extend "$out/empty" --only zZ providers.xml > "$out/extended" 2> "$out/summary"
 [ "$(tr -d '\r' < "$out/extended")" = "$(head -n1 extended.csv | tr -d '\r')" ] || fail "empty table"
-grep -qx 'isp_table: warning: --only ZZ: no public data is in that market' "$out/summary" ||
-  fail "--only zz: $(cat "$out/summary")"
+grep -qx 'isp_table: warning: --only zZ: no public data is in that market' "$out/summary" ||
+  fail "--only zZ: $(cat "$out/summary")"
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"
