@@ -81,6 +81,9 @@ const char kHelp[] =
     "  but for the providers or carriers and the entries left out while reading,\n"
     "  which count whole files. TABLE's rows are always kept.\n"
     "\n"
+    "TABLE, OLD and NEW may be - (standard input) or a pipe, such as\n"
+    "  <(git show v1:table.csv); FILE is a regular file.\n"
+    "\n"
     "isp_table --help | --version\n"
     "  -h or --help, also after a verb, prints this help.\n";
 

@@ -1,6 +1,7 @@
 // isp_table: the router's operator table from the public operator
 // databases, and a check of hand-kept tables.
 #include <stdio.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,9 +79,11 @@ static int generate(const Command &command) {
 // nothing of it must pass for the kept rows.
 static bool output_is_table(const char *path) {
   struct stat table, out;
-  if (stat(path, &table) != 0 || fstat(STDOUT_FILENO, &out) != 0)
+  int got = strcmp(path, "-") == 0 ? fstat(STDIN_FILENO, &table) : stat(path, &table);
+  if (got != 0 || fstat(STDOUT_FILENO, &out) != 0)
     return false;
-  return table.st_dev == out.st_dev && table.st_ino == out.st_ino;
+  // /dev/null as both standard input and output is no table lost.
+  return S_ISREG(out.st_mode) && table.st_dev == out.st_dev && table.st_ino == out.st_ino;
 }
 
 // A table with errors is mended before it grows, never carried along. Its

@@ -313,4 +313,33 @@ grep -qx '  public rows left out, the table serves their SIMs: 2' "$out/summary"
 [ "$(tr -d '\r' < "$out/extended")" = "$(head -n1 extended.csv | tr -d '\r')" ] || fail "empty table"
 grep -qx 'isp_table: warning: --only zZ: no public data is in that market' "$out/summary" ||
   fail "--only zZ: $(cat "$out/summary")"
+# Tables through a pipe ("diff old.csv <(git show v1:table.csv)", here
+# /dev/stdin) or as "-" read as the file does, for every verb; verbs that
+# read the table more than once see the same bytes each time.
+for name in - /dev/stdin; do
+  cat diff_new.csv | "$tool" diff diff_old.csv "$name" > "$out/diff"
+  [ $? -eq 1 ] || fail "diff from $name: want status 1"
+  same "$out/diff" expected_diff.txt "diff from $name"
+  cat hand_kept.csv | "$tool" check "$name" > "$out/found"
+  [ $? -eq 1 ] || fail "check from $name: want status 1"
+  sed "s|^hand_kept.csv:|$name:|" expected_check.txt > "$out/want"
+  same "$out/found" "$out/want" "check from $name"
+  cat merged.csv | "$tool" check "$name" --imsi 405854000000000 > "$out/found"
+  "$tool" check merged.csv --imsi 405854000000000 > "$out/want"
+  same "$out/found" "$out/want" "explanation from $name"
+  cat extend_table.csv | "$tool" extend "$name" providers.xml apns.xml > "$out/extended" 2> /dev/null ||
+    fail "extend from $name: status $?"
+  same "$out/extended" extended.csv "extend from $name"
+done
+# A FIFO that no one writes is an empty table, not a run that waits for ever.
+mkfifo "$out/fifo.csv"
+timeout 10 "$tool" check "$out/fifo.csv" > "$out/found"
+[ $? -eq 0 ] || fail "check of a FIFO without a writer: status $?"
+grep -qx "$out/fifo.csv: 0 errors, 0 warnings, 0 rows" "$out/found" || fail "FIFO: $(cat "$out/found")"
+# Standard input that is the file standard output empties is refused too.
+cp extend_table.csv "$out/self.csv"
+"$tool" extend - providers.xml < "$out/self.csv" > "$out/self.csv" 2> "$out/err"
+[ $? -eq 2 ] || fail "extend - < T > T: want status 2"
+grep -qx "isp_table: standard output is the table -: write the extended table to another file" \
+  "$out/err" || fail "extend - < T > T: $(cat "$out/err")"
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"
