@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include "identity.h"
+#include "input.h"
 #include "operator_table.h"
 #include "sid_table.h"
 
@@ -217,8 +218,11 @@ static void load_android(pugi::xml_node root, size_t *next_lister, Source *s) {
 
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error) {
+  std::string bytes;
+  if (!read_regular(path, &bytes, error))
+    return false;
   pugi::xml_document doc;
-  pugi::xml_parse_result parsed = doc.load_file(path);
+  pugi::xml_parse_result parsed = doc.load_buffer(bytes.data(), bytes.size());
   if (!parsed) {
     *error = std::string(parsed.description()) + " (at byte " + std::to_string(parsed.offset) + ")";
     return false;

@@ -84,6 +84,30 @@ done
 [ $? -eq 1 ] || fail "check of hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "findings on hand_kept.csv"
 
+# An empty spreadsheet row answers no lookup in isp_pick: a warning, never
+# the advice to write "NA", which would make it a placeholder row. It is no
+# row, so the placeholder row before it is still the last, and extend runs.
+for empty in ',,,,,,,,,' '   ' ';;;;;;;;;' '\t\t' ' , ;'; do
+  printf "I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n2,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n$empty\r\n" > "$out/empty_row.csv"
+  "$tool" check "$out/empty_row.csv" > "$out/found" || fail "empty row '$empty': status $?"
+  printf '%s\n' "$out/empty_row.csv:4: warning: empty row: delete the line" \
+    "$out/empty_row.csv: 0 errors, 1 warning, 2 rows" > "$out/want"
+  same "$out/found" "$out/want" "empty row '$empty'"
+  "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2>&1 || fail "extend, empty row '$empty': status $?"
+done
+
+# One index, two profiles: G_ISP_INDEX no longer tells the store which
+# profile it holds. Line 3 shares line 2's profile (name and region are not
+# stored): no finding; lines 4, 6 and 7 differ in APN, technology, password.
+printf '%s\r\n' I,M,N,O,R,S,A,D,U,P 1,262,01,A,DE,HSDPA,a,*99#,NA,NA 1,262,02,A2,AT,HSDPA,a,*99#,NA,NA \
+  1,262,03,A,DE,HSDPA,b,*99#,NA,NA 2,262,04,B,DE,HSDPA,c,*99#,u,p 2,262,05,B,DE,CDMA2000,c,*99#,u,p \
+  2,262,06,B,DE,HSDPA,c,*99#,u,NA > "$out/index.csv"
+"$tool" check "$out/index.csv" > "$out/found" || fail "same index: status $?"
+same_index() { echo "$out/index.csv:$1: warning: index \"$2\" is line $3's too, with another profile: G_ISP_INDEX no longer tells which profile the store holds"; }
+{ same_index 4 1 2; same_index 6 2 5; same_index 7 2 5
+  echo "$out/index.csv: 0 errors, 3 warnings, 6 rows"; } > "$out/want"
+same "$out/found" "$out/want" "rows sharing an index"
+
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's
 # networks list other APNs than "internet.host", and "iot.gid" is listed
@@ -132,16 +156,43 @@ hand_kept.csv --sid 0
 EOF
 same "$out/explained" expected_explain.txt "explanations"
 
-# Files it cannot use: a message naming the file, no table.
+# Files it cannot use: a message naming the file, no table, and status 2
+# for every verb, as for a table that cannot be read.
 for bad in missing.xml malformed.xml wrong_root.xml; do
-  if "$tool" providers.xml "$bad" > "$out/table" 2> "$out/err"; then fail "$bad accepted"; fi
-  grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
-  [ ! -s "$out/table" ] || fail "$bad wrote a table"
+  for verb in '' 'extend extend_table.csv'; do
+    # shellcheck disable=SC2086
+    "$tool" $verb providers.xml "$bad" > "$out/table" 2> "$out/err"
+    [ $? -eq 2 ] || fail "'$verb' $bad: want status 2"
+    grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
+    [ ! -s "$out/table" ] || fail "$bad wrote a table"
+  done
   "$tool" check against.csv --against providers.xml "$bad" > "$out/found" 2> "$out/err"
   [ $? -eq 2 ] || fail "--against $bad: want status 2"
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "--against $bad: $(cat "$out/err")"
   [ ! -s "$out/found" ] || fail "--against $bad wrote findings"
 done
+# Databases are read as tables are: regular files only, so a FIFO never
+# blocks the run, with the system's own reason. Root reads a file of mode
+# 000, so that case runs as nobody.
+mkfifo "$out/fifo.xml"
+mkdir "$out/dir.xml"
+cp providers.xml "$out/closed.xml"
+chmod 000 "$out/closed.xml"
+chmod 711 "$out"
+as_user=
+[ "$(id -u)" != 0 ] || as_user="setpriv --reuid=65534 --regid=65534 --clear-groups"
+while IFS='|' read -r bad why; do
+  $as_user timeout 10 "$tool" providers.xml "$out/$bad" > "$out/table" 2> "$out/err"
+  status=$?
+  [ $status -ne 124 ] || fail "$bad: still reading after 10 s"
+  [ $status -eq 2 ] || fail "$bad: want status 2, not $status"
+  [ "$(cat "$out/err")" = "isp_table: cannot read $out/$bad: $why" ] || fail "$bad: $(cat "$out/err")"
+done <<EOF
+missing.xml|No such file or directory
+fifo.xml|not a regular file
+dir.xml|not a regular file
+closed.xml|Permission denied
+EOF
 for bad in missing.csv . ; do
   "$tool" check "$bad" > /dev/null 2> "$out/err"
   [ $? -eq 2 ] || fail "check $bad: want status 2"
@@ -166,7 +217,6 @@ while IFS='|' read -r args problem; do
   [ ! -s "$out/stdout" ] || fail "'$args' wrote to standard output"
 done <<EOF
 --bogus|unknown option --bogus
--h|unknown option -h
 check|check needs TABLE
 check --imsi 262011234567890|check needs TABLE
 check hand_kept.csv --imsi|--imsi needs a value
@@ -175,12 +225,12 @@ check hand_kept.csv --imsi 26201|--imsi needs 6 to 15 digits
 check hand_kept.csv --imsi 262011 --imsi 262012|--imsi is given more than once
 check hand_kept.csv --sid 14x|--sid needs a whole number
 check hand_kept.csv --sid 0x10|--sid needs a whole number
-check hand_kept.csv --sid 99999999999|--sid needs a whole number
+check hand_kept.csv --sid 99999999999|--sid 99999999999 is out of range (at most 2147483647)
+check hand_kept.csv --sid -99999999999|--sid -99999999999 is out of range (at least -2147483648)
 check hand_kept.csv --sid 1 --imsi 262011234567890|--imsi and --sid do not go together
 check hand_kept.csv --against|--against needs a value
 check hand_kept.csv --against providers.xml --imsi 262011234567890|--imsi and --against do not go together
 check hand_kept.csv --color|unknown option --color
-check hand_kept.csv --help|unknown option --help
 check -- hand_kept.csv extra|unexpected argument extra
 check hand_kept.csv -- providers.xml|unexpected argument providers.xml
 check hand_kept.csv ++ providers.xml|unexpected argument providers.xml
@@ -194,6 +244,22 @@ extend extend_table.csv --only de, providers.xml|--only needs country codes and 
 extend extend_table.csv --only 262,de apns.xml|--only names a country, but no FILE is a provider database
 EOF
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
+[ "$(tail -c1 "$out/help" | od -An -c | tr -d ' ')" = '\n' ] || fail "--help: no line end at the end"
+# -h is --help, and every verb has both, wherever they stand among its arguments.
+for args in -h 'check --help' 'check hand_kept.csv -h' 'check hand_kept.csv --imsi 262011 --help' \
+    'diff a b --help' 'diff -h' 'extend --help' 'extend extend_table.csv providers.xml -h' \
+    'providers.xml --help'; do
+  # shellcheck disable=SC2086
+  "$tool" $args > "$out/stdout" 2> "$out/err" || fail "'$args': status $?"
+  [ ! -s "$out/err" ] || fail "'$args': $(cat "$out/err")"
+  same "$out/stdout" "$out/help" "'$args' does not print the help"
+done
+# Help or version lost on a full disk is an output error too.
+for args in --help -h 'diff a b --help' --version; do
+  # shellcheck disable=SC2086
+  "$tool" $args > /dev/full 2> /dev/null
+  [ $? -eq 2 ] || fail "'$args' to a full disk: want status 2"
+done
 for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS' \
     'isp_table diff OLD NEW' 'isp_table extend TABLE [FILE...]' \
   'isp_table check TABLE --against FILE...'; do
@@ -251,10 +317,23 @@ same "$out/added" "$out/want" "extend summary"
 "$tool" diff extend_table.csv "$out/extended" > "$out/diff"
 grep -qx '13 of [0-9]* SIM groups change: 0 changed, 13 gaining, 0 losing' "$out/diff" ||
   fail "extending changes a SIM the table serves: $(cat "$out/diff")"
-# A table with errors is not extended: the check's findings, no table.
-"$tool" extend hand_kept.csv providers.xml > "$out/found" 2> /dev/null
+# A table with errors is not extended: the check's findings on standard
+# error, where "extend T > new.csv" leaves them on the terminal; nothing on
+# standard output.
+"$tool" extend hand_kept.csv providers.xml > "$out/stdout" 2> "$out/found"
 [ $? -eq 1 ] || fail "extend hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "extend of a table with errors"
+[ ! -s "$out/stdout" ] || fail "extend of a table with errors wrote to standard output"
+# A table written over itself is refused before the shell's emptied file
+# can pass for a table: whether ">" emptied it or ">>" would append to it.
+for redirect in '>' '>>'; do
+  cp extend_table.csv "$out/self.csv"
+  sh -c "\"\$1\" extend \"\$2\" providers.xml $redirect \"\$2\"" - "$tool" "$out/self.csv" 2> "$out/err"
+  [ $? -eq 2 ] || fail "extend T $redirect T: want status 2"
+  grep -qx "isp_table: standard output is the table $out/self.csv: write the extended table to another file" \
+    "$out/err" || fail "extend T $redirect T: $(cat "$out/err")"
+  [ "$redirect" = '>' ] || same "$out/self.csv" extend_table.csv "extend T >> T changed the table"
+done
 # --only: a country in any case; an MCC, with the CDMA row of a provider
 # that serves 404-80 too.
 "$tool" --only De providers.xml apns.xml 2> /dev/null | tr -d '\r' > "$out/only"
@@ -268,10 +347,40 @@ printf '%s\n' '31,405,040,Cdma Carrier,IN,CDMA2000,NA,#777,cdma,pw' \
   '32,405,86,IoT GID1,IN,HSDPA,iot.gid,*99#,NA,NA' > "$out/want"
 same "$out/only" "$out/want" "--only 405"
 grep -qx '  public rows left out, the table serves their SIMs: 2' "$out/summary" || fail "--only 405 summary"
-# An empty table gets the header; a market no file knows, a warning.
+# An empty table gets the header; a market no file knows, a warning that
+# names it as typed.
 : > "$out/empty"
-"$tool" extend "$out/empty" --only zz providers.xml > "$out/extended" 2> "$out/summary"
+"$tool" extend "$out/empty" --only zZ providers.xml > "$out/extended" 2> "$out/summary"
 [ "$(tr -d '\r' < "$out/extended")" = "$(head -n1 extended.csv | tr -d '\r')" ] || fail "empty table"
-grep -qx 'isp_table: warning: --only ZZ: no public data is in that market' "$out/summary" ||
-  fail "--only zz: $(cat "$out/summary")"
+grep -qx 'isp_table: warning: --only zZ: no public data is in that market' "$out/summary" ||
+  fail "--only zZ: $(cat "$out/summary")"
+# Tables through a pipe ("diff old.csv <(git show v1:table.csv)", here
+# /dev/stdin) or as "-" read as the file does, for every verb; verbs that
+# read the table more than once see the same bytes each time.
+for name in - /dev/stdin; do
+  cat diff_new.csv | "$tool" diff diff_old.csv "$name" > "$out/diff"
+  [ $? -eq 1 ] || fail "diff from $name: want status 1"
+  same "$out/diff" expected_diff.txt "diff from $name"
+  cat hand_kept.csv | "$tool" check "$name" > "$out/found"
+  [ $? -eq 1 ] || fail "check from $name: want status 1"
+  sed "s|^hand_kept.csv:|$name:|" expected_check.txt > "$out/want"
+  same "$out/found" "$out/want" "check from $name"
+  cat merged.csv | "$tool" check "$name" --imsi 405854000000000 > "$out/found"
+  "$tool" check merged.csv --imsi 405854000000000 > "$out/want"
+  same "$out/found" "$out/want" "explanation from $name"
+  cat extend_table.csv | "$tool" extend "$name" providers.xml apns.xml > "$out/extended" 2> /dev/null ||
+    fail "extend from $name: status $?"
+  same "$out/extended" extended.csv "extend from $name"
+done
+# A FIFO that no one writes is an empty table, not a run that waits for ever.
+mkfifo "$out/fifo.csv"
+timeout 10 "$tool" check "$out/fifo.csv" > "$out/found"
+[ $? -eq 0 ] || fail "check of a FIFO without a writer: status $?"
+grep -qx "$out/fifo.csv: 0 errors, 0 warnings, 0 rows" "$out/found" || fail "FIFO: $(cat "$out/found")"
+# Standard input that is the file standard output empties is refused too.
+cp extend_table.csv "$out/self.csv"
+"$tool" extend - providers.xml < "$out/self.csv" > "$out/self.csv" 2> "$out/err"
+[ $? -eq 2 ] || fail "extend - < T > T: want status 2"
+grep -qx "isp_table: standard output is the table -: write the extended table to another file" \
+  "$out/err" || fail "extend - < T > T: $(cat "$out/err")"
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"
