@@ -98,22 +98,41 @@ bool shares(const std::set<NetworkId> &a, const std::set<NetworkId> &b) {
   return false;
 }
 
-// An APN that no network lists: what the key's networks list instead.
-std::string unlisted(const PublicData &d, const std::set<NetworkId> &networks,
-                     const std::string &apn) {
+// The APNs the public data lists for `networks`, as written, and in
+// `listing` those of the networks that list any.
+std::set<std::string> listed_for(const PublicData &d, const std::set<NetworkId> &networks,
+                                 std::set<NetworkId> *listing) {
   std::set<std::string> theirs;
-  std::set<NetworkId> listing;
   for (const NetworkId &id : networks) {
     auto it = d.apns.find(id);
     if (it == d.apns.end() || it->second.empty())
       continue;
     theirs.insert(it->second.begin(), it->second.end());
-    listing.insert(id);
+    listing->insert(id);
   }
+  return theirs;
+}
+
+// An APN that no network lists: what the key's networks list instead.
+std::string unlisted(const PublicData &d, const std::set<NetworkId> &networks,
+                     const std::string &apn) {
+  std::set<NetworkId> listing;
+  std::set<std::string> theirs = listed_for(d, networks, &listing);
   if (theirs.empty())
     return "";
   return "the public data lists " + first_three(theirs, shown) + " for " +
          networks_text(listing) + ", not " + shown(apn);
+}
+
+// ", which lists "rakuten.jp"": what the row's own networks list, so that
+// the warning says which APN the row was meant to carry.
+std::string own_listing(const PublicData &d, const std::set<NetworkId> &networks) {
+  std::set<NetworkId> listing;
+  std::set<std::string> theirs = listed_for(d, networks, &listing);
+  if (theirs.empty())
+    return "";
+  return std::string(networks.size() == 1 ? ", which lists " : ", which list ") +
+         first_three(theirs, shown);
 }
 
 // The warning on a row that answers for `networks` with `apn`, or "". An
@@ -126,7 +145,7 @@ std::string contradiction(const PublicData &d, const std::set<NetworkId> &networ
   if (listed == d.listed.end() || apn.empty())
     return unlisted(d, networks, apn);
   return "APN " + shown(apn) + " is listed for " + networks_text(listed->second) +
-         ", not for " + networks_text(networks);
+         ", not for " + networks_text(networks) + own_listing(d, networks);
 }
 
 }  // namespace

@@ -111,12 +111,13 @@ same "$out/found" "$out/want" "rows sharing an index"
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's
 # networks list other APNs than "internet.host", and "iot.gid" is listed
-# for 405-86, not for 405-854, the only network of key 405,854 (on 405-85
-# IoT GID1 is a marked reseller beside Long Code: its listing is not 405-85's).
+# for 405-86, not for 405-854, the only network of key 405,854, which lists
+# "long" (on 405-85 IoT GID1 is a marked reseller beside Long Code: its
+# listing is not 405-85's).
 "$tool" check against.csv --against providers.xml > "$out/found" || fail "against: status $?"
 printf '%s\n' \
   'against.csv:3: warning: the public data lists "fast.host", "wholesale" for 310-260, 310-261, 310-262, not "internet.host"' \
-  'against.csv:4: warning: APN "iot.gid" is listed for 405-86, not for 405-854' \
+  'against.csv:4: warning: APN "iot.gid" is listed for 405-86, not for 405-854, which lists "long"' \
   'against.csv: 0 errors, 2 warnings, 6 rows' > "$out/want"
 same "$out/found" "$out/want" "findings against providers.xml"
 # A two-digit 405 row serves the three-digit networks its key answers too.
@@ -127,7 +128,7 @@ same "$out/found" "$out/want" "405 two-digit row against providers.xml"
 # A marked reseller's APN on its host's network is the reseller's: warned.
 printf 'I,M,N,O,R,S,A,D,U,P\r\n1,405,85,IoT,IN,HSDPA,iot.gid,*99#,NA,NA\r\n' > "$out/tgid"
 "$tool" check "$out/tgid" --against providers.xml | head -n1 > "$out/found"
-echo "$out/tgid:2: warning: APN \"iot.gid\" is listed for 405-86, not for 405-85, 405-854" > "$out/want"
+echo "$out/tgid:2: warning: APN \"iot.gid\" is listed for 405-86, not for 405-85, 405-854, which list \"long\"" > "$out/want"
 same "$out/found" "$out/want" "a reseller's APN on its host's network"
 # A generated table is what its databases list: the plain check's findings only.
 for inputs in providers.xml "providers.xml apns.xml"; do
