@@ -8,6 +8,7 @@
 #include <set>
 
 #include "merge.h"
+#include "names.h"
 #include "pieces.h"
 #include "operator_table.h"
 #include "table.h"
@@ -44,7 +45,16 @@ struct PublicData {
   std::set<NetworkId> networks;
   std::map<std::string, std::set<NetworkId>> listed;  // folded APN -> networks listing it
   std::map<NetworkId, std::set<std::string>> apns;    // network -> its APNs as written
+  // folded APN -> the MCCs and the operators (first words of names) listing it
+  std::map<std::string, std::pair<std::set<std::string>, std::set<std::string>>> reach;
 };
+
+// An APN listed under this many MCCs by this many operators is a word any
+// operator may use ("internet", "mms", "web"), not one operator's: that
+// other networks list it says nothing about the row. On the real databases
+// an operator's own APN reaches at most five MCCs ("live.vodafone.com");
+// a reseller host's reaches many operators under one MCC ("att.mvno").
+constexpr size_t kGenericReach = 6;
 
 // Networks that a provider or carrier not marked as a reseller lists.
 std::set<NetworkId> own_networks(const std::vector<Source> &sources) {
@@ -71,6 +81,8 @@ PublicData gather(const std::vector<Source> &sources) {
           continue;
         d.listed[folded_apn(l.apn)].insert(id);
         d.apns[id].insert(l.apn);
+        d.reach[folded_apn(l.apn)].first.insert(id.first);
+        d.reach[folded_apn(l.apn)].second.insert(operator_word(l.name));
       }
     }
   }
@@ -135,14 +147,21 @@ std::string own_listing(const PublicData &d, const std::set<NetworkId> &networks
          first_three(theirs, shown);
 }
 
+bool generic(const PublicData &d, const std::string &folded) {
+  auto it = d.reach.find(folded);
+  return it != d.reach.end() && it->second.first.size() >= kGenericReach &&
+         it->second.second.size() >= kGenericReach;
+}
+
 // The warning on a row that answers for `networks` with `apn`, or "". An
-// empty APN, which leaves the choice to the modem, is no other operator's.
+// empty APN, which leaves the choice to the modem, is no other operator's;
+// a generic one is held only against what the row's networks list.
 std::string contradiction(const PublicData &d, const std::set<NetworkId> &networks,
                           const std::string &apn) {
   auto listed = d.listed.find(folded_apn(apn));
   if (listed != d.listed.end() && shares(listed->second, networks))
     return "";
-  if (listed == d.listed.end() || apn.empty())
+  if (listed == d.listed.end() || apn.empty() || generic(d, listed->first))
     return unlisted(d, networks, apn);
   return "APN " + shown(apn) + " is listed for " + networks_text(listed->second) +
          ", not for " + networks_text(networks) + own_listing(d, networks);

@@ -130,6 +130,26 @@ printf 'I,M,N,O,R,S,A,D,U,P\r\n1,405,85,IoT,IN,HSDPA,iot.gid,*99#,NA,NA\r\n' > "
 "$tool" check "$out/tgid" --against providers.xml | head -n1 > "$out/found"
 echo "$out/tgid:2: warning: APN \"iot.gid\" is listed for 405-86, not for 405-85, 405-854, which list \"long\"" > "$out/want"
 same "$out/found" "$out/want" "a reseller's APN on its host's network"
+# An APN listed under six MCCs by six operators is generic: listed elsewhere
+# says nothing, only what the row's own networks list does. Five MCCs by
+# five operators, or six MCCs by one, is an operator's APN. 208-20 and
+# 208-21 list only an MMS APN. One row per case; the warning on its line.
+{ printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=1; : > "$out/want"
+  while IFS='|' read -r mnc apn warning; do
+    n=$((n + 1))
+    printf '%s\r\n' "$n,${mnc%-*},${mnc#*-},Row,XX,HSDPA,$apn,*99#,NA,NA"
+    [ -z "$warning" ] || echo "$out/generic.csv:$n: warning: $warning" >> "$out/want"
+  done <<EOF
+232-01|internet|
+208-01|internet|the public data lists "orange.fr" for 208-01, not "internet"
+208-20|internet|
+208-15|five.apn|APN "five.apn" is listed for 206-01, 228-01, 232-01, not for 208-15, which lists "free"
+208-10|group.apn|APN "group.apn" is listed for 206-03, 228-03, 232-03, not for 208-10, which lists "sfr"
+208-21|group.apn|APN "group.apn" is listed for 206-03, 228-03, 232-03, not for 208-21
+EOF
+} > "$out/generic.csv"
+"$tool" check "$out/generic.csv" --against generic_providers.xml | sed '$d' > "$out/found"
+same "$out/found" "$out/want" "a generic APN against generic_providers.xml"
 # A generated table is what its databases list: the plain check's findings only.
 for inputs in providers.xml "providers.xml apns.xml"; do
   # shellcheck disable=SC2086
