@@ -4,6 +4,8 @@
 #include <string.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 
 #include "against.h"
@@ -133,11 +135,20 @@ bool gets_row_first(Table *table, const TableRow &row, const std::vector<Sim> &s
   return gets;
 }
 
+// A kept line that gives public rows' SIMs another profile than the public
+// data's first: one line to review, whatever number of keys reach it.
+struct Review {
+  std::vector<std::string> keys;  // "405-85", "405-854"
+  isp_profile kept{};
+  const Listing *first = nullptr;  // the public data's first for the first key
+  bool listed = false;             // the kept APN is listed for a key's networks
+};
+
 // What the public rows bring: those written, and what the summary adds.
 struct Public {
   std::vector<TableRow> written;
   size_t left_out = 0;
-  std::vector<std::string> conflicts;
+  std::map<int, Review> reviews;  // by the kept line
 };
 
 // Whether a lookup of `sim` tries `key`: isp_pick's own order.
@@ -150,31 +161,44 @@ bool reaches(const Sim &sim, const NetworkId &key) {
   return false;
 }
 
-// The first SIM of `row`'s key that the table gives another APN than the
+// What the router stores from a row besides its index and technology: the
+// APN (case aside, as the network resolves it), login and dial number.
+bool same_profile(const isp_profile &kept, const Listing &l) {
+  return folded_apn(kept.apn) == folded_apn(l.apn) && l.user == kept.usr &&
+         l.password == kept.pwd && l.number == kept.number;
+}
+
+// Each SIM of `row`'s key that the table gives another profile than the
 // row's: through a row of the key itself, or of a shorter key (405-85 for
-// 405854), case aside. The public data names no APN for a CDMA provider:
-// nothing to hold a row to.
-void note_conflict(const Table &table, const TableRow &row, const std::vector<Sim> &served,
-                   Public *p) {
+// 405854). The public data names no APN for a CDMA provider: nothing to
+// hold a row to.
+void note_review(const Table &table, const TableRow &row, const std::vector<Sim> &served,
+                 const std::map<NetworkId, std::set<std::string>> &listed, Public *p) {
   if (row.listing->apn.empty())
     return;
+  std::string key = row.key.first + "-" + row.key.second;
+  auto apns = listed.find(row.key);
   for (const Sim &sim : served) {
     Answer kept = run(table, sim);
-    if (!reaches(sim, row.key) || folded_apn(kept.profile.apn) == folded_apn(row.listing->apn))
+    if (!reaches(sim, row.key) || same_profile(kept.profile, *row.listing))
       continue;
-    p->conflicts.push_back(row.key.first + "-" + row.key.second + ": kept " +
-                           quoted(kept.profile.apn, strlen(kept.profile.apn)) +
-                           ", the public data ranks " +
-                           quoted(row.listing->apn.data(), row.listing->apn.size()) + " first");
-    return;
+    Review &r = p->reviews[kept.line];
+    if (!r.first) {
+      r.kept = kept.profile;
+      r.first = row.listing;
+    }
+    if (r.keys.empty() || r.keys.back() != key)
+      r.keys.push_back(key);
+    r.listed = r.listed || (apns != listed.end() && apns->second.count(folded_apn(kept.profile.apn)));
   }
 }
 
-Public choose_rows(Table *table, const std::vector<TableRow> &rows) {
+Public choose_rows(Table *table, const std::vector<TableRow> &rows,
+                   const std::map<NetworkId, std::set<std::string>> &listed) {
   Public p;
   for (const TableRow &row : rows) {
     std::vector<Sim> served = served_sims(*table, row.key);
-    note_conflict(*table, row, served, &p);
+    note_review(*table, row, served, listed, &p);
     if (gets_row_first(table, row, served))
       p.left_out++;
     else
@@ -183,15 +207,55 @@ Public choose_rows(Table *table, const std::vector<TableRow> &rows) {
   return p;
 }
 
+// "APN "own.in" -> "long", user "" -> "web"": the items that differ.
+std::string differences(const isp_profile &kept, const Listing &first) {
+  const struct {
+    const char *item, *kept;
+    const std::string &first;
+  } items[] = {{"APN", kept.apn, first.apn},
+               {"user", kept.usr, first.user},
+               {"password", kept.pwd, first.password},
+               {"number", kept.number, first.number}};
+  std::string text;
+  for (size_t k = 0; k < 4; k++) {
+    const auto &i = items[k];
+    // The APN, first, is compared as the network resolves it.
+    bool same = k == 0 ? folded_apn(i.kept) == folded_apn(i.first) : i.kept == i.first;
+    if (!same)
+      text += (text.empty() ? "" : ", ") + std::string(i.item) + " " +
+              quoted(i.kept, strlen(i.kept)) + " -> " + shown(i.first);
+  }
+  return text;
+}
+
+// Whether the kept row is likely wrong or a choice the public data allows.
+std::string verdict(const Review &r) {
+  std::string apn = quoted(r.kept.apn, strlen(r.kept.apn));
+  if (folded_apn(r.kept.apn) == folded_apn(r.first->apn))
+    return "the APN is the public data's first, the rest differs";
+  if (r.listed)
+    return apn + " is listed for these networks, ranked lower: a choice";
+  return apn + " is not listed for these networks: likely wrong";
+}
+
+std::string review_line(const char *path, int line, const Review &r) {
+  std::string keys;
+  for (const std::string &key : r.keys)
+    keys += (keys.empty() ? "" : ", ") + key;
+  return std::string(path) + ":" + std::to_string(line) + ": " +
+         quoted(r.kept.isp, strlen(r.kept.isp)) + " (" + keys + "): " +
+         differences(r.kept, *r.first) + ": " + verdict(r);
+}
+
 void write_extension(const char *path, const Kept &kept, const Public &p, FILE *out) {
   fprintf(out, "extended table %s:\n", path);
   fprintf(out, "  rows kept: %zu\n", kept.count);
   fprintf(out, "  public rows written: %zu\n", p.written.size());
   fprintf(out, "  public rows left out, the table serves their SIMs: %zu\n", p.left_out);
-  fprintf(out, "  lookup keys where the table's APN is not the public data's first: %zu\n",
-          p.conflicts.size());
-  for (const std::string &line : p.conflicts)
-    fprintf(out, "    %s\n", line.c_str());
+  fprintf(out, "  rows whose profile is not the public data's first (kept -> public): %zu\n",
+          p.reviews.size());
+  for (const auto &r : p.reviews)
+    fprintf(out, "    %s\n", review_line(path, r.first, r.second).c_str());
 }
 
 // The largest index isp_pick's record holds: its width in nines.
@@ -234,7 +298,7 @@ int extend_table(const char *path, const std::vector<Source> &sources, FILE *out
     all.push_back(&s);
   std::vector<TableRow> rows;
   TableFigures merged = merge_table(all, &rows);
-  Public p = choose_rows(&table, rows);
+  Public p = choose_rows(&table, rows, listed_by_key(sources));
   write_summary(sources, merged, summary);
   write_extension(path, kept, p, summary);
   return write_extended(path, kept, p, out);

@@ -315,9 +315,9 @@ EOF
 # merged.csv: its rows byte for byte, the placeholder row moved last, public
 # rows indexed on from 30. Left out: 262,07 and 405,85 (the table's own rows
 # answer them), 404,80 (its CDMA row) and 405,854 (405854 is served by the
-# table's 405,85). Of them, 262,07, 405,85 and 405,854 (405854 keeps the
-# table's 405,85 row) differ in APN; for CDMA 404,80 the public data names
-# none.
+# table's 405,85). Of them, 262,07 and 405,85 differ in profile: one line
+# each, the two keys 405,85 and 405,854 on the table's one 405,85 row; for
+# CDMA 404,80 the public data names no APN.
 "$tool" extend extend_table.csv providers.xml apns.xml > "$out/extended" 2> "$out/summary" ||
   fail "extend: status $?"
 same "$out/extended" extended.csv "extended table"
@@ -327,13 +327,32 @@ extended table extend_table.csv:
   rows kept: 5
   public rows written: 12
   public rows left out, the table serves their SIMs: 4
-  lookup keys where the table's APN is not the public data's first: 3
-    262-07: kept "internet.own", the public data ranks "internet.plain" first
-    405-85: kept "own.in", the public data ranks "long" first
-    405-854: kept "own.in", the public data ranks "long" first
+  rows whose profile is not the public data's first (kept -> public): 2
+    extend_table.csv:2: "Plain Own" (262-07): APN "internet.own" -> "internet.plain", user "own" -> "user", password "pw" -> "secret": "internet.own" is not listed for these networks: likely wrong
+    extend_table.csv:4: "Own India" (405-85, 405-854): APN "own.in" -> "long": "own.in" is not listed for these networks: likely wrong
 EOF
 same "$out/added" "$out/want" "extend summary"
 "$tool" check "$out/extended" > "$out/found" || fail "extended table: $(cat "$out/found")"
+# The review compares what the router stores, against providers.xml alone:
+# Host ranks "wholesale" before its own "fast.host" on 310-26 (a choice);
+# 262-09's "web" and 262-07's login as listed, case aside, with another
+# user or number; IoT GID1's "iot.gid" is a marked reseller's on 405-85,
+# so not listed there; 262-08's row is the public data's own: no line.
+{ printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=1; : > "$out/want"
+  while IFS='|' read -r key apn user password number review; do
+    n=$((n + 1))
+    printf '%s\r\n' "$n,${key%-*},${key#*-},Row $n,XX,HSDPA,$apn,$number,$user,$password"
+    [ -z "$review" ] || echo "    $out/review.csv:$n: \"Row $n\" ($review" >> "$out/want"
+  done <<EOF
+262-07|internet.plain|user|secret|*99***1#|262-07): number "*99***1#" -> "*99#": the APN is the public data's first, the rest differs
+262-08|web.unstated|NA|NA|*99#|
+262-09|WEB|u|NA|*99#|262-09): user "u" -> "": the APN is the public data's first, the rest differs
+310-26|FAST.host|NA|NA|*99#|310-26): APN "FAST.host" -> "wholesale": "FAST.host" is listed for these networks, ranked lower: a choice
+405-85|iot.gid|NA|NA|*99#|405-85, 405-854): APN "iot.gid" -> "long": "iot.gid" is not listed for these networks: likely wrong
+EOF
+} > "$out/review.csv"
+"$tool" extend "$out/review.csv" providers.xml 2>&1 > /dev/null | sed '1,/^  rows whose profile/d' > "$out/found"
+same "$out/found" "$out/want" "extend's review lines"
 # Only gains: the 12 rows written, 405,040 for its IMSIs and its SID range.
 "$tool" diff extend_table.csv "$out/extended" > "$out/diff"
 grep -qx '13 of [0-9]* SIM groups change: 0 changed, 13 gaining, 0 losing' "$out/diff" ||
