@@ -39,18 +39,19 @@ struct Kept {
   std::string rows;                // header and rows, placeholder rows left out
   std::string placeholders;        // placeholder rows, in order
   size_t count = 0;                // rows after the header, empty lines aside
-  unsigned long long largest = 0;  // largest numeric index
+  std::set<std::string> indexes;   // the rows' indexes, as index_as_used gives them
 };
 
-// The index as isp_pick cuts it, when it is all digits.
-bool numeric_index(const std::string &piece, unsigned long long *index) {
+// The index as isp_pick cuts it and stores it, placeholders blanked: the
+// value a router holds in G_ISP_INDEX.
+std::string stored_index(const std::string &piece) {
   std::vector<char> row(piece.c_str(), piece.c_str() + strlen(piece.c_str()) + 1);
   char *cursor = row.data();
-  const char *field = next_field(&cursor);
-  if (!field || strspn(field, "0123456789") != strlen(field) || strlen(field) > 18)
-    return false;
-  *index = strtoull(field, nullptr, 10);
-  return true;
+  char *field = next_field(&cursor);
+  if (!field)
+    return "";
+  blank_placeholder(field);
+  return index_as_used(field);
 }
 
 bool placeholder_row(const std::string &piece) {
@@ -59,14 +60,12 @@ bool placeholder_row(const std::string &piece) {
 }
 
 void keep_line(const std::string &line, const Piece &first, Kept *kept) {
-  unsigned long long index;
   if (first.line == 1 || line.find_first_not_of("\r\n") == std::string::npos) {
     kept->rows += line;
     return;
   }
   kept->count++;
-  if (numeric_index(first.text, &index))
-    kept->largest = std::max(kept->largest, index);
+  kept->indexes.insert(stored_index(first.text));
   (placeholder_row(first.text) ? kept->placeholders : kept->rows) += line;
 }
 
@@ -258,27 +257,19 @@ void write_extension(const char *path, const Kept &kept, const Public &p, FILE *
     fprintf(out, "    %s\n", review_line(path, r.first, r.second).c_str());
 }
 
-// The largest index isp_pick's record holds: its width in nines.
-unsigned long long widest_index() {
-  return std::stoull(std::string(sizeof(isp_profile::index) - 1, '9'));
-}
-
 // The result: the table's rows, the public rows, the placeholder rows.
-std::string extended_text(const Kept &kept, const Public &p) {
+int write_extended(const char *path, const Kept &kept, const Public &p, FILE *out) {
   // An empty table has no header to keep, and isp_pick drops the first line.
   std::string text = kept.rows.empty() && kept.placeholders.empty() ? kTableHeader : kept.rows;
   if (!p.written.empty() || !kept.placeholders.empty())
     end_line(&text);
-  return text + numbered_rows(p.written, kept.largest + 1) + kept.placeholders;
-}
-
-int write_extended(const char *path, const Kept &kept, const Public &p, FILE *out) {
-  if (kept.largest + p.written.size() > widest_index()) {
-    fprintf(stderr, "isp_table: %s: public rows would need indexes past %llu\n", path,
-            widest_index());
+  NetworkId key;
+  if (!indexed_rows(p.written, kept.indexes, &text, &key)) {
+    fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s-%s may take\n",
+            path, key.first.c_str(), key.second.c_str());
     return 1;
   }
-  std::string text = extended_text(kept, p);
+  text += kept.placeholders;
   fwrite(text.data(), 1, text.size(), out);
   return 0;
 }

@@ -69,7 +69,10 @@ static int generate(const Command &command) {
   std::vector<TableRow> rows;
   TableFigures merged = merge_table(all, &rows);
   write_summary(sources, merged, stderr);
-  std::string table = kTableHeader + numbered_rows(rows, 1);
+  // With no kept table every key's first index is free.
+  std::string table = kTableHeader;
+  NetworkId unused;
+  indexed_rows(rows, {}, &table, &unused);
   fwrite(table.data(), 1, table.size(), stdout);
   return 0;
 }

@@ -267,11 +267,40 @@ TableFigures merge_table(const std::vector<const Source *> &sources, std::vector
   return f;
 }
 
-std::string numbered_rows(const std::vector<TableRow> &rows, size_t first) {
-  std::string text;
-  for (size_t i = 0; i < rows.size(); i++)
-    text += std::to_string(first + i) + "," + rows[i].text;
-  return text;
+// Derived from the key alone, a row's index names the same profile in
+// every release, whatever networks a new database adds before it; the
+// leading digit keeps two- and three-digit MNCs apart (2 and 3 differ in
+// length anyway) and leaves a small index, as kept tables use, free.
+std::string stable_index(const NetworkId &key, const std::set<std::string> &used) {
+  const char *leading = key.second.size() == 3 ? "3579" : "2468";
+  for (const char *digit = leading; *digit; digit++) {
+    std::string index = *digit + key.first + key.second;
+    if (index.size() > sizeof(isp_profile::index) - 1)
+      return "";
+    if (!used.count(index))
+      return index;
+  }
+  return "";
+}
+
+std::string index_as_used(const std::string &index) {
+  if (index.empty() || index.find_first_not_of("0123456789") != std::string::npos)
+    return index;
+  size_t first = index.find_first_not_of('0');
+  return first == std::string::npos ? "0" : index.substr(first);
+}
+
+bool indexed_rows(const std::vector<TableRow> &rows, const std::set<std::string> &used,
+                  std::string *text, NetworkId *key) {
+  for (const TableRow &row : rows) {
+    std::string index = stable_index(row.key, used);
+    if (index.empty()) {
+      *key = row.key;
+      return false;
+    }
+    *text += index + "," + row.text;
+  }
+  return true;
 }
 
 // Served, no table can serve, and without a usable APN add up to the

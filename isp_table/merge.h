@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,23 @@ extern const char kTableHeader[];
 /// `rows` when it is not null. The same sources always give the same rows.
 TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows);
 
-/// The lines of `rows`, indexed from `first` on, each ended by CR LF.
-std::string numbered_rows(const std::vector<TableRow> &rows, size_t first);
+/// The index of the public row of lookup key `key`, the same in every
+/// release: "2", the MCC and the MNC for a two-digit MNC ("226201"), "3"
+/// for a three-digit one ("3405854"). When `used` (a kept table's indexes,
+/// as `index_as_used` gives them) holds it, the first free of the leading
+/// digits 4, 6, 8 (two-digit) or 5, 7, 9 (three-digit) instead. "" when
+/// none is free or it would not fit isp_pick's index field.
+std::string stable_index(const NetworkId &key, const std::set<std::string> &used);
+
+/// A table's index as `stable_index` compares it: an index of digits
+/// without its leading zeros, so that "0226201" is "226201"'s, else as
+/// written.
+std::string index_as_used(const std::string &index);
+
+/// The lines of `rows`, each with its key's stable index and ended by CR
+/// LF, into `text`. False when a key has no index left; `key` names it.
+bool indexed_rows(const std::vector<TableRow> &rows, const std::set<std::string> &used,
+                  std::string *text, NetworkId *key);
 
 /// Writes the summary: each source's own figures, then the merged table's.
 void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out);

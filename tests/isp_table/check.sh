@@ -31,8 +31,8 @@ same "$out/summary" merged_summary.txt "merged summary"
 # The file given first wins a tie on networks and listers: only key 311,48 changes.
 "$tool" apns.xml providers.xml 2>/dev/null > "$out/reversed" || fail "reversed: status $?"
 diff "$out/merged" "$out/reversed" | grep '^[<>]' | tr -d '\r' > "$out/changed"
-printf '%s\n' '< 8,311,48,Tie Two,US,HSDPA,two,*99#,NA,NA' \
-  '> 8,311,48,Two Android,US,HSDPA,two,*99#,droid,NA' > "$out/want"
+printf '%s\n' '< 231148,311,48,Tie Two,US,HSDPA,two,*99#,NA,NA' \
+  '> 231148,311,48,Two Android,US,HSDPA,two,*99#,droid,NA' > "$out/want"
 same "$out/changed" "$out/want" "reversed inputs"
 
 # Each sign that tells a network's own operator from a reseller, worked out
@@ -313,7 +313,7 @@ diff_old.csv . .
 EOF
 # A hand-kept table extended from both databases, worked out by hand from
 # merged.csv: its rows byte for byte, the placeholder row moved last, public
-# rows indexed on from 30. Left out: 262,07 and 405,85 (the table's own rows
+# rows indexed by their keys as merged.csv has them. Left out: 262,07 and 405,85 (the table's own rows
 # answer them), 404,80 (its CDMA row) and 405,854 (405854 is served by the
 # table's 405,85). Of them, 262,07 and 405,85 differ in profile: one line
 # each, the two keys 405,85 and 405,854 on the table's one 405,85 row; for
@@ -357,6 +357,52 @@ same "$out/found" "$out/want" "extend's review lines"
 "$tool" diff extend_table.csv "$out/extended" > "$out/diff"
 grep -qx '13 of [0-9]* SIM groups change: 0 changed, 13 gaining, 0 losing' "$out/diff" ||
   fail "extending changes a SIM the table serves: $(cat "$out/diff")"
+# A public row's index comes from its key, so two releases of one kept
+# table differ only where the public data does: from providers.xml alone
+# and with apns.xml, 204-02, 204-08 and 204-16 gain a row, 311-48 changes
+# APN (two listers for "two" now), and no group changes by index alone.
+# 907 groups: 100 under each of nine MCCs, 405-040, five SID ranges and
+# SID other.
+"$tool" extend extend_table.csv providers.xml > "$out/release1" 2> /dev/null || fail "release 1: $?"
+"$tool" extend extend_table.csv providers.xml apns.xml > "$out/release2" 2> /dev/null || fail "release 2: $?"
+"$tool" diff "$out/release1" "$out/release2" > "$out/diff"
+gains() { echo "$1: gains NEW:$2: G_ISP_INDEX \"$3\", G_SYSTEM 0, G_APN \"$4\", G_USERNAME \"\", G_PASSWORD \"\", G_NUMBER \"*99#\""; }
+{ gains 204-02 6 220402 internet.tele2.nl; gains 204-08 7 220408 portalmmm.nl
+  gains 204-16 8 220416 internet.ben
+  echo '311-48: G_APN "one" -> "two" (OLD:9 -> NEW:12)'
+  echo '4 of 907 SIM groups change: 1 changed, 3 gaining, 0 losing'; } > "$out/want"
+same "$out/diff" "$out/want" "two releases of one kept table"
+# An index the kept table uses, written with leading zeros too, is never a
+# public row's: the next leading digit of the key's MNC length takes its
+# place (4, 6, 8 for two digits; 5, 7, 9 for three). Each case: the kept
+# table's indexes (on rows of MCC 208, which no public row has), the public
+# key, and the index it gets.
+while IFS='|' read -r used key want; do
+  { printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=0
+    for index in $used; do
+      n=$((n + 1)); printf '%s\r\n' "$index,208,$((n + 10)),Kept,FR,HSDPA,kept,*99#,NA,NA"
+    done; } > "$out/used.csv"
+  got=$("$tool" extend "$out/used.csv" providers.xml 2> /dev/null | grep ",${key%-*},${key#*-}," | cut -d, -f1)
+  [ "$got" = "$want" ] || fail "kept indexes $used: $key got index '$got', want $want"
+done <<EOF
+1 2 3|262-08|226208
+226208|262-08|426208
+226208 426208 0626208|262-08|826208
+0240586|405-86|440586
+3405040|405-040|5405040
+3405040 5405040|405-040|7405040
+226209|262-08|226208
+EOF
+# With all four taken there is no index left: status 1, no table.
+printf 'I,M,N,O,R,S,A,D,U,P\r\n' > "$out/used.csv"
+for index in 231026 431026 631026 831026; do
+  printf '%s\r\n' "$index,208,${index%????},Kept,FR,HSDPA,kept,*99#,NA,NA" >> "$out/used.csv"
+done
+"$tool" extend "$out/used.csv" providers.xml > "$out/stdout" 2> "$out/err"
+[ $? -eq 1 ] || fail "no index left: want status 1"
+grep -qx "isp_table: $out/used.csv: the table uses every index the public row of 310-26 may take" \
+  "$out/err" || fail "no index left: $(tail -n1 "$out/err")"
+[ ! -s "$out/stdout" ] || fail "no index left: a table was written"
 # A table with errors is not extended: the check's findings on standard
 # error, where "extend T > new.csv" leaves them on the terminal; nothing on
 # standard output.
@@ -378,13 +424,14 @@ done
 # that serves 404-80 too.
 "$tool" --only De providers.xml apns.xml 2> /dev/null | tr -d '\r' > "$out/only"
 printf '%s\n' 'Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password' \
-  '1,262,07,Plain,DE,HSDPA,internet.plain,*99#,user,secret' '2,262,08,Unstated Use,DE,HSDPA,web.unstated,*99#,NA,NA' \
-  '3,262,09,CHINA Style NAme,DE,HSDPA,web,*99#,NA,NA' > "$out/want"
+  '226207,262,07,Plain,DE,HSDPA,internet.plain,*99#,user,secret' \
+  '226208,262,08,Unstated Use,DE,HSDPA,web.unstated,*99#,NA,NA' \
+  '226209,262,09,CHINA Style NAme,DE,HSDPA,web,*99#,NA,NA' > "$out/want"
 same "$out/only" "$out/want" "--only De"
 "$tool" extend extend_table.csv --only 405 providers.xml apns.xml 2> "$out/summary" |
   sed -n '6,7p' | tr -d '\r' > "$out/only"
-printf '%s\n' '31,405,040,Cdma Carrier,IN,CDMA2000,NA,#777,cdma,pw' \
-  '32,405,86,IoT GID1,IN,HSDPA,iot.gid,*99#,NA,NA' > "$out/want"
+printf '%s\n' '3405040,405,040,Cdma Carrier,IN,CDMA2000,NA,#777,cdma,pw' \
+  '240586,405,86,IoT GID1,IN,HSDPA,iot.gid,*99#,NA,NA' > "$out/want"
 same "$out/only" "$out/want" "--only 405"
 grep -qx '  public rows left out, the table serves their SIMs: 2' "$out/summary" || fail "--only 405 summary"
 # An empty table gets the header; a market no file knows, a warning that
