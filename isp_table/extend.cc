@@ -160,11 +160,33 @@ bool reaches(const Sim &sim, const NetworkId &key) {
   return false;
 }
 
-// What the router stores from a row besides its index and technology: the
-// APN (case aside, as the network resolves it), login and dial number.
-bool same_profile(const isp_profile &kept, const Listing &l) {
-  return folded_apn(kept.apn) == folded_apn(l.apn) && l.user == kept.usr &&
-         l.password == kept.pwd && l.number == kept.number;
+// The technology a record holds, by name.
+const char *technology(const isp_profile &p) {
+  return p.system >= 0 && p.system < kTechnologies ? kTechnologyNames[p.system] : "";
+}
+
+// "APN "own.in" -> "long", user "" -> "web"": the items the router stores
+// from a row, besides its index, that differ between the kept record and
+// the public data's first.
+std::string differences(const isp_profile &kept, const Listing &first) {
+  const struct {
+    const char *item, *kept;
+    const std::string &first;
+  } items[] = {{"technology", technology(kept), first.technology},
+               {"APN", kept.apn, first.apn},
+               {"user", kept.usr, first.user},
+               {"password", kept.pwd, first.password},
+               {"number", kept.number, first.number}};
+  std::string text;
+  for (const auto &i : items) {
+    // The APN is compared as the network resolves it, case aside.
+    bool apn = i.kept == kept.apn;
+    bool same = apn ? folded_apn(i.kept) == folded_apn(i.first) : i.kept == i.first;
+    if (!same)
+      text += (text.empty() ? "" : ", ") + std::string(i.item) + " " +
+              quoted(i.kept, strlen(i.kept)) + " -> " + shown(i.first);
+  }
+  return text;
 }
 
 // Each SIM of `row`'s key that the table gives another profile than the
@@ -179,7 +201,7 @@ void note_review(const Table &table, const TableRow &row, const std::vector<Sim>
   auto apns = listed.find(row.key);
   for (const Sim &sim : served) {
     Answer kept = run(table, sim);
-    if (!reaches(sim, row.key) || same_profile(kept.profile, *row.listing))
+    if (!reaches(sim, row.key) || differences(kept.profile, *row.listing).empty())
       continue;
     Review &r = p->reviews[kept.line];
     if (!r.first) {
@@ -204,27 +226,6 @@ Public choose_rows(Table *table, const std::vector<TableRow> &rows,
       p.written.push_back(row);
   }
   return p;
-}
-
-// "APN "own.in" -> "long", user "" -> "web"": the items that differ.
-std::string differences(const isp_profile &kept, const Listing &first) {
-  const struct {
-    const char *item, *kept;
-    const std::string &first;
-  } items[] = {{"APN", kept.apn, first.apn},
-               {"user", kept.usr, first.user},
-               {"password", kept.pwd, first.password},
-               {"number", kept.number, first.number}};
-  std::string text;
-  for (size_t k = 0; k < 4; k++) {
-    const auto &i = items[k];
-    // The APN, first, is compared as the network resolves it.
-    bool same = k == 0 ? folded_apn(i.kept) == folded_apn(i.first) : i.kept == i.first;
-    if (!same)
-      text += (text.empty() ? "" : ", ") + std::string(i.item) + " " +
-              quoted(i.kept, strlen(i.kept)) + " -> " + shown(i.first);
-  }
-  return text;
 }
 
 // Whether the kept row is likely wrong or a choice the public data allows.

@@ -18,8 +18,8 @@ int check_before_extending(const char *path, FILE *out);
 /// rows merged from `sources` that no SIM the table serves would get, each
 /// with its key's stable index (`stable_index`), never one the table uses.
 /// The summary goes to `summary`, with one line per kept row that gives
-/// some public row's SIMs another APN, user, password or dial number than
-/// the public data ranks first, and whether the kept APN is listed for
-/// those networks at all. Returns 0, 1 when the table uses every index a
+/// some public row's SIMs another technology, APN, user, password or dial
+/// number than the public data ranks first, and whether the kept APN is
+/// listed for those networks at all. Returns 0, 1 when the table uses every index a
 /// public row may take, 2 when the table cannot be read.
 int extend_table(const char *path, const std::vector<Source> &sources, FILE *out, FILE *summary);

@@ -337,18 +337,20 @@ same "$out/added" "$out/want" "extend summary"
 # Host ranks "wholesale" before its own "fast.host" on 310-26 (a choice);
 # 262-09's "web" and 262-07's login as listed, case aside, with another
 # user or number; IoT GID1's "iot.gid" is a marked reseller's on 405-85,
-# so not listed there; 262-08's row is the public data's own: no line.
+# so not listed there; 262-08's row is the public data's own: no line;
+# a CDMA row for GSM 732-12 gives its SIMs another technology.
 { printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=1; : > "$out/want"
-  while IFS='|' read -r key apn user password number review; do
+  while IFS='|' read -r key system apn user password number review; do
     n=$((n + 1))
-    printf '%s\r\n' "$n,${key%-*},${key#*-},Row $n,XX,HSDPA,$apn,$number,$user,$password"
+    printf '%s\r\n' "$n,${key%-*},${key#*-},Row $n,XX,$system,$apn,$number,$user,$password"
     [ -z "$review" ] || echo "    $out/review.csv:$n: \"Row $n\" ($review" >> "$out/want"
   done <<EOF
-262-07|internet.plain|user|secret|*99***1#|262-07): number "*99***1#" -> "*99#": the APN is the public data's first, the rest differs
-262-08|web.unstated|NA|NA|*99#|
-262-09|WEB|u|NA|*99#|262-09): user "u" -> "": the APN is the public data's first, the rest differs
-310-26|FAST.host|NA|NA|*99#|310-26): APN "FAST.host" -> "wholesale": "FAST.host" is listed for these networks, ranked lower: a choice
-405-85|iot.gid|NA|NA|*99#|405-85, 405-854): APN "iot.gid" -> "long": "iot.gid" is not listed for these networks: likely wrong
+262-07|HSDPA|internet.plain|user|secret|*99***1#|262-07): number "*99***1#" -> "*99#": the APN is the public data's first, the rest differs
+262-08|HSDPA|web.unstated|NA|NA|*99#|
+262-09|HSDPA|WEB|u|NA|*99#|262-09): user "u" -> "": the APN is the public data's first, the rest differs
+310-26|HSDPA|FAST.host|NA|NA|*99#|310-26): APN "FAST.host" -> "wholesale": "FAST.host" is listed for these networks, ranked lower: a choice
+405-85|HSDPA|iot.gid|NA|NA|*99#|405-85, 405-854): APN "iot.gid" -> "long": "iot.gid" is not listed for these networks: likely wrong
+732-12|CDMA2000|phone|NA|NA|*99#|732-12): technology "CDMA2000" -> "HSDPA": the APN is the public data's first, the rest differs
 EOF
 } > "$out/review.csv"
 "$tool" extend "$out/review.csv" providers.xml 2>&1 > /dev/null | sed '1,/^  rows whose profile/d' > "$out/found"
