@@ -8,6 +8,7 @@
 #include <set>
 
 #include "merge.h"
+#include "names.h"
 #include "pieces.h"
 #include "operator_table.h"
 #include "table.h"
@@ -44,17 +45,44 @@ struct PublicData {
   std::set<NetworkId> networks;
   std::map<std::string, std::set<NetworkId>> listed;  // folded APN -> networks listing it
   std::map<NetworkId, std::set<std::string>> apns;    // network -> its APNs as written
+  // folded APN -> the MCCs and the operators (first words of names) listing it
+  std::map<std::string, std::pair<std::set<std::string>, std::set<std::string>>> reach;
 };
 
+// An APN listed under this many MCCs by this many operators is a word any
+// operator may use ("internet", "mms", "web"), not one operator's: that
+// other networks list it says nothing about the row. On the real databases
+// an operator's own APN reaches at most five MCCs ("live.vodafone.com");
+// a reseller host's reaches many operators under one MCC ("att.mvno").
+constexpr size_t kGenericReach = 6;
+
+// Networks that a provider or carrier not marked as a reseller lists.
+std::set<NetworkId> own_networks(const std::vector<Source> &sources) {
+  std::set<NetworkId> own;
+  for (const Source &s : sources)
+    for (const Listing &l : s.listings)
+      if (!l.reseller())
+        own.insert(l.networks.begin(), l.networks.end());
+  return own;
+}
+
+// A marked reseller's APN on its host's network is not the host's: a row
+// carrying it reaches the host's own SIMs too, so it counts as unlisted
+// there, as the merge leaves it out.
 PublicData gather(const std::vector<Source> &sources) {
   PublicData d;
+  std::set<NetworkId> own = own_networks(sources);
   for (const Source &s : sources) {
     for (const auto &network : s.networks)
       d.networks.insert(network.first);
     for (const Listing &l : s.listings) {
       for (const NetworkId &id : l.networks) {
+        if (l.reseller() && own.count(id))
+          continue;
         d.listed[folded_apn(l.apn)].insert(id);
         d.apns[id].insert(l.apn);
+        d.reach[folded_apn(l.apn)].first.insert(id.first);
+        d.reach[folded_apn(l.apn)].second.insert(operator_word(l.name));
       }
     }
   }
@@ -82,38 +110,72 @@ bool shares(const std::set<NetworkId> &a, const std::set<NetworkId> &b) {
   return false;
 }
 
-// An APN that no network lists: what the key's networks list instead.
-std::string unlisted(const PublicData &d, const std::set<NetworkId> &networks,
-                     const std::string &apn) {
+// The APNs the public data lists for `networks`, as written, and in
+// `listing` those of the networks that list any.
+std::set<std::string> listed_for(const PublicData &d, const std::set<NetworkId> &networks,
+                                 std::set<NetworkId> *listing) {
   std::set<std::string> theirs;
-  std::set<NetworkId> listing;
   for (const NetworkId &id : networks) {
     auto it = d.apns.find(id);
     if (it == d.apns.end() || it->second.empty())
       continue;
     theirs.insert(it->second.begin(), it->second.end());
-    listing.insert(id);
+    listing->insert(id);
   }
+  return theirs;
+}
+
+// An APN that no network lists: what the key's networks list instead.
+std::string unlisted(const PublicData &d, const std::set<NetworkId> &networks,
+                     const std::string &apn) {
+  std::set<NetworkId> listing;
+  std::set<std::string> theirs = listed_for(d, networks, &listing);
   if (theirs.empty())
     return "";
   return "the public data lists " + first_three(theirs, shown) + " for " +
          networks_text(listing) + ", not " + shown(apn);
 }
 
+// ", which lists "rakuten.jp"": what the row's own networks list, so that
+// the warning says which APN the row was meant to carry.
+std::string own_listing(const PublicData &d, const std::set<NetworkId> &networks) {
+  std::set<NetworkId> listing;
+  std::set<std::string> theirs = listed_for(d, networks, &listing);
+  if (theirs.empty())
+    return "";
+  return std::string(networks.size() == 1 ? ", which lists " : ", which list ") +
+         first_three(theirs, shown);
+}
+
+bool generic(const PublicData &d, const std::string &folded) {
+  auto it = d.reach.find(folded);
+  return it != d.reach.end() && it->second.first.size() >= kGenericReach &&
+         it->second.second.size() >= kGenericReach;
+}
+
 // The warning on a row that answers for `networks` with `apn`, or "". An
-// empty APN, which leaves the choice to the modem, is no other operator's.
+// empty APN, which leaves the choice to the modem, is no other operator's;
+// a generic one is held only against what the row's networks list.
 std::string contradiction(const PublicData &d, const std::set<NetworkId> &networks,
                           const std::string &apn) {
   auto listed = d.listed.find(folded_apn(apn));
   if (listed != d.listed.end() && shares(listed->second, networks))
     return "";
-  if (listed == d.listed.end() || apn.empty())
+  if (listed == d.listed.end() || apn.empty() || generic(d, listed->first))
     return unlisted(d, networks, apn);
   return "APN " + shown(apn) + " is listed for " + networks_text(listed->second) +
-         ", not for " + networks_text(networks);
+         ", not for " + networks_text(networks) + own_listing(d, networks);
 }
 
 }  // namespace
+
+std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources) {
+  std::map<NetworkId, std::set<std::string>> listed;
+  for (const auto &apn : gather(sources).listed)
+    for (const NetworkId &id : apn.second)
+      listed[lookup_key(id)].insert(apn.first);
+  return listed;
+}
 
 // Each network's SIMs are looked up as the router looks them up, so a
 // two-digit row under MCC 405 serves the three-digit networks it answers.

@@ -2,6 +2,8 @@
 // contradict, a sign of a row under another operator's MCC and MNC.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,11 @@ struct AgainstFinding {
 /// `apn` as APNs are compared here: without regard to ASCII case, as the
 /// network resolves an APN as a DNS name.
 std::string folded_apn(const std::string &apn);
+
+/// The APNs, folded, that `sources` list for the networks of each lookup
+/// key, a marked reseller's left out on a network that an unmarked
+/// provider or carrier lists, as the merge leaves it out.
+std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources);
 
 /// Loads the public databases at `paths`, in order, into `sources`. On a
 /// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on

@@ -67,6 +67,7 @@ struct Checker {
   int errors = 0, warnings = 0, rows = 0;
   std::map<std::pair<std::string, std::string>, int> answered;  // identity -> its line
   std::vector<int> placeholder_rows;
+  std::map<std::string, std::pair<int, std::vector<std::string>>> indexes;  // -> line, profile
   int last_row = 0;
   std::vector<Finding> findings;
 
@@ -122,11 +123,13 @@ static const Column kWidths[] = {
     {kPwd, "password", sizeof(isp_profile::pwd) - 1},
 };
 
-static bool names_technology(const std::string &field) {
-  for (const char *name : kTechnologyNames)
-    if (field.find(name) != std::string::npos)
-      return true;
-  return false;
+// The code isp_pick stores for the technology column, -1 for none: the
+// store then keeps the code an earlier row left.
+static int technology_code(const std::string &field) {
+  for (int code = 0; code < kTechnologies; code++)
+    if (field.find(kTechnologyNames[code]) != std::string::npos)
+      return code;
+  return -1;
 }
 
 // "HSDPA, CDMA2000 and TD-SCDMA"
@@ -156,7 +159,7 @@ static void check_values(Checker *c, int line, const Fields &f) {
               std::string(col.name) + " " + shown(w) + " contains " + shown(placeholder_word(w)) +
                   (sent ? ": isp_pick sends it as empty" : ": printed empty"));
   }
-  if (!names_technology(f.taken[5]))
+  if (technology_code(f.taken[5]) < 0)
     c->report(line, false,
               "technology " + shown(f.written[5]) + " names none of " + technology_list() +
                   ": the store gets the code that an earlier row left (0 when none)");
@@ -322,6 +325,24 @@ static void check_index(Checker *c, int line, const Fields &f) {
                 ": isp_pick writes it empty, and the store loses which profile it holds");
 }
 
+// G_ISP_INDEX is all the store keeps to tell profiles apart, so one index
+// stands for one profile: the items isp_pick writes besides it. Rows of one
+// operator's networks may share an index and their profile.
+static void check_shared_index(Checker *c, int line, const Fields &f) {
+  const std::string &index = f.taken[kIndex];
+  if (index.empty())
+    return;
+  std::vector<std::string> profile = {std::to_string(technology_code(f.taken[kSystem])),
+                                      f.taken[kApn], f.taken[kNumber], f.taken[kUsr],
+                                      f.taken[kPwd]};
+  auto first = c->indexes.emplace(index, std::make_pair(line, profile)).first;
+  if (first->second.second != profile)
+    c->report(line, false,
+              "index " + shown(index) + " is line " + std::to_string(first->second.first) +
+                  "'s too, with another profile: G_ISP_INDEX no longer tells which profile "
+                  "the store holds");
+}
+
 static void check_line_end(Checker *c, int line, const std::string &whole) {
   size_t n = whole.size();
   if (n >= 1 && whole[n - 1] == '\n' && (n < 2 || whole[n - 2] != '\r'))
@@ -351,6 +372,7 @@ static void check_columns(Checker *c, int line, const Fields &f) {
   }
   check_identity(c, line, f);
   check_index(c, line, f);
+  check_shared_index(c, line, f);
   check_values(c, line, f);
   check_spaces(c, line, f);
 }
@@ -424,6 +446,15 @@ static void check_header(Checker *c, const Piece &header) {
     c->report(header.line, true, "the first line is a data row: isp_pick drops it as the header");
 }
 
+// A spreadsheet writes a row it has no values for as separators alone, or
+// white space. isp_pick finds no MCC and MNC in it and passes it over, so it
+// is no row; advice to fill it with "NA" would make it a placeholder row,
+// which answers every CDMA card outside the SID table.
+static bool empty_row(const std::string &whole) {
+  std::string text = line_text(whole);
+  return !text.empty() && text.find_first_not_of(" \t,;") == std::string::npos;
+}
+
 // The reads [first, end) of one line. The header's first read is dropped,
 // but the rest of a cut header is read as rows.
 static void check_line(Checker *c, const Piece *first, const Piece *end) {
@@ -440,7 +471,11 @@ static void check_line(Checker *c, const Piece *first, const Piece *end) {
       check_cut_piece(c, *p);
     return;
   }
-  if (!header && !only_line_end(whole))
+  if (header || only_line_end(whole))
+    return;
+  if (empty_row(whole))
+    c->report(first->line, false, "empty row: delete the line");
+  else
     check_row(c, *first, whole);
 }
 

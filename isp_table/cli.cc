@@ -30,7 +30,10 @@ const char kHelp[] =
     "  database (apns-conf.xml); without FILE the installed provider database is\n"
     "  read. One row per key isp_pick looks a SIM up by: the internet APN that\n"
     "  serves the most of the key's networks, then the most providers or\n"
-    "  carriers, then the file given first, then the file's own order.\n"
+    "  carriers, then the file given first, then the file's own order. A row's\n"
+    "  index is made of its key, the same in every release: 2, MCC and MNC\n"
+    "  (226201), or 3 for a three-digit MNC (3405854). Exit status 0; 2 when a\n"
+    "  FILE cannot be read.\n"
     "\n"
     "isp_table check TABLE\n"
     "  Reads TABLE as isp_pick reads it and reports every row a network will not\n"
@@ -41,8 +44,10 @@ const char kHelp[] =
     "isp_table check TABLE --against FILE...\n"
     "  The check, with a warning on each row whose APN the databases FILE (either\n"
     "  kind above) list only for other networks, or for no network while they\n"
-    "  list others for the row's networks. Rows of networks they do not know,\n"
-    "  CDMA rows and placeholder rows get none. Exit status as the check's; 2\n"
+    "  list others for the row's networks; an APN they list under six or more\n"
+    "  MCCs by six or more operators (\"internet\") is held only against what\n"
+    "  the row's networks list. Rows of networks they do not know, CDMA rows\n"
+    "  and placeholder rows get none. Exit status as the check's; 2\n"
     "  also when a FILE cannot be read.\n"
     "\n"
     "isp_table check TABLE --imsi DIGITS\n"
@@ -63,12 +68,15 @@ const char kHelp[] =
     "isp_table extend TABLE [FILE...]\n"
     "  Writes TABLE, a hand-kept table, byte for byte, its placeholder rows (MCC\n"
     "  and MNC both placeholders) moved last, and before them the rows generated\n"
-    "  from FILE that change the profile of no SIM TABLE serves, indexed on from\n"
-    "  TABLE's largest numeric index. The summary adds the rows kept, written\n"
-    "  and left out, and each lookup key whose APN in TABLE is not the public\n"
-    "  data's first. Exit status 0; 1 when TABLE has errors (the check's\n"
-    "  findings on standard output, no table) or a FILE cannot be read; 2 when\n"
-    "  TABLE cannot be read.\n"
+    "  from FILE that change the profile of no SIM TABLE serves, each indexed\n"
+    "  by its key as generated tables are, never with an index TABLE uses\n"
+    "  (see the README). The summary adds the rows kept, written and left out,\n"
+    "  and each row of TABLE (TABLE:LINE) that gives some public row's SIMs\n"
+    "  another technology, APN, user, password or dial number than the public\n"
+    "  data's first, with whether its APN is listed for them at all. Exit\n"
+    "  status 0; 1 when TABLE has errors (the check's findings on standard\n"
+    "  error, no table); 2 when TABLE or a FILE cannot be read or standard\n"
+    "  output is TABLE itself.\n"
     "\n"
     "--only LIST (generating and extend)\n"
     "  Only the public data of the markets in LIST, a comma list: a country code\n"
@@ -80,7 +88,11 @@ const char kHelp[] =
     "  but for the providers or carriers and the entries left out while reading,\n"
     "  which count whole files. TABLE's rows are always kept.\n"
     "\n"
-    "isp_table --help | --version\n";
+    "TABLE, OLD and NEW may be - (standard input) or a pipe, such as\n"
+    "  <(git show v1:table.csv); FILE is a regular file.\n"
+    "\n"
+    "isp_table --help | --version\n"
+    "  -h or --help, also after a verb, prints this help.\n";
 
 // A CLI11 check answers "" to accept the value, else the problem, which
 // CLI11 reports after the option's name and a colon.
@@ -98,8 +110,14 @@ std::string sid_problem(std::string &value) {
   char *end;
   errno = 0;
   long long sid = strtoll(value.c_str(), &end, 10);
-  if (value.empty() || *end || errno || sid < INT_MIN || sid > INT_MAX)
+  if (value.empty() || *end)
     return "needs a whole number";
+  // A whole number past the range (strtoll stops at its own) is one, just
+  // not one a SID can be.
+  if (sid > INT_MAX)
+    return value + " is out of range (at most " + std::to_string(INT_MAX) + ")";
+  if (sid < INT_MIN)
+    return value + " is out of range (at least " + std::to_string(INT_MIN) + ")";
   value = std::to_string(sid);
   return "";
 }
@@ -150,16 +168,15 @@ void add_diff(CLI::App *app, Command *command) {
   diff->add_option("NEW", command->new_table)->required();
 }
 
-// Verbs inherit the help flag the app has when they are added: --help is
-// set after them, so "check TABLE --help" stays an unknown option.
+// Verbs inherit the help flag the app has when they are added, so each of
+// them takes -h and --help among its arguments.
 void build(CLI::App *app, Command *command) {
-  app->set_help_flag();
+  app->set_help_flag("-h,--help");
   app->require_subcommand(0, 1);
   add_generate(app, command);
   add_check(app, command);
   add_diff(app, command);
   add_extend(app, command);
-  app->set_help_flag("--help");
   app->set_version_flag("--version", ISP_TABLE_VERSION);
 }
 

@@ -28,8 +28,9 @@ struct Command {
 
 /// Reads argv into *command and returns true when the command is to run.
 /// Returns false when the run ends here, with its exit status in *status:
-/// 0 after --help or --version (printed on standard output), 2 after a
-/// usage error ("isp_table: PROBLEM" and the usage line on standard error).
+/// 0 after -h, --help (after a verb too) or --version (printed on standard
+/// output), 2 after a usage error ("isp_table: PROBLEM" and the usage line
+/// on standard error).
 bool read_command_line(int argc, char **argv, Command *command, int *status);
 
 /// Reports a usage error found once the inputs are read, as the command

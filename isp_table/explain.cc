@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "identity.h"
+#include "input.h"
 #include "operator_table.h"
 #include "pieces.h"
 #include "sid_table.h"
@@ -20,7 +21,7 @@ struct Run {
 // One lookup by isp_pick's own code, shown as its "searching" line shows
 // it. Returns the line that answers, 0 when none does, or kUnreadable.
 static int explain_lookup(Run *run, const LookupKey &key, int step, FILE *out) {
-  int piece = find_row(run->reader.get(), run->path, key, &run->profile);
+  int piece = find_row(run->reader.get(), table_source(run->path), key, &run->profile);
   if (piece < 0)
     return kUnreadable;
   int line = piece > 0 && (size_t)piece <= run->pieces.size() ? run->pieces[piece - 1].line : 0;

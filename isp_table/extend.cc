@@ -4,6 +4,8 @@
 #include <string.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 
 #include "against.h"
@@ -37,18 +39,19 @@ struct Kept {
   std::string rows;                // header and rows, placeholder rows left out
   std::string placeholders;        // placeholder rows, in order
   size_t count = 0;                // rows after the header, empty lines aside
-  unsigned long long largest = 0;  // largest numeric index
+  std::set<std::string> indexes;   // the rows' indexes, as index_as_used gives them
 };
 
-// The index as isp_pick cuts it, when it is all digits.
-bool numeric_index(const std::string &piece, unsigned long long *index) {
+// The index as isp_pick cuts it and stores it, placeholders blanked: the
+// value a router holds in G_ISP_INDEX.
+std::string stored_index(const std::string &piece) {
   std::vector<char> row(piece.c_str(), piece.c_str() + strlen(piece.c_str()) + 1);
   char *cursor = row.data();
-  const char *field = next_field(&cursor);
-  if (!field || strspn(field, "0123456789") != strlen(field) || strlen(field) > 18)
-    return false;
-  *index = strtoull(field, nullptr, 10);
-  return true;
+  char *field = next_field(&cursor);
+  if (!field)
+    return "";
+  blank_placeholder(field);
+  return index_as_used(field);
 }
 
 bool placeholder_row(const std::string &piece) {
@@ -57,14 +60,12 @@ bool placeholder_row(const std::string &piece) {
 }
 
 void keep_line(const std::string &line, const Piece &first, Kept *kept) {
-  unsigned long long index;
   if (first.line == 1 || line.find_first_not_of("\r\n") == std::string::npos) {
     kept->rows += line;
     return;
   }
   kept->count++;
-  if (numeric_index(first.text, &index))
-    kept->largest = std::max(kept->largest, index);
+  kept->indexes.insert(stored_index(first.text));
   (placeholder_row(first.text) ? kept->placeholders : kept->rows) += line;
 }
 
@@ -133,11 +134,20 @@ bool gets_row_first(Table *table, const TableRow &row, const std::vector<Sim> &s
   return gets;
 }
 
+// A kept line that gives public rows' SIMs another profile than the public
+// data's first: one line to review, whatever number of keys reach it.
+struct Review {
+  std::vector<std::string> keys;  // "405-85", "405-854"
+  isp_profile kept{};
+  const Listing *first = nullptr;  // the public data's first for the first key
+  bool listed = false;             // the kept APN is listed for a key's networks
+};
+
 // What the public rows bring: those written, and what the summary adds.
 struct Public {
   std::vector<TableRow> written;
   size_t left_out = 0;
-  std::vector<std::string> conflicts;
+  std::map<int, Review> reviews;  // by the kept line
 };
 
 // Whether a lookup of `sim` tries `key`: isp_pick's own order.
@@ -150,31 +160,66 @@ bool reaches(const Sim &sim, const NetworkId &key) {
   return false;
 }
 
-// The first SIM of `row`'s key that the table gives another APN than the
+// The technology a record holds, by name.
+const char *technology(const isp_profile &p) {
+  return p.system >= 0 && p.system < kTechnologies ? kTechnologyNames[p.system] : "";
+}
+
+// "APN "own.in" -> "long", user "" -> "web"": the items the router stores
+// from a row, besides its index, that differ between the kept record and
+// the public data's first.
+std::string differences(const isp_profile &kept, const Listing &first) {
+  const struct {
+    const char *item, *kept;
+    const std::string &first;
+  } items[] = {{"technology", technology(kept), first.technology},
+               {"APN", kept.apn, first.apn},
+               {"user", kept.usr, first.user},
+               {"password", kept.pwd, first.password},
+               {"number", kept.number, first.number}};
+  std::string text;
+  for (const auto &i : items) {
+    // The APN is compared as the network resolves it, case aside.
+    bool apn = i.kept == kept.apn;
+    bool same = apn ? folded_apn(i.kept) == folded_apn(i.first) : i.kept == i.first;
+    if (!same)
+      text += (text.empty() ? "" : ", ") + std::string(i.item) + " " +
+              quoted(i.kept, strlen(i.kept)) + " -> " + shown(i.first);
+  }
+  return text;
+}
+
+// Each SIM of `row`'s key that the table gives another profile than the
 // row's: through a row of the key itself, or of a shorter key (405-85 for
-// 405854), case aside. The public data names no APN for a CDMA provider:
-// nothing to hold a row to.
-void note_conflict(const Table &table, const TableRow &row, const std::vector<Sim> &served,
-                   Public *p) {
+// 405854). The public data names no APN for a CDMA provider: nothing to
+// hold a row to.
+void note_review(const Table &table, const TableRow &row, const std::vector<Sim> &served,
+                 const std::map<NetworkId, std::set<std::string>> &listed, Public *p) {
   if (row.listing->apn.empty())
     return;
+  std::string key = row.key.first + "-" + row.key.second;
+  auto apns = listed.find(row.key);
   for (const Sim &sim : served) {
     Answer kept = run(table, sim);
-    if (!reaches(sim, row.key) || folded_apn(kept.profile.apn) == folded_apn(row.listing->apn))
+    if (!reaches(sim, row.key) || differences(kept.profile, *row.listing).empty())
       continue;
-    p->conflicts.push_back(row.key.first + "-" + row.key.second + ": kept " +
-                           quoted(kept.profile.apn, strlen(kept.profile.apn)) +
-                           ", the public data ranks " +
-                           quoted(row.listing->apn.data(), row.listing->apn.size()) + " first");
-    return;
+    Review &r = p->reviews[kept.line];
+    if (!r.first) {
+      r.kept = kept.profile;
+      r.first = row.listing;
+    }
+    if (r.keys.empty() || r.keys.back() != key)
+      r.keys.push_back(key);
+    r.listed = r.listed || (apns != listed.end() && apns->second.count(folded_apn(kept.profile.apn)));
   }
 }
 
-Public choose_rows(Table *table, const std::vector<TableRow> &rows) {
+Public choose_rows(Table *table, const std::vector<TableRow> &rows,
+                   const std::map<NetworkId, std::set<std::string>> &listed) {
   Public p;
   for (const TableRow &row : rows) {
     std::vector<Sim> served = served_sims(*table, row.key);
-    note_conflict(*table, row, served, &p);
+    note_review(*table, row, served, listed, &p);
     if (gets_row_first(table, row, served))
       p.left_out++;
     else
@@ -183,38 +228,49 @@ Public choose_rows(Table *table, const std::vector<TableRow> &rows) {
   return p;
 }
 
+// Whether the kept row is likely wrong or a choice the public data allows.
+std::string verdict(const Review &r) {
+  std::string apn = quoted(r.kept.apn, strlen(r.kept.apn));
+  if (folded_apn(r.kept.apn) == folded_apn(r.first->apn))
+    return "the APN is the public data's first, the rest differs";
+  if (r.listed)
+    return apn + " is listed for these networks, ranked lower: a choice";
+  return apn + " is not listed for these networks: likely wrong";
+}
+
+std::string review_line(const char *path, int line, const Review &r) {
+  std::string keys;
+  for (const std::string &key : r.keys)
+    keys += (keys.empty() ? "" : ", ") + key;
+  return std::string(path) + ":" + std::to_string(line) + ": " +
+         quoted(r.kept.isp, strlen(r.kept.isp)) + " (" + keys + "): " +
+         differences(r.kept, *r.first) + ": " + verdict(r);
+}
+
 void write_extension(const char *path, const Kept &kept, const Public &p, FILE *out) {
   fprintf(out, "extended table %s:\n", path);
   fprintf(out, "  rows kept: %zu\n", kept.count);
   fprintf(out, "  public rows written: %zu\n", p.written.size());
   fprintf(out, "  public rows left out, the table serves their SIMs: %zu\n", p.left_out);
-  fprintf(out, "  lookup keys where the table's APN is not the public data's first: %zu\n",
-          p.conflicts.size());
-  for (const std::string &line : p.conflicts)
-    fprintf(out, "    %s\n", line.c_str());
-}
-
-// The largest index isp_pick's record holds: its width in nines.
-unsigned long long widest_index() {
-  return std::stoull(std::string(sizeof(isp_profile::index) - 1, '9'));
+  fprintf(out, "  rows whose profile is not the public data's first (kept -> public): %zu\n",
+          p.reviews.size());
+  for (const auto &r : p.reviews)
+    fprintf(out, "    %s\n", review_line(path, r.first, r.second).c_str());
 }
 
 // The result: the table's rows, the public rows, the placeholder rows.
-std::string extended_text(const Kept &kept, const Public &p) {
+int write_extended(const char *path, const Kept &kept, const Public &p, FILE *out) {
   // An empty table has no header to keep, and isp_pick drops the first line.
   std::string text = kept.rows.empty() && kept.placeholders.empty() ? kTableHeader : kept.rows;
   if (!p.written.empty() || !kept.placeholders.empty())
     end_line(&text);
-  return text + numbered_rows(p.written, kept.largest + 1) + kept.placeholders;
-}
-
-int write_extended(const char *path, const Kept &kept, const Public &p, FILE *out) {
-  if (kept.largest + p.written.size() > widest_index()) {
-    fprintf(stderr, "isp_table: %s: public rows would need indexes past %llu\n", path,
-            widest_index());
+  NetworkId key;
+  if (!indexed_rows(p.written, kept.indexes, &text, &key)) {
+    fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s-%s may take\n",
+            path, key.first.c_str(), key.second.c_str());
     return 1;
   }
-  std::string text = extended_text(kept, p);
+  text += kept.placeholders;
   fwrite(text.data(), 1, text.size(), out);
   return 0;
 }
@@ -234,7 +290,7 @@ int extend_table(const char *path, const std::vector<Source> &sources, FILE *out
     all.push_back(&s);
   std::vector<TableRow> rows;
   TableFigures merged = merge_table(all, &rows);
-  Public p = choose_rows(&table, rows);
+  Public p = choose_rows(&table, rows, listed_by_key(sources));
   write_summary(sources, merged, summary);
   write_extension(path, kept, p, summary);
   return write_extended(path, kept, p, out);

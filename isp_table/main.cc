@@ -1,6 +1,9 @@
 // isp_table: the router's operator table from the public operator
 // databases, and a check of hand-kept tables.
 #include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -33,13 +36,14 @@ static int check_command(const Command &command) {
 }
 
 // The public databases of the command, with their regions, and only the
-// markets of --only. Returns 0, or the exit status of a run that ends here.
+// markets of --only. Returns 0, or the exit status of a run that ends here:
+// 2 when a database cannot be read, as for every input of every verb.
 static int load_inputs(const Command &command, std::vector<Source> *sources) {
   std::vector<std::string> paths = command.files;
   if (paths.empty())
     paths.push_back(kDefaultDb);
   if (!load_public_data(paths, sources))
-    return 1;
+    return 2;
   fill_android_regions(sources);
   Markets markets;
   if (command.only.empty() || !read_markets(command.only, &markets))
@@ -65,14 +69,35 @@ static int generate(const Command &command) {
   std::vector<TableRow> rows;
   TableFigures merged = merge_table(all, &rows);
   write_summary(sources, merged, stderr);
-  std::string table = kTableHeader + numbered_rows(rows, 1);
+  // With no kept table every key's first index is free.
+  std::string table = kTableHeader;
+  NetworkId unused;
+  indexed_rows(rows, {}, &table, &unused);
   fwrite(table.data(), 1, table.size(), stdout);
   return 0;
 }
 
-// A table with errors is mended before it grows, never carried along.
+// The shell empties a file it redirects output to before the run starts
+// (or appends to it), so a table extended into itself is already lost:
+// nothing of it must pass for the kept rows.
+static bool output_is_table(const char *path) {
+  struct stat table, out;
+  int got = strcmp(path, "-") == 0 ? fstat(STDIN_FILENO, &table) : stat(path, &table);
+  if (got != 0 || fstat(STDOUT_FILENO, &out) != 0)
+    return false;
+  // /dev/null as both standard input and output is no table lost.
+  return S_ISREG(out.st_mode) && table.st_dev == out.st_dev && table.st_ino == out.st_ino;
+}
+
+// A table with errors is mended before it grows, never carried along. Its
+// findings go to standard error: standard output is the new table's file.
 static int extend(const Command &command) {
-  if (int status = check_before_extending(command.table.c_str(), stdout))
+  if (output_is_table(command.table.c_str())) {
+    fprintf(stderr, "isp_table: standard output is the table %s: write the extended table to "
+            "another file\n", command.table.c_str());
+    return 2;
+  }
+  if (int status = check_before_extending(command.table.c_str(), stderr))
     return status;
   std::vector<Source> sources;
   if (int status = load_inputs(command, &sources))
@@ -90,13 +115,13 @@ static int run(const Command &command) {
   return generate(command);
 }
 
-// Findings or a table lost on a full disk must not pass for a clean result.
+// Findings, a table or the help lost on a full disk must not pass for a
+// clean result.
 int main(int argc, char **argv) {
   Command command;
   int status;
-  if (!read_command_line(argc, argv, &command, &status))
-    return status;
-  status = run(command);
+  if (read_command_line(argc, argv, &command, &status))
+    status = run(command);
   if (fflush(stdout) != 0 || ferror(stdout)) {
     perror("isp_table: writing the output");
     return 2;

@@ -10,16 +10,20 @@ static bool all_of_kind(const std::string &item, size_t size, int (*kind)(int)) 
   return std::all_of(item.begin(), item.end(), [kind](char c) { return kind((unsigned char)c); });
 }
 
-static bool add_market(std::string item, Markets *markets) {
+static bool add_market(const std::string &item, Markets *markets) {
   if (all_of_kind(item, 3, isdigit)) {
     markets->mccs.insert(item);
+    markets->typed.emplace(item, item);
     return true;
   }
   if (!all_of_kind(item, 2, isalpha))
     return false;
-  for (char &c : item)
+  std::string code = item;
+  for (char &c : code)
     c = (char)toupper((unsigned char)c);
-  markets->countries.insert(item);
+  markets->countries.insert(code);
+  // A warning names the market as the user wrote it ("uk"), not as kept.
+  markets->typed.emplace(code, item);
   return true;
 }
 
@@ -71,7 +75,7 @@ static std::vector<std::string> absent(const Markets &markets, const std::vector
   for (const std::set<std::string> *chosen : {&markets.countries, &markets.mccs})
     for (const std::string &market : *chosen)
       if (!seen.count(market))
-        missing.push_back(market);
+        missing.push_back(markets.typed.at(market));
   return missing;
 }
 

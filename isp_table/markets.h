@@ -2,6 +2,7 @@
 // into the table.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 /// case) and MCCs.
 struct Markets {
   std::set<std::string> countries, mccs;
+  std::map<std::string, std::string> typed;  // a market as kept -> as the list gave it first
 };
 
 /// Reads a comma list of two-letter country codes and three-digit MCCs.
@@ -22,5 +24,6 @@ bool read_markets(const std::string &list, Markets *markets);
 /// region is a chosen country whole, any other with only its networks under
 /// a chosen MCC; and only the networks under a chosen MCC or that a kept
 /// listing names. Every figure the merge counts then counts those markets.
-/// Returns the markets that no listing or network of `sources` is in.
+/// Returns the markets that no listing or network of `sources` is in, as
+/// the list gave them.
 std::vector<std::string> keep_markets(const Markets &markets, std::vector<Source> *sources);

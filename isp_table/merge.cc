@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <set>
-#include <tuple>
 
 #include "identity.h"
 #include "operator_table.h"
+#include "pieces.h"
+#include "rank.h"
 #include "text.h"
 
 const char kTableHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
@@ -76,62 +77,96 @@ static bool read_back(const Listing &l, const NetworkId &key) {
 }
 
 static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
+static const char kSecondaryDropped[] =
+    "provider marked primary=\"false\" where the network has its own";
 
 // Every network of every source, the internet APNs listed for each, and who
 // lists them.
 struct Networks {
   std::map<NetworkId, std::set<std::string>> apns;
-  std::map<std::pair<NetworkId, std::string>, std::set<size_t>> listers;  // (network, APN)
   std::map<NetworkId, std::string> names;
-  std::map<NetworkId, std::vector<NetworkId>> keys;              // key -> its networks
-  std::map<NetworkId, std::vector<const Listing *>> candidates;  // key -> listings
+  std::map<NetworkId, std::vector<NetworkId>> keys;  // key -> its networks
+  std::map<NetworkId, std::vector<Standing>> standing;  // key -> listings on its networks
+  std::vector<Standing> all;
   std::set<NetworkId> own;        // networks that an unmarked provider or carrier lists
   std::set<NetworkId> gid1_only;  // networks that only GID1-marked providers list
+  std::map<NetworkId, NetworkId> read_as;  // impossible id -> the network it begins with
 };
 
-// Whether listing `l` counts for `id`, one of its networks. isp_pick cannot
-// read GID1, so a GID1-marked provider's row would reach every SIM of the
-// network: it counts only where no unmarked provider or carrier lists it.
-static bool stands_for(const Networks &n, const Listing &l, const NetworkId &id) {
-  return !l.gid1 || !n.own.count(id);
+// A three-digit MNC under an MCC whose networks are mostly two-digit, when
+// its first two digits are a listed network, is that network's id written
+// long (Android's 222-010 inside TIM's 22201x), not a network of its own.
+// The lookup key stays the same; only what counts as one network changes.
+static std::map<NetworkId, NetworkId> impossible_ids(const std::set<NetworkId> &ids) {
+  std::map<std::string, std::pair<size_t, size_t>> digits;  // MCC -> two-digit, three-digit
+  for (const NetworkId &id : ids)
+    (id.second.size() == 2 ? digits[id.first].first : digits[id.first].second)++;
+  std::map<NetworkId, NetworkId> read_as;
+  for (const NetworkId &id : ids) {
+    NetworkId shorter{id.first, id.second.substr(0, 2)};
+    if (id.second.size() == 3 && ids.count(shorter) &&
+        digits[id.first].first > digits[id.first].second && lookup_key(id) == lookup_key(shorter))
+      read_as.emplace(id, shorter);
+  }
+  return read_as;
 }
 
-static void add_network(Networks *n, const Listing &l, const NetworkId &id) {
-  n->apns[id].insert(l.apn);
-  n->listers[{id, l.apn}].insert(l.lister);
-  if (l.gid1)
-    n->gid1_only.insert(id);
+static NetworkId read_id(const Networks &n, const NetworkId &id) {
+  auto it = n.read_as.find(id);
+  return it == n.read_as.end() ? id : it->second;
+}
+
+// Whether listing `l` counts for `id`, one of its networks. isp_pick cannot
+// read GID1, and a reseller's row would reach every SIM of its host's
+// network: a marked reseller counts only where no unmarked provider or
+// carrier lists the network.
+static bool stands_for(const Networks &n, const Listing &l, const NetworkId &id) {
+  return !l.reseller() || !n.own.count(id);
 }
 
 // A listing is a candidate for the keys of the networks it stands for; a key
 // where it stands for none counts as a row left out, like any other.
 static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
-  std::set<NetworkId> keys, dropped;
-  for (const NetworkId &id : l.networks) {
+  std::set<NetworkId> ids, keys, dropped;
+  for (const NetworkId &listed : l.networks)
+    ids.insert(read_id(*n, listed));
+  for (const NetworkId &id : ids) {
     if (!stands_for(*n, l, id)) {
       dropped.insert(lookup_key(id));
       continue;
     }
     keys.insert(lookup_key(id));
-    add_network(n, l, id);
+    n->apns[id].insert(l.apn);
+    if (l.gid1)
+      n->gid1_only.insert(id);
+    n->standing[lookup_key(id)].push_back({&l, id});
+    n->all.push_back({&l, id});
   }
-  for (const NetworkId &key : keys)
-    n->candidates[key].push_back(&l);
   for (const NetworkId &key : dropped)
-    f->left_out[kGid1Dropped] += !keys.count(key);
+    f->left_out[l.gid1 ? kGid1Dropped : kSecondaryDropped] += !keys.count(key);
 }
 
 static Networks gather(const std::vector<const Source *> &sources, TableFigures *f) {
   Networks n;
-  for (const Source *s : sources) {
-    for (const auto &network : s->networks) {
-      n.apns[network.first];
-      n.names.emplace(network.first, network.second);
-    }
+  std::set<NetworkId> ids;
+  for (const Source *s : sources)
+    for (const auto &network : s->networks)
+      ids.insert(network.first);
+  n.read_as = impossible_ids(ids);
+  f->read_as = n.read_as.size();
+  // A network's own name first, before the names of its ids written long.
+  for (int long_ids = 0; long_ids < 2; long_ids++)
+    for (const Source *s : sources)
+      for (const auto &network : s->networks)
+        if (n.read_as.count(network.first) == (size_t)long_ids) {
+          n.apns[read_id(n, network.first)];
+          n.names.emplace(read_id(n, network.first), network.second);
+        }
+  for (const Source *s : sources)
     for (const Listing &l : s->listings)
-      if (!l.gid1)
-        n.own.insert(l.networks.begin(), l.networks.end());
-  }
+      if (!l.reseller())
+        for (const NetworkId &id : l.networks)
+          n.own.insert(read_id(n, id));
   for (const Source *s : sources)
     for (const Listing &l : s->listings)
       add_listing(&n, l, f);
@@ -140,66 +175,52 @@ static Networks gather(const std::vector<const Source *> &sources, TableFigures 
   return n;
 }
 
-// How many of a key's networks list `apn`, and how many providers or
-// carriers list it for them.
-static std::pair<size_t, size_t> reach(const Networks &n, const std::vector<NetworkId> &group,
-                                       const std::string &apn) {
-  size_t served = 0;
-  std::set<size_t> listers;
-  for (const NetworkId &id : group) {
-    served += n.apns.at(id).count(apn);
-    auto it = n.listers.find({id, apn});
-    if (it != n.listers.end())
-      listers.insert(it->second.begin(), it->second.end());
-  }
-  return {served, listers.size()};
+// Why listing `l` cannot stand as the row of `key`, or null.
+static const char *unusable(const Listing &l, const NetworkId &key) {
+  if (const char *why = unrepresentable(l))
+    return why;
+  // The index at its widest, and its comma.
+  if (sizeof(isp_profile::index) + row_text(l, key).size() > kPieceMax)
+    return "line longer than one read";
+  if (!read_back(l, key))
+    return "not read back unchanged by isp_pick";
+  return nullptr;
 }
 
-// Adds to `usable` the networks of `key` that listing `l`, which can stand
-// in the table as the key's row, stands for.
-static void mark_usable(const Networks &n, const Listing &l, const NetworkId &key,
-                        std::set<NetworkId> *usable) {
-  for (const NetworkId &id : l.networks)
-    if (stands_for(n, l, id) && lookup_key(id) == key)
-      usable->insert(id);
-}
-
-// The key's row: the most networks served, then the most providers or
-// carriers, then the file given first, then the file's own order. Adds to
-// `usable` the key's networks that some candidate could serve.
-static const Listing *best_row(const Networks &n, const NetworkId &key,
-                               std::set<NetworkId> *usable, TableFigures *f) {
-  const std::vector<NetworkId> &group = n.keys.at(key);
-  const Listing *best = nullptr;
-  std::tuple<long, long, size_t, size_t> best_rank;
-  auto it = n.candidates.find(key);
-  if (it == n.candidates.end())
-    return nullptr;
-  for (const Listing *l : it->second) {
-    const char *why = unrepresentable(*l);
-    // The index at its widest, and its comma.
-    if (!why && sizeof(isp_profile::index) + row_text(*l, key).size() > kPieceMax)
-      why = "line longer than one read";
-    if (!why && !read_back(*l, key))
-      why = "not read back unchanged by isp_pick";
-    if (why) {
-      f->left_out[why]++;
+// The key's listings that can stand as its row; each one that cannot is
+// counted once as a row left out. Adds to `usable` the networks they serve.
+static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
+                                        std::set<NetworkId> *usable, TableFigures *f) {
+  std::vector<Standing> kept;
+  auto it = n.standing.find(key);
+  if (it == n.standing.end())
+    return kept;
+  std::map<const Listing *, bool> fits;
+  for (const Standing &s : it->second) {
+    auto known = fits.find(s.listing);
+    if (known == fits.end()) {
+      const char *why = unusable(*s.listing, key);
+      if (why)
+        f->left_out[why]++;
+      known = fits.emplace(s.listing, !why).first;
+    }
+    if (!known->second)
       continue;
-    }
-    mark_usable(n, *l, key, usable);
-    std::pair<size_t, size_t> r = reach(n, group, l->apn);
-    auto rank = std::make_tuple(-(long)r.first, -(long)r.second, l->file, l->order);
-    if (!best || rank < best_rank) {
-      best = l;
-      best_rank = rank;
-    }
+    kept.push_back(s);
+    usable->insert(s.network);
   }
-  return best;
+  return kept;
 }
 
 static std::string label(const Networks &n, const NetworkId &id) {
   auto name = n.names.find(id);
   return id.first + "-" + id.second + " " + (name == n.names.end() ? "" : name->second);
+}
+
+static std::string undecided_line(const NetworkId &key, const Choice &c) {
+  return key.first + "-" + key.second + ": " + c.row->name + " " + shown(c.row->apn) + " or " +
+         c.other->name + " " + shown(c.other->apn) +
+         ": nothing in the inputs decides; chosen by " + c.weak;
 }
 
 // Each network of the key is served by its row, or has no usable APN, or
@@ -227,11 +248,18 @@ TableFigures merge_table(const std::vector<const Source *> &sources, std::vector
       f.left_out[why.first] += why.second;
   }
   Networks n = gather(sources, &f);
+  Ranking ranking(n.all);
   f.networks = n.apns.size();
-  std::set<NetworkId> usable;
   for (const auto &key : n.keys) {
-    const Listing *row = best_row(n, key.first, &usable, &f);
+    std::set<NetworkId> usable;
+    Choice c = ranking.choose(candidates(n, key.first, &usable, &f));
+    const Listing *row = c.row;
     f.rows += row != nullptr;
+    if (row) {
+      f.decided[c.outcome]++;
+      if (c.outcome == kUndecided)
+        f.undecided.push_back(undecided_line(key.first, c));
+    }
     if (row && rows)
       rows->push_back({key.first, row, row_text(*row, key.first)});
     count_networks(n, key.first, row, usable, &f);
@@ -239,11 +267,40 @@ TableFigures merge_table(const std::vector<const Source *> &sources, std::vector
   return f;
 }
 
-std::string numbered_rows(const std::vector<TableRow> &rows, size_t first) {
-  std::string text;
-  for (size_t i = 0; i < rows.size(); i++)
-    text += std::to_string(first + i) + "," + rows[i].text;
-  return text;
+// Derived from the key alone, a row's index names the same profile in
+// every release, whatever networks a new database adds before it; the
+// leading digit keeps two- and three-digit MNCs apart (2 and 3 differ in
+// length anyway) and leaves a small index, as kept tables use, free.
+std::string stable_index(const NetworkId &key, const std::set<std::string> &used) {
+  const char *leading = key.second.size() == 3 ? "3579" : "2468";
+  for (const char *digit = leading; *digit; digit++) {
+    std::string index = *digit + key.first + key.second;
+    if (index.size() > sizeof(isp_profile::index) - 1)
+      return "";
+    if (!used.count(index))
+      return index;
+  }
+  return "";
+}
+
+std::string index_as_used(const std::string &index) {
+  if (index.empty() || index.find_first_not_of("0123456789") != std::string::npos)
+    return index;
+  size_t first = index.find_first_not_of('0');
+  return first == std::string::npos ? "0" : index.substr(first);
+}
+
+bool indexed_rows(const std::vector<TableRow> &rows, const std::set<std::string> &used,
+                  std::string *text, NetworkId *key) {
+  for (const TableRow &row : rows) {
+    std::string index = stable_index(row.key, used);
+    if (index.empty()) {
+      *key = row.key;
+      return false;
+    }
+    *text += index + "," + row.text;
+  }
+  return true;
 }
 
 // Served, no table can serve, and without a usable APN add up to the
@@ -257,6 +314,22 @@ static void write_networks(const TableFigures &f, bool named, FILE *out) {
     fprintf(out, "    %s\n", f.unservable[i].c_str());
   fprintf(out, "  networks without a usable internet APN: %zu\n", f.without_usable);
   fprintf(out, "    networks whose key has no row at all: %zu\n", f.without_row);
+  fprintf(out, "  network ids read as the two-digit network they begin with: %zu\n", f.read_as);
+}
+
+// Which sign chose each row over the other operators' APNs; `named`: each
+// undecided key follows its count.
+static void write_decisions(const TableFigures &f, bool named, FILE *out) {
+  static const char *const kWhy[kOutcomes] = {
+      "the network's own primary provider", "the network's brand",
+      "agreement of both kinds of database", "more of the key's networks served",
+      "a lister of several networks under the MCC", "one operator's APNs only",
+      "nothing (undecided: a weak tie-break chose)"};
+  fprintf(out, "  rows decided by:\n");
+  for (int i = 0; i < kOutcomes; i++)
+    fprintf(out, "    %s: %zu\n", kWhy[i], f.decided[i]);
+  for (size_t i = 0; named && i < f.undecided.size(); i++)
+    fprintf(out, "      %s\n", f.undecided[i].c_str());
 }
 
 static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
@@ -268,6 +341,7 @@ static void write_figures(const TableFigures &f, const char *listers, bool named
   for (const auto &why : f.left_out)
     fprintf(out, "    %s: %zu\n", why.first.c_str(), why.second);
   write_networks(f, named, out);
+  write_decisions(f, named, out);
 }
 
 void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {

@@ -1,13 +1,15 @@
 // The merge: one operator table row per lookup key from the listings of
-// every source, ranked so that the row serves the most of the key's networks.
+// every source, ranked so that the row is the networks' own operator's APN.
 #pragma once
 
 #include <stdio.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "rank.h"
 #include "sources.h"
 
 /// The figures of one table.
@@ -23,6 +25,9 @@ struct TableFigures {
                                         // and another network of its key won
   size_t without_usable = 0;  // not served, and no APN listed for it can stand in the table
   size_t without_row = 0;     // of them: its key has no row at all
+  size_t read_as = 0;         // impossible network ids read as the network they begin with
+  size_t decided[kOutcomes] = {};        // rows by the sign that chose them (rank.h)
+  std::vector<std::string> undecided;    // "234-15: Vodafone "internet" or ...", by key
 };
 
 /// The lookup key of network `id`: its MCC and the MNC that isp_pick's
@@ -45,8 +50,23 @@ extern const char kTableHeader[];
 /// `rows` when it is not null. The same sources always give the same rows.
 TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows);
 
-/// The lines of `rows`, indexed from `first` on, each ended by CR LF.
-std::string numbered_rows(const std::vector<TableRow> &rows, size_t first);
+/// The index of the public row of lookup key `key`, the same in every
+/// release: "2", the MCC and the MNC for a two-digit MNC ("226201"), "3"
+/// for a three-digit one ("3405854"). When `used` (a kept table's indexes,
+/// as `index_as_used` gives them) holds it, the first free of the leading
+/// digits 4, 6, 8 (two-digit) or 5, 7, 9 (three-digit) instead. "" when
+/// none is free or it would not fit isp_pick's index field.
+std::string stable_index(const NetworkId &key, const std::set<std::string> &used);
+
+/// A table's index as `stable_index` compares it: an index of digits
+/// without its leading zeros, so that "0226201" is "226201"'s, else as
+/// written.
+std::string index_as_used(const std::string &index);
+
+/// The lines of `rows`, each with its key's stable index and ended by CR
+/// LF, into `text`. False when a key has no index left; `key` names it.
+bool indexed_rows(const std::vector<TableRow> &rows, const std::set<std::string> &used,
+                  std::string *text, NetworkId *key);
 
 /// Writes the summary: each source's own figures, then the merged table's.
 void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out);

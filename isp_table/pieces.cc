@@ -6,12 +6,16 @@
 
 #include <memory>
 
+#include "input.h"
 #include "operator_table.h"
 
 bool read_pieces(const char *path, std::vector<Piece> *pieces) {
   errno = 0;
+  const char *source = table_source(path);
+  if (!source)
+    return false;
   std::unique_ptr<TableReader> reader(new TableReader);
-  if (table_open(reader.get(), path) < 0)
+  if (table_open(reader.get(), source) < 0)
     return false;
   char row[kRowSize];
   int line = 1;

@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include "identity.h"
+#include "input.h"
 #include "operator_table.h"
 #include "sid_table.h"
 
@@ -77,6 +78,8 @@ static Listing provider_listing(size_t lister, pugi::xml_node country, pugi::xml
   l.lister = lister;
   l.name = trimmed(provider.child_value("name"));
   l.region = country_code(country);
+  std::string primary = trimmed(provider.attribute("primary").value());
+  l.primary = primary == "true" ? 1 : primary == "false" ? -1 : 0;
   return l;
 }
 
@@ -208,14 +211,18 @@ static void load_android(pugi::xml_node root, size_t *next_lister, Source *s) {
     l.user = trimmed(apn.attribute("user").value());
     l.password = trimmed(apn.attribute("password").value());
     l.networks = {{mcc, mnc}};
+    l.android = true;
     s->listings.push_back(l);
   }
 }
 
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error) {
+  std::string bytes;
+  if (!read_regular(path, &bytes, error))
+    return false;
   pugi::xml_document doc;
-  pugi::xml_parse_result parsed = doc.load_file(path);
+  pugi::xml_parse_result parsed = doc.load_buffer(bytes.data(), bytes.size());
   if (!parsed) {
     *error = std::string(parsed.description()) + " (at byte " + std::to_string(parsed.offset) + ")";
     return false;

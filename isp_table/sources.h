@@ -20,6 +20,11 @@ struct Listing {
   std::string name, region, technology, apn, number, user, password;
   std::vector<NetworkId> networks;  // the networks it is listed for
   bool gid1 = false;  // its provider tells its SIMs apart by their GID1 file
+  int primary = 0;    // the provider's primary mark: 1 "true", -1 "false", 0 none
+  bool android = false;  // from Android's database, not the provider database
+
+  /// Marked as a reseller on its host's network: GID1 or primary="false".
+  bool reseller() const { return gid1 || primary < 0; }
 };
 
 /// What one input file holds.

@@ -101,8 +101,9 @@ TEST_F(IspTable, BothDatabasesServeSims) {
   make_table(fixture("apns.xml") + " " + fixture("providers.xml"));
   expect_profile(run_imsi("204161234567890"),
                  "ISP:Ben, Region:, system:0, APN:internet.ben, Number:*99#,");
+  // Android's 262-071 is 262-07's own id, not a network of its own.
   expect_profile(run_imsi("262071234567890"),
-                 "ISP:Web DE, Region:DE, system:0, APN:web.de, Number:*99#, USR:web, PWD:web");
+                 "ISP:Plain, Region:DE, system:0, APN:internet.plain, Number:*99#, USR:user, PWD:secret");
   expect_profile(run_imsi("204081234567890"),
                  "ISP:KPN Mobiel Internet, Region:, system:0, APN:portalmmm.nl,");
   expect_profile(run_sid(14818),
@@ -151,6 +152,34 @@ TEST_F(IspTable, ExplainAgreesWithIspPick) {
     } else {
       EXPECT_EQ(1, status) << explained;
       EXPECT_EQ(255, r.status) << explained << r.err;
+    }
+  }
+}
+
+// A router that stored an index under one release finds the same profile's
+// index under the next: extended from providers.xml, then from it and
+// apns.xml (which adds three networks before these), isp_pick writes each
+// public row's index made of its key. 405-86 and 262-08: the kept table
+// uses their first index ("0240586" is "240586"), so the next leading digit.
+TEST_F(IspTable, IndexStaysAcrossReleases) {
+  std::string kept = box.host("/tmp/kept.csv");
+  box.write("/tmp/kept.csv",
+            "I,M,N,O,R,S,A,D,U,P\r\n0240586,208,10,K,FR,HSDPA,k,*99#,NA,NA\r\n"
+            "226208,208,11,K,FR,HSDPA,k,*99#,NA,NA\r\n");
+  const struct {
+    const char *imsi, *index;
+  } sims[] = {
+      {"262091234567890", "226209"}, {"262081234567890", "426208"},
+      {"310260000000000", "231026"}, {"311480000000000", "231148"},
+      {"405860000000000", "440586"}, {"732120000000000", "273212"},
+  };
+  std::string first = fixture("providers.xml");
+  for (const std::string &release : {first, first + " " + fixture("apns.xml")}) {
+    ASSERT_EQ(0, isp_table("extend " + kept + " " + release + " > " +
+                           box.host("/var/3.5G_Infomation.csv")));
+    for (const auto &sim : sims) {
+      SCOPED_TRACE(release + " " + sim.imsi);
+      expect_profile(run_imsi(sim.imsi), std::string("INDEX:") + sim.index + ",");
     }
   }
 }

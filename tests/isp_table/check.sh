@@ -31,9 +31,44 @@ same "$out/summary" merged_summary.txt "merged summary"
 # The file given first wins a tie on networks and listers: only key 311,48 changes.
 "$tool" apns.xml providers.xml 2>/dev/null > "$out/reversed" || fail "reversed: status $?"
 diff "$out/merged" "$out/reversed" | grep '^[<>]' | tr -d '\r' > "$out/changed"
-printf '%s\n' '< 8,311,48,Tie Two,US,HSDPA,two,*99#,NA,NA' \
-  '> 8,311,48,Two Android,US,HSDPA,two,*99#,droid,NA' > "$out/want"
+printf '%s\n' '< 231148,311,48,Tie Two,US,HSDPA,two,*99#,NA,NA' \
+  '> 231148,311,48,Two Android,US,HSDPA,two,*99#,droid,NA' > "$out/want"
 same "$out/changed" "$out/want" "reversed inputs"
+
+# Each sign that tells a network's own operator from a reseller, worked out
+# by hand from rank_providers.xml and rank_apns.xml: the key's ISP (spaces
+# as _) and APN, from the provider database alone (p) and with Android's (pa).
+"$tool" rank_providers.xml > "$out/rank_p" 2> "$out/rank_p.sum" || fail "rank p: status $?"
+"$tool" rank_providers.xml rank_apns.xml > "$out/rank_pa" 2> "$out/rank_pa.sum" || fail "rank pa: $?"
+while read -r inputs key isp apn why; do
+  row=$(grep "^[0-9]*,$key," "$out/rank_$inputs" | cut -d, -f4,7 | tr ' ' _)
+  [ "$row" = "$isp,$apn" ] || fail "$inputs $key: want $isp,$apn ($why), got $row"
+done <<EOF
+p 440,10 Big_Host big.host a reseller marked primary="false" is no candidate
+p 440,11 Small_Own small.own of two primaries, the one claiming fewer networks
+p 232,01 Delta web.two undecided: the file order chooses
+p 234,30 Epsilon eps.uk breadth over the file order
+pa 440,10 Big_Host big.host the reseller stays out
+pa 228,01 Alpha alpha.ch the brand over three carriers listing cheap.apn
+pa 232,01 Gamma web.one both kinds of database list it
+pa 234,30 Epsilon eps.uk breadth
+pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more
+EOF
+# The summary says which sign chose each row, and names the undecided key.
+while IFS='|' read -r inputs line; do
+  grep -qxF "$line" "$out/rank_$inputs.sum" || fail "rank $inputs summary lacks: $line"
+done <<EOF
+p|    provider marked primary="false" where the network has its own: 1
+p|    the network's own primary provider: 1
+p|    a lister of several networks under the MCC: 1
+p|    nothing (undecided: a weak tie-break chose): 1
+p|      232-01: Delta "web.two" or Gamma "web.one": nothing in the inputs decides; chosen by the order in the file
+pa|    the network's brand: 1
+pa|    agreement of both kinds of database: 1
+pa|    a lister of several networks under the MCC: 2
+pa|    nothing (undecided: a weak tie-break chose): 0
+pa|  network ids read as the two-digit network they begin with: 3
+EOF
 
 # Every generated table passes its own check.
 for table in "$out/table" "$out/merged" "$out/reversed"; do
@@ -49,21 +84,72 @@ done
 [ $? -eq 1 ] || fail "check of hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "findings on hand_kept.csv"
 
+# An empty spreadsheet row answers no lookup in isp_pick: a warning, never
+# the advice to write "NA", which would make it a placeholder row. It is no
+# row, so the placeholder row before it is still the last, and extend runs.
+for empty in ',,,,,,,,,' '   ' ';;;;;;;;;' '\t\t' ' , ;'; do
+  printf "I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n2,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n$empty\r\n" > "$out/empty_row.csv"
+  "$tool" check "$out/empty_row.csv" > "$out/found" || fail "empty row '$empty': status $?"
+  printf '%s\n' "$out/empty_row.csv:4: warning: empty row: delete the line" \
+    "$out/empty_row.csv: 0 errors, 1 warning, 2 rows" > "$out/want"
+  same "$out/found" "$out/want" "empty row '$empty'"
+  "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2>&1 || fail "extend, empty row '$empty': status $?"
+done
+
+# One index, two profiles: G_ISP_INDEX no longer tells the store which
+# profile it holds. Line 3 shares line 2's profile (name and region are not
+# stored): no finding; lines 4, 6 and 7 differ in APN, technology, password.
+printf '%s\r\n' I,M,N,O,R,S,A,D,U,P 1,262,01,A,DE,HSDPA,a,*99#,NA,NA 1,262,02,A2,AT,HSDPA,a,*99#,NA,NA \
+  1,262,03,A,DE,HSDPA,b,*99#,NA,NA 2,262,04,B,DE,HSDPA,c,*99#,u,p 2,262,05,B,DE,CDMA2000,c,*99#,u,p \
+  2,262,06,B,DE,HSDPA,c,*99#,u,NA > "$out/index.csv"
+"$tool" check "$out/index.csv" > "$out/found" || fail "same index: status $?"
+same_index() { echo "$out/index.csv:$1: warning: index \"$2\" is line $3's too, with another profile: G_ISP_INDEX no longer tells which profile the store holds"; }
+{ same_index 4 1 2; same_index 6 2 5; same_index 7 2 5
+  echo "$out/index.csv: 0 errors, 3 warnings, 6 rows"; } > "$out/want"
+same "$out/found" "$out/want" "rows sharing an index"
+
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's
 # networks list other APNs than "internet.host", and "iot.gid" is listed
-# for 405-85 and 405-86, not for 405-854, the only network of key 405,854.
+# for 405-86, not for 405-854, the only network of key 405,854, which lists
+# "long" (on 405-85 IoT GID1 is a marked reseller beside Long Code: its
+# listing is not 405-85's).
 "$tool" check against.csv --against providers.xml > "$out/found" || fail "against: status $?"
 printf '%s\n' \
   'against.csv:3: warning: the public data lists "fast.host", "wholesale" for 310-260, 310-261, 310-262, not "internet.host"' \
-  'against.csv:4: warning: APN "iot.gid" is listed for 405-85, 405-86, not for 405-854' \
+  'against.csv:4: warning: APN "iot.gid" is listed for 405-86, not for 405-854, which lists "long"' \
   'against.csv: 0 errors, 2 warnings, 6 rows' > "$out/want"
 same "$out/found" "$out/want" "findings against providers.xml"
 # A two-digit 405 row serves the three-digit networks its key answers too.
 printf 'I,M,N,O,R,S,A,D,U,P\r\n1,405,85,Short,IN,HSDPA,own.apn,*99#,NA,NA\r\n' > "$out/t405"
 "$tool" check "$out/t405" --against providers.xml | head -n1 > "$out/found"
-echo "$out/t405:2: warning: the public data lists \"iot.gid\", \"long\" for 405-85, 405-854, not \"own.apn\"" > "$out/want"
+echo "$out/t405:2: warning: the public data lists \"long\" for 405-85, 405-854, not \"own.apn\"" > "$out/want"
 same "$out/found" "$out/want" "405 two-digit row against providers.xml"
+# A marked reseller's APN on its host's network is the reseller's: warned.
+printf 'I,M,N,O,R,S,A,D,U,P\r\n1,405,85,IoT,IN,HSDPA,iot.gid,*99#,NA,NA\r\n' > "$out/tgid"
+"$tool" check "$out/tgid" --against providers.xml | head -n1 > "$out/found"
+echo "$out/tgid:2: warning: APN \"iot.gid\" is listed for 405-86, not for 405-85, 405-854, which list \"long\"" > "$out/want"
+same "$out/found" "$out/want" "a reseller's APN on its host's network"
+# An APN listed under six MCCs by six operators is generic: listed elsewhere
+# says nothing, only what the row's own networks list does. Five MCCs by
+# five operators, or six MCCs by one, is an operator's APN. 208-20 and
+# 208-21 list only an MMS APN. One row per case; the warning on its line.
+{ printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=1; : > "$out/want"
+  while IFS='|' read -r mnc apn warning; do
+    n=$((n + 1))
+    printf '%s\r\n' "$n,${mnc%-*},${mnc#*-},Row,XX,HSDPA,$apn,*99#,NA,NA"
+    [ -z "$warning" ] || echo "$out/generic.csv:$n: warning: $warning" >> "$out/want"
+  done <<EOF
+232-01|internet|
+208-01|internet|the public data lists "orange.fr" for 208-01, not "internet"
+208-20|internet|
+208-15|five.apn|APN "five.apn" is listed for 206-01, 228-01, 232-01, not for 208-15, which lists "free"
+208-10|group.apn|APN "group.apn" is listed for 206-03, 228-03, 232-03, not for 208-10, which lists "sfr"
+208-21|group.apn|APN "group.apn" is listed for 206-03, 228-03, 232-03, not for 208-21
+EOF
+} > "$out/generic.csv"
+"$tool" check "$out/generic.csv" --against generic_providers.xml | sed '$d' > "$out/found"
+same "$out/found" "$out/want" "a generic APN against generic_providers.xml"
 # A generated table is what its databases list: the plain check's findings only.
 for inputs in providers.xml "providers.xml apns.xml"; do
   # shellcheck disable=SC2086
@@ -91,16 +177,43 @@ hand_kept.csv --sid 0
 EOF
 same "$out/explained" expected_explain.txt "explanations"
 
-# Files it cannot use: a message naming the file, no table.
+# Files it cannot use: a message naming the file, no table, and status 2
+# for every verb, as for a table that cannot be read.
 for bad in missing.xml malformed.xml wrong_root.xml; do
-  if "$tool" providers.xml "$bad" > "$out/table" 2> "$out/err"; then fail "$bad accepted"; fi
-  grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
-  [ ! -s "$out/table" ] || fail "$bad wrote a table"
+  for verb in '' 'extend extend_table.csv'; do
+    # shellcheck disable=SC2086
+    "$tool" $verb providers.xml "$bad" > "$out/table" 2> "$out/err"
+    [ $? -eq 2 ] || fail "'$verb' $bad: want status 2"
+    grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "$bad: $(cat "$out/err")"
+    [ ! -s "$out/table" ] || fail "$bad wrote a table"
+  done
   "$tool" check against.csv --against providers.xml "$bad" > "$out/found" 2> "$out/err"
   [ $? -eq 2 ] || fail "--against $bad: want status 2"
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "--against $bad: $(cat "$out/err")"
   [ ! -s "$out/found" ] || fail "--against $bad wrote findings"
 done
+# Databases are read as tables are: regular files only, so a FIFO never
+# blocks the run, with the system's own reason. Root reads a file of mode
+# 000, so that case runs as nobody.
+mkfifo "$out/fifo.xml"
+mkdir "$out/dir.xml"
+cp providers.xml "$out/closed.xml"
+chmod 000 "$out/closed.xml"
+chmod 711 "$out"
+as_user=
+[ "$(id -u)" != 0 ] || as_user="setpriv --reuid=65534 --regid=65534 --clear-groups"
+while IFS='|' read -r bad why; do
+  $as_user timeout 10 "$tool" providers.xml "$out/$bad" > "$out/table" 2> "$out/err"
+  status=$?
+  [ $status -ne 124 ] || fail "$bad: still reading after 10 s"
+  [ $status -eq 2 ] || fail "$bad: want status 2, not $status"
+  [ "$(cat "$out/err")" = "isp_table: cannot read $out/$bad: $why" ] || fail "$bad: $(cat "$out/err")"
+done <<EOF
+missing.xml|No such file or directory
+fifo.xml|not a regular file
+dir.xml|not a regular file
+closed.xml|Permission denied
+EOF
 for bad in missing.csv . ; do
   "$tool" check "$bad" > /dev/null 2> "$out/err"
   [ $? -eq 2 ] || fail "check $bad: want status 2"
@@ -125,7 +238,6 @@ while IFS='|' read -r args problem; do
   [ ! -s "$out/stdout" ] || fail "'$args' wrote to standard output"
 done <<EOF
 --bogus|unknown option --bogus
--h|unknown option -h
 check|check needs TABLE
 check --imsi 262011234567890|check needs TABLE
 check hand_kept.csv --imsi|--imsi needs a value
@@ -134,12 +246,12 @@ check hand_kept.csv --imsi 26201|--imsi needs 6 to 15 digits
 check hand_kept.csv --imsi 262011 --imsi 262012|--imsi is given more than once
 check hand_kept.csv --sid 14x|--sid needs a whole number
 check hand_kept.csv --sid 0x10|--sid needs a whole number
-check hand_kept.csv --sid 99999999999|--sid needs a whole number
+check hand_kept.csv --sid 99999999999|--sid 99999999999 is out of range (at most 2147483647)
+check hand_kept.csv --sid -99999999999|--sid -99999999999 is out of range (at least -2147483648)
 check hand_kept.csv --sid 1 --imsi 262011234567890|--imsi and --sid do not go together
 check hand_kept.csv --against|--against needs a value
 check hand_kept.csv --against providers.xml --imsi 262011234567890|--imsi and --against do not go together
 check hand_kept.csv --color|unknown option --color
-check hand_kept.csv --help|unknown option --help
 check -- hand_kept.csv extra|unexpected argument extra
 check hand_kept.csv -- providers.xml|unexpected argument providers.xml
 check hand_kept.csv ++ providers.xml|unexpected argument providers.xml
@@ -153,6 +265,22 @@ extend extend_table.csv --only de, providers.xml|--only needs country codes and 
 extend extend_table.csv --only 262,de apns.xml|--only names a country, but no FILE is a provider database
 EOF
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
+[ "$(tail -c1 "$out/help" | od -An -c | tr -d ' ')" = '\n' ] || fail "--help: no line end at the end"
+# -h is --help, and every verb has both, wherever they stand among its arguments.
+for args in -h 'check --help' 'check hand_kept.csv -h' 'check hand_kept.csv --imsi 262011 --help' \
+    'diff a b --help' 'diff -h' 'extend --help' 'extend extend_table.csv providers.xml -h' \
+    'providers.xml --help'; do
+  # shellcheck disable=SC2086
+  "$tool" $args > "$out/stdout" 2> "$out/err" || fail "'$args': status $?"
+  [ ! -s "$out/err" ] || fail "'$args': $(cat "$out/err")"
+  same "$out/stdout" "$out/help" "'$args' does not print the help"
+done
+# Help or version lost on a full disk is an output error too.
+for args in --help -h 'diff a b --help' --version; do
+  # shellcheck disable=SC2086
+  "$tool" $args > /dev/full 2> /dev/null
+  [ $? -eq 2 ] || fail "'$args' to a full disk: want status 2"
+done
 for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS' \
     'isp_table diff OLD NEW' 'isp_table extend TABLE [FILE...]' \
   'isp_table check TABLE --against FILE...'; do
@@ -185,11 +313,11 @@ diff_old.csv . .
 EOF
 # A hand-kept table extended from both databases, worked out by hand from
 # merged.csv: its rows byte for byte, the placeholder row moved last, public
-# rows indexed on from 30. Left out: 262,07 and 405,85 (the table's own rows
+# rows indexed by their keys as merged.csv has them. Left out: 262,07 and 405,85 (the table's own rows
 # answer them), 404,80 (its CDMA row) and 405,854 (405854 is served by the
-# table's 405,85). Of them, 262,07, 405,85 and 405,854 (405854 keeps the
-# table's 405,85 row) differ in APN; for CDMA 404,80 the public data names
-# none.
+# table's 405,85). Of them, 262,07 and 405,85 differ in profile: one line
+# each, the two keys 405,85 and 405,854 on the table's one 405,85 row; for
+# CDMA 404,80 the public data names no APN.
 "$tool" extend extend_table.csv providers.xml apns.xml > "$out/extended" 2> "$out/summary" ||
   fail "extend: status $?"
 same "$out/extended" extended.csv "extended table"
@@ -199,38 +327,149 @@ extended table extend_table.csv:
   rows kept: 5
   public rows written: 12
   public rows left out, the table serves their SIMs: 4
-  lookup keys where the table's APN is not the public data's first: 3
-    262-07: kept "internet.own", the public data ranks "web.de" first
-    405-85: kept "own.in", the public data ranks "long" first
-    405-854: kept "own.in", the public data ranks "long" first
+  rows whose profile is not the public data's first (kept -> public): 2
+    extend_table.csv:2: "Plain Own" (262-07): APN "internet.own" -> "internet.plain", user "own" -> "user", password "pw" -> "secret": "internet.own" is not listed for these networks: likely wrong
+    extend_table.csv:4: "Own India" (405-85, 405-854): APN "own.in" -> "long": "own.in" is not listed for these networks: likely wrong
 EOF
 same "$out/added" "$out/want" "extend summary"
 "$tool" check "$out/extended" > "$out/found" || fail "extended table: $(cat "$out/found")"
+# The review compares what the router stores, against providers.xml alone:
+# Host ranks "wholesale" before its own "fast.host" on 310-26 (a choice);
+# 262-09's "web" and 262-07's login as listed, case aside, with another
+# user or number; IoT GID1's "iot.gid" is a marked reseller's on 405-85,
+# so not listed there; 262-08's row is the public data's own: no line;
+# a CDMA row for GSM 732-12 gives its SIMs another technology.
+{ printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=1; : > "$out/want"
+  while IFS='|' read -r key system apn user password number review; do
+    n=$((n + 1))
+    printf '%s\r\n' "$n,${key%-*},${key#*-},Row $n,XX,$system,$apn,$number,$user,$password"
+    [ -z "$review" ] || echo "    $out/review.csv:$n: \"Row $n\" ($review" >> "$out/want"
+  done <<EOF
+262-07|HSDPA|internet.plain|user|secret|*99***1#|262-07): number "*99***1#" -> "*99#": the APN is the public data's first, the rest differs
+262-08|HSDPA|web.unstated|NA|NA|*99#|
+262-09|HSDPA|WEB|u|NA|*99#|262-09): user "u" -> "": the APN is the public data's first, the rest differs
+310-26|HSDPA|FAST.host|NA|NA|*99#|310-26): APN "FAST.host" -> "wholesale": "FAST.host" is listed for these networks, ranked lower: a choice
+405-85|HSDPA|iot.gid|NA|NA|*99#|405-85, 405-854): APN "iot.gid" -> "long": "iot.gid" is not listed for these networks: likely wrong
+732-12|CDMA2000|phone|NA|NA|*99#|732-12): technology "CDMA2000" -> "HSDPA": the APN is the public data's first, the rest differs
+EOF
+} > "$out/review.csv"
+"$tool" extend "$out/review.csv" providers.xml 2>&1 > /dev/null | sed '1,/^  rows whose profile/d' > "$out/found"
+same "$out/found" "$out/want" "extend's review lines"
 # Only gains: the 12 rows written, 405,040 for its IMSIs and its SID range.
 "$tool" diff extend_table.csv "$out/extended" > "$out/diff"
 grep -qx '13 of [0-9]* SIM groups change: 0 changed, 13 gaining, 0 losing' "$out/diff" ||
   fail "extending changes a SIM the table serves: $(cat "$out/diff")"
-# A table with errors is not extended: the check's findings, no table.
-"$tool" extend hand_kept.csv providers.xml > "$out/found" 2> /dev/null
+# A public row's index comes from its key, so two releases of one kept
+# table differ only where the public data does: from providers.xml alone
+# and with apns.xml, 204-02, 204-08 and 204-16 gain a row, 311-48 changes
+# APN (two listers for "two" now), and no group changes by index alone.
+# 907 groups: 100 under each of nine MCCs, 405-040, five SID ranges and
+# SID other.
+"$tool" extend extend_table.csv providers.xml > "$out/release1" 2> /dev/null || fail "release 1: $?"
+"$tool" extend extend_table.csv providers.xml apns.xml > "$out/release2" 2> /dev/null || fail "release 2: $?"
+"$tool" diff "$out/release1" "$out/release2" > "$out/diff"
+gains() { echo "$1: gains NEW:$2: G_ISP_INDEX \"$3\", G_SYSTEM 0, G_APN \"$4\", G_USERNAME \"\", G_PASSWORD \"\", G_NUMBER \"*99#\""; }
+{ gains 204-02 6 220402 internet.tele2.nl; gains 204-08 7 220408 portalmmm.nl
+  gains 204-16 8 220416 internet.ben
+  echo '311-48: G_APN "one" -> "two" (OLD:9 -> NEW:12)'
+  echo '4 of 907 SIM groups change: 1 changed, 3 gaining, 0 losing'; } > "$out/want"
+same "$out/diff" "$out/want" "two releases of one kept table"
+# An index the kept table uses, written with leading zeros too, is never a
+# public row's: the next leading digit of the key's MNC length takes its
+# place (4, 6, 8 for two digits; 5, 7, 9 for three). Each case: the kept
+# table's indexes (on rows of MCC 208, which no public row has), the public
+# key, and the index it gets.
+while IFS='|' read -r used key want; do
+  { printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=0
+    for index in $used; do
+      n=$((n + 1)); printf '%s\r\n' "$index,208,$((n + 10)),Kept,FR,HSDPA,kept,*99#,NA,NA"
+    done; } > "$out/used.csv"
+  got=$("$tool" extend "$out/used.csv" providers.xml 2> /dev/null | grep ",${key%-*},${key#*-}," | cut -d, -f1)
+  [ "$got" = "$want" ] || fail "kept indexes $used: $key got index '$got', want $want"
+done <<EOF
+1 2 3|262-08|226208
+226208|262-08|426208
+226208 426208 0626208|262-08|826208
+0240586|405-86|440586
+3405040|405-040|5405040
+3405040 5405040|405-040|7405040
+226209|262-08|226208
+EOF
+# With all four taken there is no index left: status 1, no table.
+printf 'I,M,N,O,R,S,A,D,U,P\r\n' > "$out/used.csv"
+for index in 231026 431026 631026 831026; do
+  printf '%s\r\n' "$index,208,${index%????},Kept,FR,HSDPA,kept,*99#,NA,NA" >> "$out/used.csv"
+done
+"$tool" extend "$out/used.csv" providers.xml > "$out/stdout" 2> "$out/err"
+[ $? -eq 1 ] || fail "no index left: want status 1"
+grep -qx "isp_table: $out/used.csv: the table uses every index the public row of 310-26 may take" \
+  "$out/err" || fail "no index left: $(tail -n1 "$out/err")"
+[ ! -s "$out/stdout" ] || fail "no index left: a table was written"
+# A table with errors is not extended: the check's findings on standard
+# error, where "extend T > new.csv" leaves them on the terminal; nothing on
+# standard output.
+"$tool" extend hand_kept.csv providers.xml > "$out/stdout" 2> "$out/found"
 [ $? -eq 1 ] || fail "extend hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "extend of a table with errors"
+[ ! -s "$out/stdout" ] || fail "extend of a table with errors wrote to standard output"
+# A table written over itself is refused before the shell's emptied file
+# can pass for a table: whether ">" emptied it or ">>" would append to it.
+for redirect in '>' '>>'; do
+  cp extend_table.csv "$out/self.csv"
+  sh -c "\"\$1\" extend \"\$2\" providers.xml $redirect \"\$2\"" - "$tool" "$out/self.csv" 2> "$out/err"
+  [ $? -eq 2 ] || fail "extend T $redirect T: want status 2"
+  grep -qx "isp_table: standard output is the table $out/self.csv: write the extended table to another file" \
+    "$out/err" || fail "extend T $redirect T: $(cat "$out/err")"
+  [ "$redirect" = '>' ] || same "$out/self.csv" extend_table.csv "extend T >> T changed the table"
+done
 # --only: a country in any case; an MCC, with the CDMA row of a provider
 # that serves 404-80 too.
 "$tool" --only De providers.xml apns.xml 2> /dev/null | tr -d '\r' > "$out/only"
 printf '%s\n' 'Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password' \
-  '1,262,07,Web DE,DE,HSDPA,web.de,*99#,web,web' '2,262,08,Unstated Use,DE,HSDPA,web.unstated,*99#,NA,NA' \
-  '3,262,09,CHINA Style NAme,DE,HSDPA,web,*99#,NA,NA' > "$out/want"
+  '226207,262,07,Plain,DE,HSDPA,internet.plain,*99#,user,secret' \
+  '226208,262,08,Unstated Use,DE,HSDPA,web.unstated,*99#,NA,NA' \
+  '226209,262,09,CHINA Style NAme,DE,HSDPA,web,*99#,NA,NA' > "$out/want"
 same "$out/only" "$out/want" "--only De"
 "$tool" extend extend_table.csv --only 405 providers.xml apns.xml 2> "$out/summary" |
   sed -n '6,7p' | tr -d '\r' > "$out/only"
-printf '%s\n' '31,405,040,Cdma Carrier,IN,CDMA2000,NA,#777,cdma,pw' \
-  '32,405,86,IoT GID1,IN,HSDPA,iot.gid,*99#,NA,NA' > "$out/want"
+printf '%s\n' '3405040,405,040,Cdma Carrier,IN,CDMA2000,NA,#777,cdma,pw' \
+  '240586,405,86,IoT GID1,IN,HSDPA,iot.gid,*99#,NA,NA' > "$out/want"
 same "$out/only" "$out/want" "--only 405"
 grep -qx '  public rows left out, the table serves their SIMs: 2' "$out/summary" || fail "--only 405 summary"
-# An empty table gets the header; a market no file knows, a warning.
+# An empty table gets the header; a market no file knows, a warning that
+# names it as typed.
 : > "$out/empty"
-"$tool" extend "$out/empty" --only zz providers.xml > "$out/extended" 2> "$out/summary"
+"$tool" extend "$out/empty" --only zZ providers.xml > "$out/extended" 2> "$out/summary"
 [ "$(tr -d '\r' < "$out/extended")" = "$(head -n1 extended.csv | tr -d '\r')" ] || fail "empty table"
-grep -qx 'isp_table: warning: --only ZZ: no public data is in that market' "$out/summary" ||
-  fail "--only zz: $(cat "$out/summary")"
+grep -qx 'isp_table: warning: --only zZ: no public data is in that market' "$out/summary" ||
+  fail "--only zZ: $(cat "$out/summary")"
+# Tables through a pipe ("diff old.csv <(git show v1:table.csv)", here
+# /dev/stdin) or as "-" read as the file does, for every verb; verbs that
+# read the table more than once see the same bytes each time.
+for name in - /dev/stdin; do
+  cat diff_new.csv | "$tool" diff diff_old.csv "$name" > "$out/diff"
+  [ $? -eq 1 ] || fail "diff from $name: want status 1"
+  same "$out/diff" expected_diff.txt "diff from $name"
+  cat hand_kept.csv | "$tool" check "$name" > "$out/found"
+  [ $? -eq 1 ] || fail "check from $name: want status 1"
+  sed "s|^hand_kept.csv:|$name:|" expected_check.txt > "$out/want"
+  same "$out/found" "$out/want" "check from $name"
+  cat merged.csv | "$tool" check "$name" --imsi 405854000000000 > "$out/found"
+  "$tool" check merged.csv --imsi 405854000000000 > "$out/want"
+  same "$out/found" "$out/want" "explanation from $name"
+  cat extend_table.csv | "$tool" extend "$name" providers.xml apns.xml > "$out/extended" 2> /dev/null ||
+    fail "extend from $name: status $?"
+  same "$out/extended" extended.csv "extend from $name"
+done
+# A FIFO that no one writes is an empty table, not a run that waits for ever.
+mkfifo "$out/fifo.csv"
+timeout 10 "$tool" check "$out/fifo.csv" > "$out/found"
+[ $? -eq 0 ] || fail "check of a FIFO without a writer: status $?"
+grep -qx "$out/fifo.csv: 0 errors, 0 warnings, 0 rows" "$out/found" || fail "FIFO: $(cat "$out/found")"
+# Standard input that is the file standard output empties is refused too.
+cp extend_table.csv "$out/self.csv"
+"$tool" extend - providers.xml < "$out/self.csv" > "$out/self.csv" 2> "$out/err"
+[ $? -eq 2 ] || fail "extend - < T > T: want status 2"
+grep -qx "isp_table: standard output is the table -: write the extended table to another file" \
+  "$out/err" || fail "extend - < T > T: $(cat "$out/err")"
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"

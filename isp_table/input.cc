@@ -1,0 +1,107 @@
+#include "input.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <string.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+
+#include "files.h"
+
+// errno 0 is open_regular's word for a file that is there but no regular file.
+static std::string reason() { return errno ? strerror(errno) : "not a regular file"; }
+
+bool read_regular(const char *path, std::string *bytes, std::string *why) {
+  errno = 0;
+  int fd = open_regular(path, O_RDONLY);
+  if (fd < 0) {
+    *why = reason();
+    return false;
+  }
+  char block[64 * 1024];
+  ssize_t n;
+  while ((n = read(fd, block, sizeof block)) != 0) {
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      break;
+    bytes->append(block, n);
+  }
+  if (n < 0)
+    *why = reason();
+  close(fd);
+  return n == 0;
+}
+
+// A pipe opened without blocking, so that a FIFO no one writes is at its
+// end at once, not waited on; one that is being written is waited on.
+static bool read_pipe(int fd, std::string *bytes) {
+  char block[64 * 1024];
+  for (;;) {
+    ssize_t n = read(fd, block, sizeof block);
+    if (n == 0)
+      return true;
+    if (n > 0) {
+      bytes->append(block, n);
+      continue;
+    }
+    if (errno == EINTR)
+      continue;
+    if (errno != EAGAIN)
+      return false;
+    struct pollfd ready = {fd, POLLIN, 0};
+    if (poll(&ready, 1, -1) < 0 && errno != EINTR)
+      return false;
+  }
+}
+
+// The copy is a file in memory, a regular file to isp_pick's reader, that
+// each read of the table opens afresh through /proc.
+static bool memory_copy(const std::string &bytes, std::string *path) {
+  int fd = memfd_create("isp_table table", MFD_CLOEXEC);
+  if (fd < 0)
+    return false;
+  for (size_t done = 0; done < bytes.size();) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0) {
+      close(fd);
+      return false;
+    }
+    done += n;
+  }
+  *path = "/proc/self/fd/" + std::to_string(fd);  // open for the whole run
+  return true;
+}
+
+static bool is_pipe(const char *path) {
+  struct stat st;
+  return stat(path, &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+const char *table_source(const char *path) {
+  static std::map<std::string, std::string> copies;
+  auto copy = copies.find(path);
+  if (copy != copies.end())
+    return copy->second.c_str();
+  bool standard_input = strcmp(path, "-") == 0;
+  if (!standard_input && !is_pipe(path))
+    return path;
+  int fd = standard_input ? STDIN_FILENO : open(path, O_RDONLY | O_NONBLOCK);
+  if (fd < 0)
+    return nullptr;
+  std::string bytes, source;
+  bool whole = read_pipe(fd, &bytes);
+  int why = errno;
+  if (!standard_input)
+    close(fd);
+  errno = why;
+  if (!whole || !memory_copy(bytes, &source))
+    return nullptr;
+  return copies.emplace(path, source).first->second.c_str();
+}

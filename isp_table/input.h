@@ -1,0 +1,17 @@
+// The tool's input files, read as isp_pick reads its own: regular files
+// only, so that a FIFO or a device given as a file never blocks a run. A
+// table may also come through a pipe or standard input: the host tool
+// copies it into memory and hands the copy to the same reader.
+#pragma once
+
+#include <string>
+
+/// Reads the whole regular file at `path` into `bytes`. Returns false with
+/// `why` set (the system's reason, or "not a regular file") when it cannot.
+bool read_regular(const char *path, std::string *bytes, std::string *why);
+
+/// The path to open for the table named `path`: `path` itself, or for "-"
+/// (standard input) or a pipe, a copy of its bytes in memory made on the
+/// first call, so that every read of the run sees the same table. nullptr
+/// with errno set when the pipe cannot be read.
+const char *table_source(const char *path);

@@ -1,0 +1,67 @@
+#include "names.h"
+
+#include <ctype.h>
+
+#include <set>
+
+// Words any operator uses for a service or a plan: they name no one.
+static bool service_word(const std::string &word) {
+  static const std::set<std::string> words = {
+      "internet", "web",  "wap",     "mms",     "data",     "mobile", "mobil",   "gprs",
+      "apn",      "net",  "com",     "www",     "lte",      "3g",     "4g",      "5g",
+      "isp",      "plan", "prepaid", "postpaid", "contract", "pre",    "post",    "payg",
+      "broadband", "modem", "phone", "ims",     "default",  "hipri",  "the",     "and"};
+  return words.count(word) != 0;
+}
+
+static bool joiner(unsigned char c) { return c == '&' || c == '\'' || c == '-'; }
+
+static bool word_byte(unsigned char c) { return c >= 128 || isalnum(c); }
+
+static std::vector<std::string> words_of(const std::string &text, bool (*joins)(unsigned char)) {
+  std::vector<std::string> words;
+  std::string word;
+  for (unsigned char c : text + " ") {
+    if (word_byte(c)) {
+      word += (char)tolower(c);
+    } else if (!joins(c)) {
+      if (!word.empty())
+        words.push_back(word);
+      word.clear();
+    }
+  }
+  return words;
+}
+
+static bool letters_only(const std::string &word) {
+  for (char c : word)
+    if (!isalpha((unsigned char)c))
+      return false;
+  return true;
+}
+
+// A short word after the first is a country code ("T-Mobile US", "TIM IT",
+// "O2 SK"), shared by every operator of the country; first, it is a name
+// ("KT", "3").
+std::vector<std::string> name_words(const std::string &name) {
+  std::vector<std::string> all = words_of(name, joiner), words;
+  for (size_t i = 0; i < all.size(); i++)
+    if (!service_word(all[i]) && (i == 0 || all[i].size() > 2 || !letters_only(all[i])))
+      words.push_back(all[i]);
+  return words;
+}
+
+std::string operator_word(const std::string &name) {
+  std::vector<std::string> words = name_words(name);
+  return words.empty() ? "" : words[0];
+}
+
+static bool never_joins(unsigned char) { return false; }
+
+std::vector<std::string> apn_words(const std::string &apn) {
+  std::vector<std::string> words;
+  for (const std::string &w : words_of(apn, never_joins))
+    if (w.size() > 2 && !service_word(w))
+      words.push_back(w);
+  return words;
+}

@@ -1,0 +1,25 @@
+// Operator names as the databases write them: the words of a provider or
+// carrier name and of an APN, compared so that "AT&T", "ATT" and "att.mvno"
+// meet on one word.
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// The words of a provider or carrier name, lower case: "&", "'" and "-"
+/// join ("AT&T" is "att"), any other ASCII punctuation or space separates,
+/// bytes above 127 belong to words. Words that name a service ("internet",
+/// "mms", "wap") are dropped, and so are words of one or two letters after
+/// the first (country codes).
+std::vector<std::string> name_words(const std::string &name);
+
+/// The operator a name stands for: its first word, or "" when it has none.
+/// "Orange Internet" and "Orange" are one operator; "b-mobile(ドコモ)" is
+/// b-mobile's, which names its host in brackets.
+std::string operator_word(const std::string &name);
+
+/// The labels of an APN that can spell a name ("vodafone" in
+/// "pp.vodafone.co.uk"): split at ".", "-" and "_", lower case, without
+/// service words and labels of one or two characters (country codes,
+/// "co", "ne").
+std::vector<std::string> apn_words(const std::string &apn);

@@ -1,0 +1,195 @@
+#include "rank.h"
+
+#include <algorithm>
+#include <array>
+
+#include "against.h"
+#include "names.h"
+
+namespace {
+
+// One word's use on one network: by which kinds of database (provider
+// database, Android's), by how many listers, and whether a name uses it.
+struct Votes {
+  std::set<bool> kinds;
+  std::set<size_t> listers;
+  bool named = false;
+};
+
+using Ballot = std::map<std::string, Votes>;
+
+void vote(const Listing &l, Ballot *ballot) {
+  for (const std::string &w : name_words(l.name)) {
+    Votes &v = (*ballot)[w];
+    v.kinds.insert(l.android);
+    v.listers.insert(l.lister);
+    v.named = true;
+  }
+  for (const std::string &w : apn_words(l.apn)) {
+    Votes &v = (*ballot)[w];
+    v.kinds.insert(l.android);
+    v.listers.insert(l.lister);
+  }
+}
+
+// The brand: the words a name uses that the most kinds of database use,
+// then the most listers. An APN that spells a word adds its lister's vote
+// but makes no word a brand on its own: "ofnew" in five resellers' APNs
+// under 208-01 names no operator.
+std::set<std::string> brand_of(const Ballot &ballot) {
+  std::set<std::string> brand;
+  std::pair<size_t, size_t> best{0, 0};
+  for (const auto &word : ballot) {
+    if (!word.second.named)
+      continue;
+    std::pair<size_t, size_t> score{word.second.kinds.size(), word.second.listers.size()};
+    if (score > best) {
+      best = score;
+      brand.clear();
+    }
+    if (score == best)
+      brand.insert(word.first);
+  }
+  return brand;
+}
+
+}  // namespace
+
+// Each sign as a count over the key's networks, so that on a key of
+// several networks the APN right for more of them ranks first.
+struct Ranking::Group {
+  const Listing *row = nullptr;  // the first listing in file order
+  std::array<std::set<NetworkId>, kSigns> signs;
+  std::map<NetworkId, std::set<bool>> kinds;
+  bool broad = false;
+  size_t offers = 0;
+  std::set<size_t> listers;
+  std::set<std::string> operators, reseller_operators;
+
+  const std::set<std::string> &who() const {
+    return operators.empty() ? reseller_operators : operators;
+  }
+};
+
+Ranking::Ranking(const std::vector<Standing> &all) {
+  std::map<NetworkId, Ballot> ballots;
+  std::map<size_t, std::set<NetworkId>> networks;
+  std::map<std::pair<size_t, std::string>, std::set<NetworkId>> under_mcc;
+  std::map<std::pair<size_t, NetworkId>, std::set<std::string>> apns;
+  for (const Standing &s : all) {
+    networks[s.listing->lister].insert(s.network);
+    under_mcc[{s.listing->lister, s.network.first}].insert(s.network);
+    apns[{s.listing->lister, s.network}].insert(folded_apn(s.listing->apn));
+    // A reseller names its host's network as its own: it never votes.
+    if (!s.listing->reseller())
+      vote(*s.listing, &ballots[s.network]);
+  }
+  for (const auto &l : networks)
+    lister_networks_[l.first] = l.second.size();
+  for (const auto &l : under_mcc)
+    breadth_[l.first] = l.second.size();
+  for (const auto &l : apns)
+    offers_[l.first] = l.second.size();
+  for (const auto &b : ballots)
+    brand_[b.first] = brand_of(b.second);
+  // Two primary providers on one network (docomo and Rakuten both claim
+  // 440-11): the one that claims fewer networks is the network's own.
+  for (const Standing &s : all) {
+    if (s.listing->primary <= 0)
+      continue;
+    size_t claims = lister_networks_[s.listing->lister];
+    auto it = fewest_primary_.emplace(s.network, claims).first;
+    it->second = std::min(it->second, claims);
+  }
+}
+
+void Ranking::add(const Standing &s, Group *g) const {
+  const Listing &l = *s.listing;
+  if (!g->row || std::tie(l.file, l.order) < std::tie(g->row->file, g->row->order))
+    g->row = &l;
+  auto primary = fewest_primary_.find(s.network);
+  if (l.primary > 0 && primary != fewest_primary_.end() &&
+      lister_networks_.at(l.lister) == primary->second)
+    g->signs[kMarkSign].insert(s.network);
+  std::string op = operator_word(l.name);
+  auto brand = brand_.find(s.network);
+  if (!l.reseller() && brand != brand_.end() && brand->second.count(op))
+    g->signs[kBrandSign].insert(s.network);
+  std::set<bool> &kinds = g->kinds[s.network];
+  kinds.insert(l.android);
+  if (kinds.size() == 2)
+    g->signs[kAgreementSign].insert(s.network);
+  g->signs[kServedSign].insert(s.network);
+  // Only a provider names every network it runs: an Android carrier name
+  // is a label on each entry, and a reseller's recurs on every host it uses.
+  g->broad = g->broad ||
+             (!l.android && !l.reseller() && breadth_.at({l.lister, s.network.first}) > 1);
+  g->offers = std::max(g->offers, offers_.at({l.lister, s.network}));
+  g->listers.insert(l.lister);
+  (l.reseller() ? g->reseller_operators : g->operators).insert(op);
+}
+
+static std::array<size_t, kSigns> deciding_of(const std::array<std::set<NetworkId>, kSigns> &signs,
+                                              bool broad) {
+  std::array<size_t, kSigns> d;
+  for (int i = 0; i < kSigns; i++)
+    d[i] = signs[i].size();
+  d[kBreadthSign] = broad;
+  return d;
+}
+
+// Weak tie-breaks, strongest first: the more APNs a lister offers for the
+// network (an operator lists its plans, a reseller its one APN), the more
+// listers, the file given first and the first in that file.
+static std::array<long, 4> weak_of(const Listing &row, size_t offers, size_t listers) {
+  return {(long)offers, (long)listers, -(long)row.file, -(long)row.order};
+}
+
+static const char *const kWeakNames[] = {"the lister offering more APNs for the network",
+                                         "more listers", "the file given first",
+                                         "the order in the file"};
+
+static bool disjoint(const std::set<std::string> &a, const std::set<std::string> &b) {
+  for (const std::string &s : a)
+    if (b.count(s))
+      return false;
+  return true;
+}
+
+Choice Ranking::choose(const std::vector<Standing> &candidates) const {
+  std::map<std::string, Group> groups;  // folded APN -> its listings
+  for (const Standing &s : candidates)
+    add(s, &groups[folded_apn(s.listing->apn)]);
+  using Rank = std::pair<std::array<size_t, kSigns>, std::array<long, 4>>;
+  auto rank = [](const Group &g) {
+    return Rank{deciding_of(g.signs, g.broad), weak_of(*g.row, g.offers, g.listers.size())};
+  };
+  const Group *best = nullptr;
+  for (const auto &g : groups)
+    if (!best || rank(g.second) > rank(*best))
+      best = &g.second;
+  Choice c;
+  if (!best)
+    return c;
+  c.row = best->row;
+  // The other operators' best APN: what the row had to beat.
+  const Group *other = nullptr;
+  for (const auto &g : groups)
+    if (disjoint(g.second.who(), best->who()) && (!other || rank(g.second) > rank(*other)))
+      other = &g.second;
+  if (!other)
+    return c;
+  Rank mine = rank(*best), theirs = rank(*other);
+  for (int i = 0; i < kSigns; i++) {
+    if (mine.first[i] != theirs.first[i]) {
+      c.outcome = i;
+      return c;
+    }
+  }
+  c.outcome = kUndecided;
+  c.other = other->row;
+  for (int i = 0; i < 4 && !c.weak; i++)
+    if (mine.second[i] != theirs.second[i])
+      c.weak = kWeakNames[i];
+  return c;
+}

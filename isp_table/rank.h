@@ -1,0 +1,63 @@
+// The ranking of a lookup key's APNs: which one belongs to the operator of
+// the key's networks, not to a reseller on them, and which sign says so.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sources.h"
+
+/// A listing standing for one network (after impossible ids are read as
+/// the network they begin with).
+struct Standing {
+  const Listing *listing;
+  NetworkId network;
+};
+
+/// The signs that decide, strongest first; a row is decided by the first
+/// one on which it beats every other operator's APN.
+enum Sign {
+  kMarkSign,       // the network's own primary provider lists it
+  kBrandSign,      // an entry of the network's brand lists it
+  kAgreementSign,  // both kinds of database list it for the network
+  kServedSign,     // it serves more of the key's networks
+  kBreadthSign,    // a lister of it lists several networks under the MCC
+  kSigns,
+  kOneOperator = kSigns,  // only one operator's APNs stand for the key
+  kUndecided,             // only weak tie-breaks separate it from another operator's
+  kOutcomes
+};
+
+/// What `Ranking::choose` gives for a key.
+struct Choice {
+  const Listing *row = nullptr;    // null when the key has no candidate
+  int outcome = kOneOperator;      // a Sign, kOneOperator or kUndecided
+  const Listing *other = nullptr;  // kUndecided: the other operator's best APN
+  const char *weak = nullptr;      // kUndecided: the tie-break that chose
+};
+
+/// What every network's listings say about who operates it: the primary
+/// marks, the brand, the kinds of database, each lister's breadth.
+class Ranking {
+ public:
+  /// `all`: every listing standing for every network, of every input.
+  explicit Ranking(const std::vector<Standing> &all);
+
+  /// The best of `candidates` (one key's standings, each row one that
+  /// isp_pick reads back) and what decided it.
+  Choice choose(const std::vector<Standing> &candidates) const;
+
+ private:
+  struct Group;
+  void add(const Standing &s, Group *g) const;
+
+  std::map<size_t, size_t> lister_networks_;                  // lister -> its networks
+  std::map<NetworkId, size_t> fewest_primary_;                // network -> fewest networks
+                                                              // of a primary lister
+  std::map<NetworkId, std::set<std::string>> brand_;          // network -> its brand's words
+  std::map<std::pair<size_t, std::string>, size_t> breadth_;  // (lister, MCC) -> networks
+  std::map<std::pair<size_t, NetworkId>, size_t> offers_;     // (lister, network) -> APNs
+};
