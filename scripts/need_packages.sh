@@ -23,5 +23,6 @@ need_packages() {
 BUILD_PACKAGES=(cmake g++ make libgtest-dev bubblewrap binutils ppp g++-mips-linux-gnu qemu-user
   libpugixml-dev libcli11-dev mobile-broadband-provider-info)
 # What the tests need beyond the build: the router's shell (BusyBox ash), the
-# router's C library (musl), and strace for fault injection.
-TEST_PACKAGES=(busybox musl-tools musl-dev strace)
+# router's C library (musl), strace for fault injection, and mandoc for the
+# manual pages' lint and rendering.
+TEST_PACKAGES=(busybox musl-tools musl-dev strace mandoc)
