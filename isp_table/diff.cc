@@ -79,32 +79,15 @@ void add_sids(std::vector<SimGroup> *groups) {
   groups->push_back({"SID other", "", "", false});
 }
 
-struct Item {
-  const char *name;
-  std::string value;
-};
-
-template <size_t N>
-Item text_item(const char *name, const char (&field)[N]) {
-  return {name, quoted(field, N)};
-}
-
-// The items isp_pick writes to the store.
-std::vector<Item> store_items(const isp_profile &p) {
-  return {text_item("G_ISP_INDEX", p.index), {"G_SYSTEM", std::to_string(p.system)},
-          text_item("G_APN", p.apn),         text_item("G_USERNAME", p.usr),
-          text_item("G_PASSWORD", p.pwd),    text_item("G_NUMBER", p.number)};
-}
-
 std::string whole_profile(const isp_profile &p) {
   std::string text;
-  for (const Item &item : store_items(p))
+  for (const StoreItem &item : store_items(p))
     text += (text.empty() ? "" : ", ") + std::string(item.name) + " " + item.value;
   return text;
 }
 
 std::string changed_items(const isp_profile &was, const isp_profile &now) {
-  std::vector<Item> before = store_items(was), after = store_items(now);
+  std::vector<StoreItem> before = store_items(was), after = store_items(now);
   std::string text;
   for (size_t i = 0; i < before.size(); i++) {
     if (before[i].value == after[i].value)

@@ -17,7 +17,9 @@
 #include "extend.h"
 #include "markets.h"
 #include "merge.h"
+#include "pieces.h"
 #include "sources.h"
+#include "table.h"
 
 static const char kDefaultDb[] = "/usr/share/mobile-broadband-provider-info/serviceproviders.xml";
 
@@ -25,10 +27,15 @@ static const char kDefaultDb[] = "/usr/share/mobile-broadband-provider-info/serv
 // run with --imsi or --sid.
 static int check_command(const Command &command) {
   const char *table = command.table.c_str();
-  if (!command.imsi.empty())
-    return explain_imsi(table, command.imsi.c_str(), stdout);
-  if (command.sid_given)
-    return explain_sid(table, command.sid, stdout);
+  if (!command.imsi.empty() || command.sid_given) {
+    Table model;
+    if (!load_table(table, &model)) {
+      cannot_read(table);
+      return 2;
+    }
+    return command.sid_given ? explain_sid(model, command.sid, stdout)
+                             : explain_imsi(model, command.imsi.c_str(), stdout);
+  }
   std::vector<Source> sources;
   if (!command.against.empty())
     return load_public_data(command.against, &sources) ? check_table(table, stdout, &sources) : 2;

@@ -30,10 +30,20 @@ static int walk(const Table &table, const LookupKey &key, isp_profile *profile) 
 }
 
 Answer run_lookups(const Table &table, const char *m, const char *n, bool from_imsi) {
-  LookupKey keys[kMaxLookups];
-  int count = lookup_order(m, n, from_imsi, keys);
   Answer a;
-  for (int i = 0; i < count && a.line == 0; i++)
-    a.line = walk(table, keys[i], &a.profile);
+  a.count = lookup_order(m, n, from_imsi, a.keys);
+  while (a.tried < a.count && a.line == 0)
+    a.line = walk(table, a.keys[a.tried++], &a.profile);
   return a;
+}
+
+template <size_t N>
+static StoreItem text_item(const char *name, const char (&field)[N]) {
+  return {name, quoted(field, N)};
+}
+
+std::vector<StoreItem> store_items(const isp_profile &p) {
+  return {text_item("G_ISP_INDEX", p.index), {"G_SYSTEM", std::to_string(p.system)},
+          text_item("G_APN", p.apn),         text_item("G_USERNAME", p.usr),
+          text_item("G_PASSWORD", p.pwd),    text_item("G_NUMBER", p.number)};
 }
