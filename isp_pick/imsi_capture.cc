@@ -33,7 +33,7 @@ static void drop_reply_prefix(char *line) {
 static bool find_reply(FILE *capture, char *line) {
   while (fgets(line, kLineSize, capture)) {
     drop_reply_prefix(line);
-    if (line[0] >= '0' && line[0] <= '9')
+    if (is_digit(line[0]))
       return true;
   }
   return false;

@@ -12,6 +12,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "digits.h"
 #include "markets.h"
 
 namespace {
@@ -97,8 +98,7 @@ const char kHelp[] =
 // A CLI11 check answers "" to accept the value, else the problem, which
 // CLI11 reports after the option's name and a colon.
 std::string imsi_problem(std::string &value) {
-  bool digits = value.find_first_not_of("0123456789") == std::string::npos;
-  if (!digits || value.size() < 6 || value.size() > 15)
+  if (!all_digits(value, 6, 15))
     return "needs 6 to 15 digits";
   return "";
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "digits.h"
 #include "identity.h"
 #include "operator_table.h"
 #include "pieces.h"
@@ -284,7 +285,7 @@ std::string stable_index(const NetworkId &key, const std::set<std::string> &used
 }
 
 std::string index_as_used(const std::string &index) {
-  if (index.empty() || index.find_first_not_of("0123456789") != std::string::npos)
+  if (!all_digits(index))
     return index;
   size_t first = index.find_first_not_of('0');
   return first == std::string::npos ? "0" : index.substr(first);
