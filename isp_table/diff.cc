@@ -4,22 +4,19 @@
 
 #include <set>
 
+#include "digits.h"
 #include "identity.h"
 #include "pieces.h"
 #include "sid_table.h"
 
 namespace {
 
-bool three_digits(const std::string &code) {
-  return code.size() == 3 && code.find_first_not_of("0123456789") == std::string::npos;
-}
-
 // An IMSI's MCC can only be three digits: other MCCs no SIM ever reaches.
 std::set<std::string> named_mccs(const Table &a, const Table &b) {
   std::set<std::string> mccs;
   for (const Table *table : {&a, &b})
     for (const auto &rows : table->by_key)
-      if (three_digits(rows.first.first))
+      if (all_digits(rows.first.first, 3, 3))
         mccs.insert(rows.first.first);
   return mccs;
 }
@@ -123,13 +120,6 @@ Counts write_changes(const Table &was, const Table &now, FILE *out) {
   return counts;
 }
 
-bool load(const char *path, Table *table) {
-  if (load_table(path, table))
-    return true;
-  cannot_read(path);
-  return false;
-}
-
 }  // namespace
 
 std::vector<SimGroup> sim_groups(const Table &a, const Table &b) {
@@ -158,12 +148,7 @@ Change profile_change(const Answer &was, const Answer &now, std::string *text) {
   return Change::kChanged;
 }
 
-int diff_tables(const char *old_path, const char *new_path, FILE *out) {
-  Table was, now;
-  bool read_old = load(old_path, &was);
-  bool read_new = load(new_path, &now);
-  if (!read_old || !read_new)
-    return 2;
+int diff_tables(const Table &was, const Table &now, FILE *out) {
   Counts counts = write_changes(was, now, out);
   size_t changes = counts.changed + counts.gaining + counts.losing;
   fprintf(out, "%zu of %zu SIM groups change: %zu changed, %zu gaining, %zu losing\n", changes,
