@@ -6,6 +6,7 @@
 #include "files.h"
 #include "identity.h"
 #include "text.h"
+#include "run.h"
 
 static const char kCapturePath[] = "/tmp/cimi_output";
 static const char kReplyPrefix[] = "+CIMI:";

@@ -12,6 +12,7 @@
 #include "shell.h"
 #include "sid_table.h"
 #include "text.h"
+#include "run.h"
 
 static const char kCardPath[] = "/var/HSDPACARD";
 static const char kCapturePath[] = "/tmp/css_output";
