@@ -100,7 +100,7 @@ std::string first_three(const std::set<T> &items, Show show) {
 }
 
 std::string networks_text(const std::set<NetworkId> &ids) {
-  return first_three(ids, [](const NetworkId &id) { return id.first + "-" + id.second; });
+  return first_three(ids, [](const NetworkId &id) { return network_name(id); });
 }
 
 bool shares(const std::set<NetworkId> &a, const std::set<NetworkId> &b) {

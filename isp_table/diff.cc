@@ -8,6 +8,7 @@
 #include "identity.h"
 #include "pieces.h"
 #include "sid_table.h"
+#include "sources.h"
 
 namespace {
 
@@ -42,12 +43,12 @@ void add_long_mncs(const Table &a, const Table &b, const std::string &m, const s
   for (char z = '0'; z <= '9'; z++) {
     std::string n = xy + z;
     if (has_key(a, b, m, n))
-      own.push_back({m + "-" + n, m, n, true});
+      own.push_back({network_name(m, n), m, n, true});
     else if (rest.empty())
       rest = n;
   }
   if (!rest.empty())
-    groups->push_back({m + "-" + xy, m, rest, true});
+    groups->push_back({network_name(m, xy), m, rest, true});
   groups->insert(groups->end(), own.begin(), own.end());
 }
 
@@ -58,7 +59,7 @@ void add_mcc(const Table &a, const Table &b, const std::string &m, std::vector<S
     if (long_mncs)
       add_long_mncs(a, b, m, xy, groups);
     else
-      groups->push_back({m + "-" + xy, m, xy + "0", true});
+      groups->push_back({network_name(m, xy), m, xy + "0", true});
   }
 }
 

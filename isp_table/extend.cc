@@ -181,7 +181,7 @@ void note_review(const Table &table, const TableRow &row, const std::vector<Sim>
                  const std::map<NetworkId, std::set<std::string>> &listed, Public *p) {
   if (row.listing->apn.empty())
     return;
-  std::string key = row.key.first + "-" + row.key.second;
+  std::string key = network_name(row.key);
   auto apns = listed.find(row.key);
   for (const Sim &sim : served) {
     Answer kept = run(table, sim);
@@ -250,8 +250,8 @@ int write_extended(const char *path, const Kept &kept, const Public &p, FILE *ou
     end_line(&text);
   NetworkId key;
   if (!indexed_rows(p.written, kept.indexes, &text, &key)) {
-    fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s-%s may take\n",
-            path, key.first.c_str(), key.second.c_str());
+    fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s may take\n",
+            path, network_name(key).c_str());
     return 1;
   }
   text += kept.placeholders;

@@ -215,11 +215,11 @@ static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
 
 static std::string label(const Networks &n, const NetworkId &id) {
   auto name = n.names.find(id);
-  return id.first + "-" + id.second + " " + (name == n.names.end() ? "" : name->second);
+  return network_name(id) + " " + (name == n.names.end() ? "" : name->second);
 }
 
 static std::string undecided_line(const NetworkId &key, const Choice &c) {
-  return key.first + "-" + key.second + ": " + c.row->name + " " + shown(c.row->apn) + " or " +
+  return network_name(key) + ": " + c.row->name + " " + shown(c.row->apn) + " or " +
          c.other->name + " " + shown(c.other->apn) +
          ": nothing in the inputs decides; chosen by " + c.weak;
 }

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "columns.h"
+
 bool load_table(const char *path, Table *table) {
   table->path = path;
   if (!read_pieces(path, &table->pieces))
@@ -43,7 +45,11 @@ static StoreItem text_item(const char *name, const char (&field)[N]) {
 }
 
 std::vector<StoreItem> store_items(const isp_profile &p) {
-  return {text_item("G_ISP_INDEX", p.index), {"G_SYSTEM", std::to_string(p.system)},
-          text_item("G_APN", p.apn),         text_item("G_USERNAME", p.usr),
-          text_item("G_PASSWORD", p.pwd),    text_item("G_NUMBER", p.number)};
+  const ColumnRule *c = kColumnRules;
+  return {text_item(c[kIndex].store_item, p.index),
+          {c[kSystem].store_item, std::to_string(p.system)},
+          text_item(c[kApn].store_item, p.apn),
+          text_item(c[kUsr].store_item, p.usr),
+          text_item(c[kPwd].store_item, p.pwd),
+          text_item(c[kNumber].store_item, p.number)};
 }
