@@ -14,6 +14,7 @@
 #include "sid_query.h"
 #include "sid_table.h"
 #include "store_client.h"
+#include "run.h"
 
 char mcc[kCodeSize];
 char mnc[kCodeSize];

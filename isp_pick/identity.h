@@ -5,10 +5,6 @@
 constexpr int kCodeSize = 5;      // up to three characters and the zero
 constexpr int kIdentitySize = 8;  // "%s%s" of mcc and mnc
 
-/// Set by the IMSI capture reader or the SID table, empty until then.
-extern char mcc[kCodeSize];
-extern char mnc[kCodeSize];
-
 /// The MCC and MNC that one lookup of the table compares a row with.
 struct LookupKey {
   char mcc[kCodeSize];

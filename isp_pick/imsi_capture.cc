@@ -6,6 +6,7 @@
 #include "files.h"
 #include "identity.h"
 #include "text.h"
+#include "run.h"
 
 static const char kCapturePath[] = "/tmp/cimi_output";
 static const char kReplyPrefix[] = "+CIMI:";
@@ -33,7 +34,7 @@ static void drop_reply_prefix(char *line) {
 static bool find_reply(FILE *capture, char *line) {
   while (fgets(line, kLineSize, capture)) {
     drop_reply_prefix(line);
-    if (line[0] >= '0' && line[0] <= '9')
+    if (is_digit(line[0]))
       return true;
   }
   return false;

@@ -20,22 +20,10 @@ struct isp_profile {
   char number[16];
 };
 
-/// The profile found by the last lookup. Never cleared between rows or
-/// lookups: a field keeps what the last row that reached its column wrote.
-extern isp_profile isp_info;
-
-/// Finds the first row whose MCC and MNC columns equal `mcc` and `mnc` and
-/// that has all ten columns, fills `isp_info` and prints it. Returns 1; -1
-/// when no row matches or there is no table; kUnreadable when the table is
-/// there but could not be read, so that no row can be trusted to be missing.
-int parse();
-
-/// Writes `isp_info` to standard error, password in clear.
-void print_isp_info();
-
-// The row reader and the row walk that `parse` is made of. These take all
-// their state from the caller: the host tool that checks tables calls these
-// very functions, so that it reads a table exactly as the router does.
+// The row reader and the row walk that the run's lookup (run.h) is made of.
+// These take all their state from the caller: the host tool that checks
+// tables calls these very functions, so that it reads a table exactly as
+// the router does.
 
 constexpr int kRowSize = 250;  // one read: at most kPieceMax characters
 constexpr int kPieceMax = kRowSize - 1;

@@ -5,6 +5,7 @@
 
 #include "identity.h"
 #include "operator_table.h"
+#include "run.h"
 
 isp_profile isp_info;
 

@@ -12,6 +12,7 @@
 #include "shell.h"
 #include "sid_table.h"
 #include "text.h"
+#include "run.h"
 
 static const char kCardPath[] = "/var/HSDPACARD";
 static const char kCapturePath[] = "/tmp/css_output";
@@ -49,12 +50,10 @@ static bool read_device(char *device) {
   return plain_path(device);
 }
 
-static bool digit(char c) { return c >= '0' && c <= '9'; }
-
 // Returns the value of the digit run at `p`, or -1 when it overflows.
 static int digit_value(const char *p) {
   long long v = 0;
-  for (; digit(*p); p++) {
+  for (; is_digit(*p); p++) {
     v = v * 10 + (*p - '0');
     if (v > INT_MAX)
       return -1;
@@ -69,7 +68,7 @@ static bool sid_in_line(char *line, int *sid) {
   char *save = nullptr;
   strtok_r(line, ",", &save);
   for (char *f = strtok_r(nullptr, ",", &save); f; f = strtok_r(nullptr, ",", &save)) {
-    const char *start = digit(f[0]) ? f : f[0] == ' ' && digit(f[1]) ? f + 1 : nullptr;
+    const char *start = is_digit(f[0]) ? f : f[0] == ' ' && is_digit(f[1]) ? f + 1 : nullptr;
     if (start) {
       *sid = digit_value(start);
       return true;

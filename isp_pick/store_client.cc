@@ -6,6 +6,7 @@
 #include "operator_table.h"
 #include "shell.h"
 #include "text.h"
+#include "run.h"
 
 constexpr int kGetCommandSize = 64;
 constexpr int kReplySize = 60;  // at most 59 characters of the reply

@@ -7,6 +7,9 @@
 /// leaves `dst` untouched. Returns 1 on success.
 int copy_text(char *dst, size_t size, const char *src, size_t len);
 
+/// An ASCII digit, whatever the locale.
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 /// Standard decimal conversion: leading white space, an optional sign, then
 /// the leading digits; 0 when there are none. Clamped to the int range, so
 /// the result is the same on 32-bit and 64-bit machines.

@@ -100,7 +100,7 @@ std::string first_three(const std::set<T> &items, Show show) {
 }
 
 std::string networks_text(const std::set<NetworkId> &ids) {
-  return first_three(ids, [](const NetworkId &id) { return id.first + "-" + id.second; });
+  return first_three(ids, [](const NetworkId &id) { return network_name(id); });
 }
 
 bool shares(const std::set<NetworkId> &a, const std::set<NetworkId> &b) {
@@ -181,11 +181,8 @@ std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Sourc
 // two-digit row under MCC 405 serves the three-digit networks it answers.
 // Placeholder rows answer the empty identity, which no network of the
 // public data has, so only the CDMA rows need skipping.
-std::vector<AgainstFinding> check_against(const char *path, const std::vector<Source> &sources) {
+std::vector<AgainstFinding> check_against(const Table &table, const std::vector<Source> &sources) {
   std::vector<AgainstFinding> found;
-  Table table;
-  if (!load_table(path, &table))
-    return found;
   PublicData d = gather(sources);
   std::map<int, std::pair<std::string, std::set<NetworkId>>> rows;  // line -> APN, networks
   for (const NetworkId &id : d.networks) {

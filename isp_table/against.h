@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sources.h"
+#include "table.h"
 
 /// One row that the public data contradicts: its line and the warning.
 struct AgainstFinding {
@@ -29,9 +30,9 @@ std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Sourc
 /// standard error and returns false.
 bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources);
 
-/// Each row of the table at `path` that answers the SIMs of networks that
+/// Each row of `table` that answers the SIMs of networks that
 /// `sources` know (isp_pick's own lookups, as from the IMSI) and whose APN
 /// is listed for other networks only, or for none while those networks
 /// list others. CDMA rows and placeholder rows are never such
-/// rows. Sorted by line; empty when the table cannot be read.
-std::vector<AgainstFinding> check_against(const char *path, const std::vector<Source> &sources);
+/// rows. Sorted by line.
+std::vector<AgainstFinding> check_against(const Table &table, const std::vector<Source> &sources);

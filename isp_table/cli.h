@@ -7,7 +7,7 @@
 
 /// What one run of isp_table is asked to do.
 struct Command {
-  enum class Verb { kGenerate, kCheck, kDiff, kExtend };
+  enum class Verb { kGenerate, kCheck, kExplain, kDiff, kExtend };
   Verb verb = Verb::kGenerate;
   /// Generate and extend: the databases, in the order given; empty means the installed one.
   std::vector<std::string> files;

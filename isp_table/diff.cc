@@ -4,22 +4,20 @@
 
 #include <set>
 
+#include "digits.h"
 #include "identity.h"
 #include "pieces.h"
 #include "sid_table.h"
+#include "sources.h"
 
 namespace {
-
-bool three_digits(const std::string &code) {
-  return code.size() == 3 && code.find_first_not_of("0123456789") == std::string::npos;
-}
 
 // An IMSI's MCC can only be three digits: other MCCs no SIM ever reaches.
 std::set<std::string> named_mccs(const Table &a, const Table &b) {
   std::set<std::string> mccs;
   for (const Table *table : {&a, &b})
     for (const auto &rows : table->by_key)
-      if (three_digits(rows.first.first))
+      if (all_digits(rows.first.first, 3, 3))
         mccs.insert(rows.first.first);
   return mccs;
 }
@@ -45,12 +43,12 @@ void add_long_mncs(const Table &a, const Table &b, const std::string &m, const s
   for (char z = '0'; z <= '9'; z++) {
     std::string n = xy + z;
     if (has_key(a, b, m, n))
-      own.push_back({m + "-" + n, m, n, true});
+      own.push_back({network_name(m, n), m, n, true});
     else if (rest.empty())
       rest = n;
   }
   if (!rest.empty())
-    groups->push_back({m + "-" + xy, m, rest, true});
+    groups->push_back({network_name(m, xy), m, rest, true});
   groups->insert(groups->end(), own.begin(), own.end());
 }
 
@@ -61,7 +59,7 @@ void add_mcc(const Table &a, const Table &b, const std::string &m, std::vector<S
     if (long_mncs)
       add_long_mncs(a, b, m, xy, groups);
     else
-      groups->push_back({m + "-" + xy, m, xy + "0", true});
+      groups->push_back({network_name(m, xy), m, xy + "0", true});
   }
 }
 
@@ -79,32 +77,15 @@ void add_sids(std::vector<SimGroup> *groups) {
   groups->push_back({"SID other", "", "", false});
 }
 
-struct Item {
-  const char *name;
-  std::string value;
-};
-
-template <size_t N>
-Item text_item(const char *name, const char (&field)[N]) {
-  return {name, quoted(field, N)};
-}
-
-// The items isp_pick writes to the store.
-std::vector<Item> store_items(const isp_profile &p) {
-  return {text_item("G_ISP_INDEX", p.index), {"G_SYSTEM", std::to_string(p.system)},
-          text_item("G_APN", p.apn),         text_item("G_USERNAME", p.usr),
-          text_item("G_PASSWORD", p.pwd),    text_item("G_NUMBER", p.number)};
-}
-
 std::string whole_profile(const isp_profile &p) {
   std::string text;
-  for (const Item &item : store_items(p))
+  for (const StoreItem &item : store_items(p))
     text += (text.empty() ? "" : ", ") + std::string(item.name) + " " + item.value;
   return text;
 }
 
 std::string changed_items(const isp_profile &was, const isp_profile &now) {
-  std::vector<Item> before = store_items(was), after = store_items(now);
+  std::vector<StoreItem> before = store_items(was), after = store_items(now);
   std::string text;
   for (size_t i = 0; i < before.size(); i++) {
     if (before[i].value == after[i].value)
@@ -140,13 +121,6 @@ Counts write_changes(const Table &was, const Table &now, FILE *out) {
   return counts;
 }
 
-bool load(const char *path, Table *table) {
-  if (load_table(path, table))
-    return true;
-  cannot_read(path);
-  return false;
-}
-
 }  // namespace
 
 std::vector<SimGroup> sim_groups(const Table &a, const Table &b) {
@@ -175,12 +149,7 @@ Change profile_change(const Answer &was, const Answer &now, std::string *text) {
   return Change::kChanged;
 }
 
-int diff_tables(const char *old_path, const char *new_path, FILE *out) {
-  Table was, now;
-  bool read_old = load(old_path, &was);
-  bool read_new = load(new_path, &now);
-  if (!read_old || !read_new)
-    return 2;
+int diff_tables(const Table &was, const Table &now, FILE *out) {
   Counts counts = write_changes(was, now, out);
   size_t changes = counts.changed + counts.gaining + counts.losing;
   fprintf(out, "%zu of %zu SIM groups change: %zu changed, %zu gaining, %zu losing\n", changes,

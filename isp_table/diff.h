@@ -34,6 +34,6 @@ enum class Change { kNone, kChanged, kGains, kLoses };
 Change profile_change(const Answer &was, const Answer &now, std::string *text);
 
 /// Writes one line per group of SIMs whose profile changes from table
-/// `old_path` to table `new_path`, then a count. Returns 0 when none
-/// changes, 1 when some do, 2 when a table cannot be read.
-int diff_tables(const char *old_path, const char *new_path, FILE *out);
+/// `was` to table `now`, then a count. Returns 0 when none changes, 1 when
+/// some do.
+int diff_tables(const Table &was, const Table &now, FILE *out);

@@ -1,6 +1,5 @@
 #include "extend.h"
 
-#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -9,27 +8,12 @@
 #include <string>
 
 #include "against.h"
-#include "check.h"
 #include "diff.h"
 #include "merge.h"
 #include "operator_table.h"
 #include "pieces.h"
 #include "sid_table.h"
 #include "table.h"
-
-int check_before_extending(const char *path, FILE *out) {
-  char *findings = nullptr;
-  size_t size = 0;
-  FILE *kept = open_memstream(&findings, &size);
-  if (!kept)
-    return check_table(path, out);
-  int status = check_table(path, kept);
-  fclose(kept);
-  if (status == 1)
-    fwrite(findings, 1, size, out);
-  free(findings);
-  return status;
-}
 
 namespace {
 
@@ -197,7 +181,7 @@ void note_review(const Table &table, const TableRow &row, const std::vector<Sim>
                  const std::map<NetworkId, std::set<std::string>> &listed, Public *p) {
   if (row.listing->apn.empty())
     return;
-  std::string key = row.key.first + "-" + row.key.second;
+  std::string key = network_name(row.key);
   auto apns = listed.find(row.key);
   for (const Sim &sim : served) {
     Answer kept = run(table, sim);
@@ -266,8 +250,8 @@ int write_extended(const char *path, const Kept &kept, const Public &p, FILE *ou
     end_line(&text);
   NetworkId key;
   if (!indexed_rows(p.written, kept.indexes, &text, &key)) {
-    fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s-%s may take\n",
-            path, key.first.c_str(), key.second.c_str());
+    fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s may take\n",
+            path, network_name(key).c_str());
     return 1;
   }
   text += kept.placeholders;
@@ -277,20 +261,16 @@ int write_extended(const char *path, const Kept &kept, const Public &p, FILE *ou
 
 }  // namespace
 
-int extend_table(const char *path, const std::vector<Source> &sources, FILE *out, FILE *summary) {
-  Table table;
+int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FILE *summary) {
   Kept kept;
-  if (!load_table(path, &table)) {
-    cannot_read(path);
-    return 2;
-  }
-  read_kept(table, &kept);
+  read_kept(*table, &kept);
+  const char *path = table->path.c_str();
   std::vector<const Source *> all;
   for (const Source &s : sources)
     all.push_back(&s);
   std::vector<TableRow> rows;
   TableFigures merged = merge_table(all, &rows);
-  Public p = choose_rows(&table, rows, listed_by_key(sources));
+  Public p = choose_rows(table, rows, listed_by_key(sources));
   write_summary(sources, merged, summary);
   write_extension(path, kept, p, summary);
   return write_extended(path, kept, p, out);

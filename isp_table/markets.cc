@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "digits.h"
+
 static bool all_of_kind(const std::string &item, size_t size, int (*kind)(int)) {
   if (item.size() != size)
     return false;
@@ -11,7 +13,7 @@ static bool all_of_kind(const std::string &item, size_t size, int (*kind)(int)) 
 }
 
 static bool add_market(const std::string &item, Markets *markets) {
-  if (all_of_kind(item, 3, isdigit)) {
+  if (all_digits(item, 3, 3)) {
     markets->mccs.insert(item);
     markets->typed.emplace(item, item);
     return true;

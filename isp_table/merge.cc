@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "digits.h"
 #include "identity.h"
 #include "operator_table.h"
 #include "pieces.h"
@@ -214,11 +215,11 @@ static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
 
 static std::string label(const Networks &n, const NetworkId &id) {
   auto name = n.names.find(id);
-  return id.first + "-" + id.second + " " + (name == n.names.end() ? "" : name->second);
+  return network_name(id) + " " + (name == n.names.end() ? "" : name->second);
 }
 
 static std::string undecided_line(const NetworkId &key, const Choice &c) {
-  return key.first + "-" + key.second + ": " + c.row->name + " " + shown(c.row->apn) + " or " +
+  return network_name(key) + ": " + c.row->name + " " + shown(c.row->apn) + " or " +
          c.other->name + " " + shown(c.other->apn) +
          ": nothing in the inputs decides; chosen by " + c.weak;
 }
@@ -284,7 +285,7 @@ std::string stable_index(const NetworkId &key, const std::set<std::string> &used
 }
 
 std::string index_as_used(const std::string &index) {
-  if (index.empty() || index.find_first_not_of("0123456789") != std::string::npos)
+  if (!all_digits(index))
     return index;
   size_t first = index.find_first_not_of('0');
   return first == std::string::npos ? "0" : index.substr(first);

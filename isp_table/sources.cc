@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <pugixml.hpp>
 
+#include "digits.h"
 #include "identity.h"
 #include "input.h"
 #include "operator_table.h"
@@ -23,21 +24,12 @@ static std::string trimmed(const char *text) {
   return std::string(text, end);
 }
 
-static bool digits(const std::string &s, size_t min, size_t max) {
-  if (s.size() < min || s.size() > max)
-    return false;
-  for (char c : s)
-    if (!isdigit((unsigned char)c))
-      return false;
-  return true;
-}
-
 static bool test_network(const std::string &mcc) { return mcc == "001" || mcc == "999"; }
 
 // A network id the lookup can use: three MCC digits, two or three MNC digits.
 static bool take_network_id(Source *s, const std::string &mcc, const std::string &mnc,
                             const std::string &name) {
-  if (!digits(mcc, 3, 3) || !digits(mnc, 2, 3)) {
+  if (!all_digits(mcc, 3, 3) || !all_digits(mnc, 2, 3)) {
     s->bad_network_ids++;
     return false;
   }
@@ -123,7 +115,7 @@ static void add_cdma(Source *s, size_t *order, const Listing &base, pugi::xml_no
   l.password = trimmed(cdma.child_value("password"));
   for (pugi::xml_node sid : cdma.children("sid")) {
     const char *value = sid.attribute("value").value();
-    const SidRange *range = digits(value, 1, 9) ? sid_range(atoi(value)) : nullptr;
+    const SidRange *range = all_digits(value, 1, 9) ? sid_range(atoi(value)) : nullptr;
     if (!range) {
       s->sids_outside_table++;
       continue;

@@ -12,6 +12,12 @@
 /// One network: an MCC and MNC pair, the identity on a SIM.
 using NetworkId = std::pair<std::string, std::string>;
 
+/// A network or a lookup key as every message writes it: "262-01".
+inline std::string network_name(const std::string &mcc, const std::string &mnc) {
+  return mcc + "-" + mnc;
+}
+inline std::string network_name(const NetworkId &id) { return network_name(id.first, id.second); }
+
 /// One internet APN as one provider or carrier lists it: a candidate row.
 struct Listing {
   size_t file = 0;    // position of its file among the inputs

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "columns.h"
+
 bool load_table(const char *path, Table *table) {
   table->path = path;
   if (!read_pieces(path, &table->pieces))
@@ -30,10 +32,24 @@ static int walk(const Table &table, const LookupKey &key, isp_profile *profile) 
 }
 
 Answer run_lookups(const Table &table, const char *m, const char *n, bool from_imsi) {
-  LookupKey keys[kMaxLookups];
-  int count = lookup_order(m, n, from_imsi, keys);
   Answer a;
-  for (int i = 0; i < count && a.line == 0; i++)
-    a.line = walk(table, keys[i], &a.profile);
+  a.count = lookup_order(m, n, from_imsi, a.keys);
+  while (a.tried < a.count && a.line == 0)
+    a.line = walk(table, a.keys[a.tried++], &a.profile);
   return a;
+}
+
+template <size_t N>
+static StoreItem text_item(const char *name, const char (&field)[N]) {
+  return {name, quoted(field, N)};
+}
+
+std::vector<StoreItem> store_items(const isp_profile &p) {
+  const ColumnRule *c = kColumnRules;
+  return {text_item(c[kIndex].store_item, p.index),
+          {c[kSystem].store_item, std::to_string(p.system)},
+          text_item(c[kApn].store_item, p.apn),
+          text_item(c[kUsr].store_item, p.usr),
+          text_item(c[kPwd].store_item, p.pwd),
+          text_item(c[kNumber].store_item, p.number)};
 }

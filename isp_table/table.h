@@ -1,5 +1,6 @@
-// A table read once and looked up many times, exactly as isp_pick would
-// look it up: for tools that run thousands of lookups over whole tables.
+// The table model: a table read once per run and looked up many times,
+// exactly as isp_pick would look it up. Every verb asks it the one
+// question "which line answers this SIM, and what does the router store".
 #pragma once
 
 #include <map>
@@ -11,10 +12,13 @@
 #include "operator_table.h"
 #include "pieces.h"
 
-/// What a run of isp_pick gets from a table: the line that answered (0 for
-/// none) and the profile record as the run leaves it.
+/// What a run of isp_pick gets from a table: the `count` keys of its
+/// lookup order, of which it tried `tried` until one answered, the line
+/// that answered (0 for none) and the profile record as the run leaves it.
 struct Answer {
   int line = 0;
+  int count = 0, tried = 0;
+  LookupKey keys[kMaxLookups] = {};
   isp_profile profile{};
 };
 
@@ -26,10 +30,21 @@ struct Table {
 };
 
 /// Reads the table at `path` with isp_pick's own reader. False when it
-/// cannot be opened or read.
+/// cannot be opened or read (errno tells why, for `cannot_read`).
 bool load_table(const char *path, Table *table);
 
-/// The run of a SIM with identity `m`, `n` (`from_imsi`: read from the
-/// IMSI, else from the SID table or empty): isp_pick's own lookup order,
-/// each key's rows walked with isp_pick's own row walk into one record.
+/// The one lookup of every verb: the run of a SIM with identity `m`, `n`
+/// (`from_imsi`: read from the IMSI, else from the SID table, empty, or one
+/// key as it stands), in isp_pick's own lookup order, each key's rows
+/// walked with isp_pick's own row walk into one record.
 Answer run_lookups(const Table &table, const char *m, const char *n, bool from_imsi);
+
+/// One item isp_pick writes to the store, and its value as shown to a
+/// person (text quoted and escaped as `shown` does, G_SYSTEM a number).
+struct StoreItem {
+  const char *name;
+  std::string value;
+};
+
+/// The items isp_pick writes from `profile`, in the order it writes them.
+std::vector<StoreItem> store_items(const isp_profile &profile);

@@ -15,6 +15,7 @@
 #include "sid_query.h"
 #include "sid_table.h"
 #include "store_client.h"
+#include "run.h"
 
 static void put(const char *path, const std::string &text) {
   FILE *f = fopen(path, "w");

@@ -1,11 +1,15 @@
 // isp_table diff against the explanation of single runs: on generated
-// tables, a group of SIMs is reported exactly when `isp_table check --imsi`
-// (or --sid) explains different profiles for its SIMs.
+// tables, a group of SIMs is reported exactly when `isp_table explain`
+// explains different profiles for its SIMs. Both ask the table model, so
+// the model's one lookup is held against isp_pick's own walk of the file
+// (`find_row`, the lookup `parse` makes) on the same tables and on the
+// hand-kept fixtures.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <functional>
+#include <memory>
 #include <random>
 #include <set>
 #include <sstream>
@@ -14,6 +18,7 @@
 #include "explain.h"
 #include "operator_table.h"
 #include "sid_table.h"
+#include "table.h"
 
 namespace {
 
@@ -97,12 +102,14 @@ std::vector<std::string> printed(const std::function<void(FILE *)> &write) {
 
 struct Sim {
   std::string group;  // worked out by hand from the identity and the rows
-  std::function<void(const char *, FILE *)> explain;
+  std::function<void(const Table &, FILE *)> explain;
 };
 
 std::string profile(const Sim &sim, const std::string &path) {
   std::string items;
-  for (const std::string &line : printed([&](FILE *out) { sim.explain(path.c_str(), out); }))
+  Table table;
+  EXPECT_TRUE(load_table(path.c_str(), &table));
+  for (const std::string &line : printed([&](FILE *out) { sim.explain(table, out); }))
     if (line.rfind("  G_", 0) == 0)
       items += line + "\n";
   return items;
@@ -126,7 +133,7 @@ std::vector<Sim> sims(const std::vector<std::string> &rows) {
       std::string n = {"0189"[i / 16], "0189"[i / 4 % 4], "0189"[i % 4]},
                   imsi = m + n + "123456789";
       all.push_back({imsi_group(m, n, rows),
-                     [imsi](const char *t, FILE *o) { explain_imsi(t, imsi.c_str(), o); }});
+                     [imsi](const Table &t, FILE *o) { explain_imsi(t, imsi.c_str(), o); }});
     }
   size_t count;
   const SidRange *r = sid_ranges(&count);
@@ -134,13 +141,84 @@ std::vector<Sim> sims(const std::vector<std::string> &rows) {
     std::string name = "SID " + std::to_string(r[i].first);
     name += r[i].last != r[i].first ? "-" + std::to_string(r[i].last) : "";
     for (int sid : {r[i].first, r[i].last})
-      all.push_back({name, [sid](const char *t, FILE *o) { explain_sid(t, sid, o); }});
+      all.push_back({name, [sid](const Table &t, FILE *o) { explain_sid(t, sid, o); }});
   }
-  all.push_back({"SID other", [](const char *t, FILE *o) { explain_sid(t, 3000, o); }});
+  all.push_back({"SID other", [](const Table &t, FILE *o) { explain_sid(t, 3000, o); }});
   return all;
 }
 
+// isp_pick's own run over the file: its lookup order, each key by
+// `find_row` into one record, the answering piece's line counted from the
+// pieces its reader gives.
+Answer walked(const std::string &path, const char *m, const char *n, bool from_imsi) {
+  std::unique_ptr<TableReader> reader(new TableReader);
+  std::vector<int> lines = {0};
+  char row[kRowSize];
+  int line = 1;
+  EXPECT_GT(table_open(reader.get(), path.c_str()), 0) << path;
+  for (size_t len; (len = table_piece(reader.get(), row)) > 0; line += row[len - 1] == '\n')
+    lines.push_back(line);
+  table_close(reader.get());
+  Answer a;
+  a.count = lookup_order(m, n, from_imsi, a.keys);
+  for (int piece = 0; a.tried < a.count && piece == 0;) {
+    piece = find_row(reader.get(), path.c_str(), a.keys[a.tried++], &a.profile);
+    a.line = piece > 0 ? lines[piece] : 0;
+  }
+  return a;
+}
+
+// The model against isp_pick's walk for every identity a row of `path` or
+// a SIM of the MCCs below can have: the line, and all the record shows.
+void expect_model_walks_as_isp_pick(const std::string &path) {
+  Table table;
+  ASSERT_TRUE(load_table(path.c_str(), &table)) << path;
+  std::vector<std::pair<std::string, std::string>> ids = {{"", ""}, {"405", "85"}};
+  for (const auto &key : table.by_key)
+    ids.push_back(key.first);
+  for (std::string m : {"262", "404", "405", "310"})
+    for (int i = 0; i < 1000; i += 7)
+      ids.push_back({m, {char('0' + i / 100), char('0' + i / 10 % 10), char('0' + i % 10)}});
+  for (const auto &id : ids)
+    for (bool from_imsi : {true, false}) {
+      const char *m = id.first.c_str(), *n = id.second.c_str();
+      Answer model = run_lookups(table, m, n, from_imsi), isp_pick = walked(path, m, n, from_imsi);
+      SCOPED_TRACE(path + " " + id.first + "," + id.second + (from_imsi ? " IMSI" : ""));
+      ASSERT_EQ(isp_pick.line, model.line);
+      ASSERT_EQ(isp_pick.tried, model.tried);
+      if (model.line == 0)
+        continue;
+      for (size_t i = 0; i < 6; i++)
+        EXPECT_EQ(store_items(isp_pick.profile)[i].value, store_items(model.profile)[i].value);
+      EXPECT_STREQ(isp_pick.profile.isp, model.profile.isp);
+      EXPECT_STREQ(isp_pick.profile.region, model.profile.region);
+    }
+}
+
 }  // namespace
+
+// Hand-kept tables with shadowed rows, rows cut short or past one read,
+// 405 rows of two and three MNC digits, a placeholder row.
+TEST(TableModel, AnswersAsIspPicksRowWalkOnTheFixtures) {
+  for (const char *name : {"hand_kept.csv", "merged.csv", "diff_old.csv", "diff_new.csv",
+                           "extend_table.csv", "against.csv", "extended.csv"})
+    expect_model_walks_as_isp_pick(std::string(ISP_TABLE_FIXTURES) + "/" + name);
+}
+
+TEST(TableModel, AnswersAsIspPicksRowWalkOnGeneratedTables) {
+  char dir[] = "/tmp/table_model_XXXXXX";
+  ASSERT_TRUE(mkdtemp(dir));
+  std::string path = std::string(dir) + "/t.csv";
+  for (int round = 0; round < 150; round++) {
+    std::vector<Row> rows(1 + rng() % 12);
+    for (Row &row : rows)
+      row = random_row();
+    write_table(path, rows);
+    expect_model_walks_as_isp_pick(path);
+  }
+  unlink(path.c_str());
+  rmdir(dir);
+}
 
 TEST(TableDiff, ReportsExactlyTheGroupsWhoseExplainedProfileDiffers) {
   char dir[] = "/tmp/table_diff_XXXXXX";
@@ -154,8 +232,9 @@ TEST(TableDiff, ReportsExactlyTheGroupsWhoseExplainedProfileDiffers) {
                              more = write_table(now_path, next_release(was));
     rows.insert(rows.end(), more.begin(), more.end());
     std::set<std::string> reported, seen;
-    std::vector<std::string> out =
-        printed([&](FILE *f) { diff_tables(was_path.c_str(), now_path.c_str(), f); });
+    Table was_table, now_table;
+    ASSERT_TRUE(load_table(was_path.c_str(), &was_table) && load_table(now_path.c_str(), &now_table));
+    std::vector<std::string> out = printed([&](FILE *f) { diff_tables(was_table, now_table, f); });
     for (size_t i = 0; i + 1 < out.size(); i++)
       reported.insert(out[i].substr(0, out[i].find(": ")));
     for (const Sim &sim : sims(rows)) {

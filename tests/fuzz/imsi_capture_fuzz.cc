@@ -2,6 +2,7 @@
 #include "fuzz_input.h"
 #include "identity.h"
 #include "imsi_capture.h"
+#include "run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   put_file("/tmp/cimi_output", data, size);

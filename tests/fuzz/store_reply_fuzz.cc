@@ -3,6 +3,7 @@
 #include "fuzz_input.h"
 #include "operator_table.h"
 #include "store_client.h"
+#include "run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::string reply = as_text(data, size);

@@ -7,8 +7,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   static FILE *sink = fopen("/dev/null", "w");
   put_file("/tmp/table.csv", data, size);
-  check_table("/tmp/table.csv", sink);
-  explain_imsi("/tmp/table.csv", "405854123456789", sink);
-  explain_sid("/tmp/table.csv", 3000, sink);
+  Table table;
+  if (load_table("/tmp/table.csv", &table)) {
+    print_findings("/tmp/table.csv", check_table(table), sink);
+    explain_imsi(table, "405854123456789", sink);
+    explain_sid(table, 3000, sink);
+  }
   return 0;
 }

@@ -3,6 +3,7 @@
 #include "identity.h"
 #include "operator_table.h"
 #include "text.h"
+#include "run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   size_t id = size < 6 ? size : 6;

@@ -4,6 +4,7 @@
 #include "fuzz_input.h"
 #include "identity.h"
 #include "operator_table.h"
+#include "run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::string table = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n" +

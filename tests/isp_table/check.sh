@@ -160,7 +160,8 @@ for inputs in providers.xml "providers.xml apns.xml"; do
   same "$out/found" "$out/plain" "--against $inputs on its own table"
 done
 
-# Single runs explained, on both paths.
+# Single runs explained, on both paths. Values are shown escaped, as diff
+# shows them: line 30's APN ends with a CR, which goes to the store.
 while read -r table option value; do
   echo "\$ isp_table check $table $option $value"
   "$tool" check "$table" "$option" "$value"
@@ -174,8 +175,19 @@ merged.csv --sid 14494
 merged.csv --sid 14818
 hand_kept.csv --sid 3000
 hand_kept.csv --sid 0
+hand_kept.csv --imsi 262201234567890
 EOF
 same "$out/explained" expected_explain.txt "explanations"
+# explain is a verb of its own: the same output and status as check's options.
+sed -e 's/^\$ isp_table check /$ isp_table explain /' expected_explain.txt > "$out/want"
+while read -r table option value; do
+  echo "\$ isp_table explain $table $option $value"
+  "$tool" explain "$table" "$option" "$value"
+  echo "status $?"
+done > "$out/explained" <<EOF
+$(sed -n 's/^\$ isp_table check //p' expected_explain.txt)
+EOF
+same "$out/explained" "$out/want" "explain as check --imsi and --sid"
 
 # Files it cannot use: a message naming the file, no table, and status 2
 # for every verb, as for a table that cannot be read.
@@ -228,7 +240,7 @@ for args in "diff hand_kept.csv hand_kept.csv" "check hand_kept.csv" providers.x
 done
 
 # Usage errors: status 2, the problem, then the usage line on standard error.
-usage='usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...] | isp_table diff OLD NEW | isp_table extend TABLE [--only LIST] [FILE...]'
+usage='usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...] | isp_table explain TABLE --imsi DIGITS | --sid N | isp_table diff OLD NEW | isp_table extend TABLE [--only LIST] [FILE...]'
 while IFS='|' read -r args problem; do
   # shellcheck disable=SC2086
   "$tool" $args > "$out/stdout" 2> "$out/err"
@@ -255,6 +267,11 @@ check hand_kept.csv --color|unknown option --color
 check -- hand_kept.csv extra|unexpected argument extra
 check hand_kept.csv -- providers.xml|unexpected argument providers.xml
 check hand_kept.csv ++ providers.xml|unexpected argument providers.xml
+explain|explain needs TABLE
+explain hand_kept.csv|explain needs --imsi or --sid
+explain hand_kept.csv --imsi 26201|--imsi needs 6 to 15 digits
+explain hand_kept.csv --sid 1 --imsi 262011234567890|--imsi and --sid do not go together
+explain hand_kept.csv --against providers.xml|unknown option --against
 diff|diff needs OLD and NEW
 diff diff_old.csv|diff needs NEW
 diff diff_old.csv diff_new.csv extra|unexpected argument extra
@@ -266,22 +283,43 @@ extend extend_table.csv --only 262,de apns.xml|--only names a country, but no FI
 EOF
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
 [ "$(tail -c1 "$out/help" | od -An -c | tr -d ' ')" = '\n' ] || fail "--help: no line end at the end"
-# -h is --help, and every verb has both, wherever they stand among its arguments.
-for args in -h 'check --help' 'check hand_kept.csv -h' 'check hand_kept.csv --imsi 262011 --help' \
-    'diff a b --help' 'diff -h' 'extend --help' 'extend extend_table.csv providers.xml -h' \
-    'providers.xml --help'; do
+# -h is --help, and every verb has both, wherever they stand among its
+# arguments: the tool's whole help, or after a verb that verb's own, which
+# begins with its usage and is part of the whole.
+while IFS='|' read -r verb first args; do
   # shellcheck disable=SC2086
   "$tool" $args > "$out/stdout" 2> "$out/err" || fail "'$args': status $?"
   [ ! -s "$out/err" ] || fail "'$args': $(cat "$out/err")"
-  same "$out/stdout" "$out/help" "'$args' does not print the help"
-done
+  if [ -z "$verb" ]; then
+    same "$out/stdout" "$out/help" "'$args' does not print the help"
+    continue
+  fi
+  [ "$(head -n1 "$out/stdout")" = "$first" ] || fail "'$args': $(head -n1 "$out/stdout")"
+  ! cmp -s "$out/stdout" "$out/help" || fail "'$args' prints the whole help, not $verb's"
+  "$tool" "$verb" -h | cmp -s - "$out/stdout" || fail "'$args' and '$verb -h' differ"
+  grep -v '^$' "$out/stdout" | while IFS= read -r line; do
+    grep -qxF -- "$line" "$out/help" || fail "'$args': not in the whole help: $line"
+  done || exit 1
+done <<EOF
+||-h
+||providers.xml --help
+check|isp_table check TABLE|check --help
+check|isp_table check TABLE|check hand_kept.csv -h
+check|isp_table check TABLE|check hand_kept.csv --imsi 262011 --help
+explain|isp_table explain TABLE --imsi DIGITS|explain --help
+explain|isp_table explain TABLE --imsi DIGITS|explain hand_kept.csv --sid 1 -h
+diff|isp_table diff OLD NEW|diff a b --help
+diff|isp_table diff OLD NEW|diff -h
+extend|isp_table extend TABLE [FILE...]|extend --help
+extend|isp_table extend TABLE [FILE...]|extend extend_table.csv providers.xml -h
+EOF
 # Help or version lost on a full disk is an output error too.
 for args in --help -h 'diff a b --help' --version; do
   # shellcheck disable=SC2086
   "$tool" $args > /dev/full 2> /dev/null
   [ $? -eq 2 ] || fail "'$args' to a full disk: want status 2"
 done
-for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table check TABLE --imsi DIGITS' \
+for verb in 'isp_table [FILE...]' 'isp_table check TABLE' 'isp_table explain TABLE --imsi DIGITS' \
     'isp_table diff OLD NEW' 'isp_table extend TABLE [FILE...]' \
   'isp_table check TABLE --against FILE...'; do
   grep -qxF "$verb" "$out/help" || fail "--help lacks $verb"
@@ -472,4 +510,12 @@ cp extend_table.csv "$out/self.csv"
 [ $? -eq 2 ] || fail "extend - < T > T: want status 2"
 grep -qx "isp_table: standard output is the table -: write the extended table to another file" \
   "$out/err" || fail "extend - < T > T: $(cat "$out/err")"
+# The merge walks a provider's network ids once: one provider with 50,000
+# of them (50 MCCs, 1,000 MNCs each) is a second or two of work (100,000:
+# 4 s), where a walk per pair took minutes. 5,000 rows, one per key.
+awk 'BEGIN { printf "<serviceproviders><country code=\"de\"><provider><name>Big</name><gsm>"
+  for (i = 0; i < 50000; i++) printf "<network-id mcc=\"%d\" mnc=\"%03d\"/>", 200 + int(i / 1000), i % 1000
+  print "<apn value=\"big.apn\"/></gsm></provider></country></serviceproviders>" }' > "$out/big.xml"
+timeout 30 "$tool" "$out/big.xml" > "$out/table" 2> /dev/null || fail "50,000 network ids: status $?"
+[ "$(wc -l < "$out/table")" -eq 5001 ] || fail "50,000 network ids: $(wc -l < "$out/table") lines"
 echo "isp_table fixtures: tables, summaries, findings, explanations and failures as expected"

@@ -1,0 +1,147 @@
+// The values of a row whose columns stand where they belong: the
+// identity, widths, placeholders, technology, white space and the index.
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "check_rules.h"
+#include "columns.h"
+#include "digits.h"
+#include "merge.h"
+
+// "NA" or "blank" standing alone is the table's way to write an empty value.
+static bool stray_placeholder(const Fields &f, size_t column) {
+  const std::string &w = f.written[column];
+  return f.taken[column].empty() && !w.empty() && w != "NA" && w != "blank";
+}
+
+static const char *placeholder_word(const std::string &s) {
+  return s.find("NA") != std::string::npos ? "NA" : "blank";
+}
+
+static void check_identity(Checker *c, int line, const Fields &f) {
+  const std::string &m = f.taken[1], &n = f.taken[2];
+  if (m.empty() && n.empty())
+    return;
+  if (!all_digits(m, 3, 3))
+    c->report(line, true,
+              "MCC " + shown(f.written[1]) + " is not three digits: the row is never returned");
+  if (!all_digits(n, 2, 3)) {
+    c->report(
+        line, true,
+        "MNC " + shown(f.written[2]) + " is not two or three digits: the row is never returned");
+    return;
+  }
+  if (lookup_key({m, n}).second != n)
+    c->report(line, true,
+              "MNC " + shown(n) + " has three characters under MCC " + m +
+                  ": isp_pick looks up only the MNC's first two (all three only under "
+                  "MCC 405), so the row is never returned");
+}
+
+// The code isp_pick stores for the technology column, -1 for none: the
+// store then keeps the code an earlier row left.
+static int technology_code(const std::string &field) {
+  for (int code = 0; code < kTechnologies; code++)
+    if (field.find(kTechnologyNames[code]) != std::string::npos)
+      return code;
+  return -1;
+}
+
+// "HSDPA, CDMA2000 and TD-SCDMA"
+static std::string technology_list() {
+  std::string list;
+  for (int code = 0; code < kTechnologies; code++)
+    list += std::string(code == 0 ? "" : code + 1 < kTechnologies ? ", " : " and ") +
+            kTechnologyNames[code];
+  return list;
+}
+
+static void check_values(Checker *c, int line, const Fields &f) {
+  for (size_t column = 0; column < kColumns; column++) {
+    const ColumnRule &rule = kColumnRules[column];
+    size_t len = f.taken[column].size();
+    // An MCC or MNC too long is the identity's finding.
+    if (rule.placeholder != Placeholder::kKey && rule.width && len > rule.width)
+      c->report(line, true,
+                std::string(rule.name) + " is " + std::to_string(len) +
+                    " characters, more than the " + std::to_string(rule.width) +
+                    " its field holds: the row is never returned");
+  }
+  for (size_t column = 0; column < kColumns; column++) {
+    const ColumnRule &rule = kColumnRules[column];
+    bool sent = rule.placeholder == Placeholder::kSent;
+    if ((!sent && rule.placeholder != Placeholder::kPrinted) || !stray_placeholder(f, column))
+      continue;
+    const std::string &w = f.written[column];
+    c->report(line, sent,
+              std::string(rule.name) + " " + shown(w) + " contains " + shown(placeholder_word(w)) +
+                  (sent ? ": isp_pick sends it as empty" : ": printed empty"));
+  }
+  if (technology_code(f.taken[kSystem]) < 0)
+    c->report(line, false,
+              "technology " + shown(f.written[kSystem]) + " names none of " + technology_list() +
+                  ": the store gets the code that an earlier row left (0 when none)");
+  if (f.taken.size() > kColumns)
+    c->report(line, false, "a column after the password: it is not read");
+}
+
+// The values isp_pick hands to the modem go as they stand, spaces too.
+static void check_spaces(Checker *c, int line, const Fields &f) {
+  std::string found;
+  for (int column : {kApn, kNumber, kUsr, kPwd}) {
+    const std::string &v = f.taken[column];
+    // Spaces and tabs: a CR has a finding of its own.
+    if (v.empty() || (!strchr(" \t", v.front()) && !strchr(" \t", v.back())))
+      continue;
+    found += (found.empty() ? "" : ", ") + column_name(column) + " " + shown(v);
+  }
+  if (!found.empty())
+    c->report(line, false,
+              "white space at the start or end of " + found +
+                  ": isp_pick sends each value as it stands, and most modems refuse an "
+                  "APN with a trailing space");
+}
+
+// G_ISP_INDEX is how the store knows which profile it holds.
+static void check_index(Checker *c, int line, const Fields &f) {
+  const std::string &w = f.written[kIndex];
+  if (!f.taken[kIndex].empty() || w.empty())
+    return;
+  c->report(line, true,
+            "index " + shown(w) + " contains " + shown(placeholder_word(w)) +
+                ": isp_pick writes it empty, and the store loses which profile it holds");
+}
+
+// G_ISP_INDEX is all the store keeps to tell profiles apart, so one index
+// stands for one profile: the items isp_pick writes besides it. Rows of one
+// operator's networks may share an index and their profile.
+static void check_shared_index(Checker *c, int line, const Fields &f) {
+  const std::string &index = f.taken[kIndex];
+  if (index.empty())
+    return;
+  std::vector<std::string> profile = {std::to_string(technology_code(f.taken[kSystem])),
+                                      f.taken[kApn], f.taken[kNumber], f.taken[kUsr],
+                                      f.taken[kPwd]};
+  auto first = c->indexes.emplace(index, std::make_pair(line, profile)).first;
+  if (first->second.second != profile)
+    c->report(line, false,
+              "index " + shown(index) + " is line " + std::to_string(first->second.first) +
+                  "'s too, with another profile: G_ISP_INDEX no longer tells which profile "
+                  "the store holds");
+}
+
+void check_columns(Checker *c, int line, const Fields &f) {
+  if (f.taken.size() < kColumns) {
+    c->report(line, true,
+              "the row has " + std::to_string(f.taken.size()) +
+                  " fields, fewer than the ten isp_pick needs: it is never returned");
+    return;
+  }
+  check_identity(c, line, f);
+  check_index(c, line, f);
+  check_shared_index(c, line, f);
+  check_values(c, line, f);
+  check_spaces(c, line, f);
+}

@@ -1,0 +1,18 @@
+#include "findings.h"
+
+#include <algorithm>
+
+static std::string plural(int n, const char *word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+void print_findings(const char *path, Findings found, FILE *out) {
+  std::stable_sort(found.list.begin(), found.list.end(),
+                   [](const Finding &a, const Finding &b) { return a.line < b.line; });
+  for (const Finding &f : found.list)
+    fprintf(out, "%s:%d: %s: %s\n", path, f.line, f.error ? "error" : "warning", f.text.c_str());
+  fprintf(out, "%s: %s, %s, %s\n", path, plural(found.errors, "error").c_str(),
+          plural(found.warnings, "warning").c_str(), plural(found.rows, "row").c_str());
+}
+
+int check_status(const Findings &findings) { return findings.errors ? 1 : 0; }

@@ -1,0 +1,32 @@
+// What a check finds, kept apart from how it is printed: the check returns
+// findings, and its callers print them where their output belongs.
+#pragma once
+
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+struct Finding {
+  int line;
+  bool error;
+  std::string text;
+};
+
+struct Findings {
+  std::vector<Finding> list;
+  int errors = 0, warnings = 0, rows = 0;
+
+  void report(int line, bool error, const std::string &text) {
+    (error ? errors : warnings)++;
+    list.push_back({line, error, text});
+  }
+};
+
+/// Writes one "PATH:LINE: error: ..." or "PATH:LINE: warning: ..." line
+/// per finding to `out`, by line (findings of one line in the order they
+/// were made), then the count "PATH: N errors, N warnings, N rows".
+void print_findings(const char *path, Findings findings, FILE *out);
+
+/// The exit status of a check: 0 without errors, 1 with errors.
+int check_status(const Findings &findings);

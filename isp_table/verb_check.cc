@@ -1,0 +1,36 @@
+// isp_table check TABLE [--against FILE...]: the findings on a hand-kept
+// table, on standard output. With --imsi or --sid it explains one run, as
+// `isp_table explain` does.
+#include <stdio.h>
+
+#include "against.h"
+#include "check.h"
+#include "pieces.h"
+#include "verbs.h"
+
+bool load_or_report(const char *path, Table *table) {
+  if (load_table(path, table))
+    return true;
+  cannot_read(path);
+  return false;
+}
+
+// The databases are read first: one that cannot be read ends the run
+// before any finding is printed.
+int cmd_check(const Command &command) {
+  if (!command.imsi.empty() || command.sid_given)
+    return cmd_explain(command);
+  std::vector<Source> sources;
+  if (!command.against.empty() && !load_public_data(command.against, &sources))
+    return 2;
+  Table table;
+  if (!load_or_report(command.table.c_str(), &table))
+    return 2;
+  Findings found = check_table(table);
+  // The public data's warnings never make an error: a hand-kept row may be
+  // newer than the database.
+  for (const AgainstFinding &f : check_against(table, sources))
+    found.report(f.line, false, f.text);
+  print_findings(command.table.c_str(), found, stdout);
+  return check_status(found);
+}

@@ -1,0 +1,15 @@
+// isp_table diff OLD NEW: what a new table changes for each SIM.
+#include <stdio.h>
+
+#include "diff.h"
+#include "verbs.h"
+
+// Both tables are read, so that each one that cannot be is named.
+int cmd_diff(const Command &command) {
+  Table was, now;
+  bool read_old = load_or_report(command.old_table.c_str(), &was);
+  bool read_new = load_or_report(command.new_table.c_str(), &now);
+  if (!read_old || !read_new)
+    return 2;
+  return diff_tables(was, now, stdout);
+}

@@ -1,0 +1,45 @@
+// isp_table extend TABLE [--only LIST] [FILE...]: a hand-kept table with
+// the public rows that change nothing for a SIM it serves.
+#include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "check.h"
+#include "extend.h"
+#include "verbs.h"
+
+// The shell empties a file it redirects output to before the run starts
+// (or appends to it), so a table extended into itself is already lost:
+// nothing of it must pass for the kept rows.
+static bool output_is_table(const char *path) {
+  struct stat table, out;
+  int got = strcmp(path, "-") == 0 ? fstat(STDIN_FILENO, &table) : stat(path, &table);
+  if (got != 0 || fstat(STDOUT_FILENO, &out) != 0)
+    return false;
+  // /dev/null as both standard input and output is no table lost.
+  return S_ISREG(out.st_mode) && table.st_dev == out.st_dev && table.st_ino == out.st_ino;
+}
+
+// A table with errors is mended before it grows, never carried along. Its
+// findings go to standard error: standard output is the new table's file.
+int cmd_extend(const Command &command) {
+  const char *path = command.table.c_str();
+  if (output_is_table(path)) {
+    fprintf(stderr, "isp_table: standard output is the table %s: write the extended table to "
+            "another file\n", path);
+    return 2;
+  }
+  Table table;
+  if (!load_or_report(path, &table))
+    return 2;
+  Findings found = check_table(table);
+  if (check_status(found)) {
+    print_findings(path, found, stderr);
+    return check_status(found);
+  }
+  std::vector<Source> sources;
+  if (int status = load_inputs(command, &sources))
+    return status;
+  return extend_table(&table, sources, stdout, stderr);
+}
