@@ -9,6 +9,8 @@
 #                                 EXAMPLES runs in a fresh folder holding our
 #                                 fixtures under the names the pages use; a
 #                                 ".\" exit N" line before one gives its status
+#   check.sh readme TOOL FIXTURES README
+#                                 the README's isp_table commands run the same way
 fail() { echo "FAIL: $*"; exit 1; }
 # The page as text, bold and underline taken out.
 text() { mandoc -T utf8 "$1" | sed 's/.\x08//g'; }
@@ -65,14 +67,33 @@ options() {
   echo "options: $(echo $verbs) and $(echo $opts) all in $page"
 }
 
+# fixtures_in DIR FIXTURES: our fixtures under the names the documents use.
+fixtures_in() {
+  cp "$2/providers.xml" "$1/serviceproviders.xml"
+  cp "$2/apns.xml" "$1/apns-conf.xml"
+  cp "$2/extend_table.csv" "$1/my_table.csv"
+}
+
+# run_examples DIR LIST WHERE: runs each line "STATUS<TAB>COMMAND" of LIST in
+# DIR, in order; each must end with STATUS and fill the file it writes with >.
+run_examples() {
+  while IFS='	' read -r want cmd; do
+    (cd "$1" && sh -c "$cmd" < /dev/null > "$1/.out" 2>&1)
+    got=$?
+    [ "$got" -eq "$want" ] || { cat "$1/.out"; fail "$3: '$cmd' ended with $got, not $want"; }
+    target=$(printf '%s\n' "$cmd" | sed -n 's/.*[^2]> *\([^ ]*\).*/\1/p')
+    [ -z "$target" ] || [ -s "$1/$target" ] || fail "$3: '$cmd' left $target empty"
+    echo "ok $want: $cmd"
+    ran=$((ran + 1))
+  done < "$2"
+}
+
 examples() {
   tool=$1 fixtures=$2
   shift 2
   dir=$(mktemp -d)
   trap 'rm -rf "$dir"' EXIT
-  cp "$fixtures/providers.xml" "$dir/serviceproviders.xml"
-  cp "$fixtures/apns.xml" "$dir/apns-conf.xml"
-  cp "$fixtures/extend_table.csv" "$dir/my_table.csv"
+  fixtures_in "$dir" "$fixtures"
   PATH=$(cd "$(dirname "$tool")" && pwd):$PATH
   export PATH
   ran=0
@@ -83,24 +104,33 @@ examples() {
       awk '/^\.\\" exit [0-9]+$/ { status = $3; next }
            /^\.Dl isp_table / { sub(/^\.Dl /, ""); print (status == "" ? 0 : status) "\t" $0; status = "" }' |
       sed 's/\\-/-/g; s/\\&//g; s/\\e/\\/g' > "$dir/.examples"
-    while IFS='	' read -r want cmd; do
-      (cd "$dir" && sh -c "$cmd" < /dev/null > "$dir/.out" 2>&1)
-      got=$?
-      [ "$got" -eq "$want" ] || { cat "$dir/.out"; fail "$page: '$cmd' ended with $got, not $want"; }
-      # What the command writes into a file must be there.
-      target=$(printf '%s\n' "$cmd" | sed -n 's/.*[^2]> *\([^ ]*\).*/\1/p')
-      [ -z "$target" ] || [ -s "$dir/$target" ] || fail "$page: '$cmd' left $target empty"
-      echo "ok $want: $cmd"
-      ran=$((ran + 1))
-    done < "$dir/.examples"
+    run_examples "$dir" "$dir/.examples" "$page"
   done
   [ "$ran" -gt 0 ] || fail "no example found"
   echo "examples: $ran ran as shown"
 }
 
+# readme TOOL FIXTURES README: the README's isp_table commands (indented
+# lines of its code blocks) run as shown; "# exit N" after one gives its status.
+readme() {
+  tool=$1 fixtures=$2 file=$3
+  dir=$(mktemp -d)
+  trap 'rm -rf "$dir"' EXIT
+  fixtures_in "$dir" "$fixtures"
+  PATH=$(cd "$(dirname "$tool")" && pwd):$PATH
+  export PATH
+  ran=0
+  sed -n 's/^    \(isp_table .*\)$/\1/p' "$file" |
+    awk '{ status = 0; if (match($0, /# exit [0-9]+/)) status = substr($0, RSTART + 7, RLENGTH - 7);
+           sub(/ *#.*$/, ""); print status "\t" $0 }' > "$dir/.examples"
+  run_examples "$dir" "$dir/.examples" "$file"
+  [ "$ran" -ge 5 ] || fail "$file: $ran isp_table commands, fewer than 5"
+  echo "readme: $ran commands ran as shown"
+}
+
 what=$1
 shift
 case $what in
-  lint | render | options | examples) "$what" "$@" ;;
+  lint | render | options | examples | readme) "$what" "$@" ;;
   *) fail "unknown check $what" ;;
 esac
