@@ -2,6 +2,7 @@
 
 #include <ctype.h>
 
+#include <algorithm>
 #include <set>
 
 // Words any operator uses for a service or a plan: they name no one.
@@ -40,20 +41,39 @@ static bool letters_only(const std::string &word) {
   return true;
 }
 
+static bool one_letter(const std::string &word) {
+  return word.size() == 1 && isalpha((unsigned char)word[0]);
+}
+
 // A short word after the first is a country code ("T-Mobile US", "TIM IT",
 // "O2 SK"), shared by every operator of the country; first, it is a name
-// ("KT", "3").
+// ("KT", "3"). A word followed by one letter also stands joined to it:
+// "CELL C" is the "Cell-c" of the other database, while "T-Mobile A" is
+// T-Mobile in Austria, so neither reading may be the only one.
 std::vector<std::string> name_words(const std::string &name) {
   std::vector<std::string> all = words_of(name, joiner), words;
-  for (size_t i = 0; i < all.size(); i++)
+  for (size_t i = 0; i < all.size(); i++) {
     if (!service_word(all[i]) && (i == 0 || all[i].size() > 2 || !letters_only(all[i])))
       words.push_back(all[i]);
+    if (i + 1 < all.size() && one_letter(all[i + 1]) && !one_letter(all[i]))
+      words.push_back(all[i] + all[i + 1]);
+  }
   return words;
 }
 
 std::string operator_word(const std::string &name) {
   std::vector<std::string> words = name_words(name);
   return words.empty() ? "" : words[0];
+}
+
+std::vector<std::string> operator_words(const std::string &name) {
+  std::vector<std::string> words = name_words(name);
+  if (words.size() > 1 && words[1].size() == words[0].size() + 1 &&
+      words[1].compare(0, words[0].size(), words[0]) == 0)
+    words.resize(2);
+  else
+    words.resize(std::min<size_t>(words.size(), 1));
+  return words;
 }
 
 static bool never_joins(unsigned char) { return false; }

@@ -10,8 +10,15 @@
 /// join ("AT&T" is "att"), any other ASCII punctuation or space separates,
 /// bytes above 127 belong to words. Words that name a service ("internet",
 /// "mms", "wap") are dropped, and so are words of one or two letters after
-/// the first (country codes).
+/// the first (country codes). A word followed by a word of one letter is
+/// also given joined to it: "CELL C" gives "cell" and "cellc", so that it
+/// meets "Cell-c" ("cellc"), and "T-Mobile A" still meets "T-Mobile".
 std::vector<std::string> name_words(const std::string &name);
+
+/// The words a name can stand for its operator by: its first word and,
+/// when a word of one letter follows it, the two joined ("cell" and "cellc"
+/// for "CELL C INTERNET").
+std::vector<std::string> operator_words(const std::string &name);
 
 /// The operator a name stands for: its first word, or "" when it has none.
 /// "Orange Internet" and "Orange" are one operator; "b-mobile(ドコモ)" is

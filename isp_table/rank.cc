@@ -113,8 +113,10 @@ void Ranking::add(const Standing &s, Group *g) const {
     g->signs[kMarkSign].insert(s.network);
   std::string op = operator_word(l.name);
   auto brand = brand_.find(s.network);
-  if (!l.reseller() && brand != brand_.end() && brand->second.count(op))
-    g->signs[kBrandSign].insert(s.network);
+  if (!l.reseller() && brand != brand_.end())
+    for (const std::string &w : operator_words(l.name))
+      if (brand->second.count(w))
+        g->signs[kBrandSign].insert(s.network);
   std::set<bool> &kinds = g->kinds[s.network];
   kinds.insert(l.android);
   if (kinds.size() == 2)
