@@ -35,8 +35,12 @@ void vote(const Listing &l, Ballot *ballot) {
 // The brand: the words a name uses that the most kinds of database use,
 // then the most listers. An APN that spells a word adds its lister's vote
 // but makes no word a brand on its own: "ofnew" in five resellers' APNs
-// under 208-01 names no operator.
-std::set<std::string> brand_of(const Ballot &ballot) {
+// under 208-01 names no operator. Words that tie are one brand only when
+// one name holds them all ("NTT docomo"); a tie between names that never
+// meet ("Proximus" and "Telenet" on 206-01) decides nothing, and the
+// network has no brand.
+std::set<std::string> brand_of(const Ballot &ballot,
+                               const std::set<std::vector<std::string>> &names) {
   std::set<std::string> brand;
   std::pair<size_t, size_t> best{0, 0};
   for (const auto &word : ballot) {
@@ -50,7 +54,12 @@ std::set<std::string> brand_of(const Ballot &ballot) {
     if (score == best)
       brand.insert(word.first);
   }
-  return brand;
+  for (const std::vector<std::string> &name : names)
+    if (std::all_of(brand.begin(), brand.end(), [&](const std::string &w) {
+          return std::find(name.begin(), name.end(), w) != name.end();
+        }))
+      return brand;
+  return {};
 }
 
 }  // namespace
@@ -73,6 +82,7 @@ struct Ranking::Group {
 
 Ranking::Ranking(const std::vector<Standing> &all) {
   std::map<NetworkId, Ballot> ballots;
+  std::map<NetworkId, std::set<std::vector<std::string>>> names;  // the voters' names
   std::map<size_t, std::set<NetworkId>> networks;
   std::map<std::pair<size_t, std::string>, std::set<NetworkId>> under_mcc;
   std::map<std::pair<size_t, NetworkId>, std::set<std::string>> apns;
@@ -81,8 +91,10 @@ Ranking::Ranking(const std::vector<Standing> &all) {
     under_mcc[{s.listing->lister, s.network.first}].insert(s.network);
     apns[{s.listing->lister, s.network}].insert(folded_apn(s.listing->apn));
     // A reseller names its host's network as its own: it never votes.
-    if (!s.listing->reseller())
+    if (!s.listing->reseller()) {
       vote(*s.listing, &ballots[s.network]);
+      names[s.network].insert(name_words(s.listing->name));
+    }
   }
   for (const auto &l : networks)
     lister_networks_[l.first] = l.second.size();
@@ -91,7 +103,7 @@ Ranking::Ranking(const std::vector<Standing> &all) {
   for (const auto &l : apns)
     offers_[l.first] = l.second.size();
   for (const auto &b : ballots)
-    brand_[b.first] = brand_of(b.second);
+    brand_[b.first] = brand_of(b.second, names[b.first]);
   // Two primary providers on one network (docomo and Rakuten both claim
   // 440-11): the one that claims fewer networks is the network's own.
   for (const Standing &s : all) {

@@ -54,6 +54,7 @@ pa 232,01 Gamma web.one both kinds of database list it
 pa 234,30 Epsilon eps.uk breadth
 pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more
 pa 655,01 Kay-b internet "Kay-b" and "KAY B INTERNET" are one name in both kinds
+pa 206,01 Ruby ruby.be Prox and Tele tie for the brand: agreement decides
 EOF
 # The summary says which sign chose each row, and names the undecided key.
 while IFS='|' read -r inputs line; do
@@ -62,10 +63,11 @@ done <<EOF
 p|    provider marked primary="false" where the network has its own: 1
 p|    the network's own primary provider: 1
 p|    a lister of several networks under the MCC: 1
-p|    nothing (undecided: a weak tie-break chose): 1
+p|    nothing (undecided: a weak tie-break chose): 2
+p|      206-01: Prox "prox.be" or Tele "tele.be": nothing in the inputs decides; chosen by the order in the file
 p|      232-01: Delta "web.two" or Gamma "web.one": nothing in the inputs decides; chosen by the order in the file
 pa|    the network's brand: 2
-pa|    agreement of both kinds of database: 1
+pa|    agreement of both kinds of database: 2
 pa|    a lister of several networks under the MCC: 2
 pa|    nothing (undecided: a weak tie-break chose): 0
 pa|  network ids read as the two-digit network they begin with: 3
