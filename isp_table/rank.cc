@@ -18,6 +18,13 @@ struct Votes {
 
 using Ballot = std::map<std::string, Votes>;
 
+// The operator a listing stands for: its name's first word, or, for a name
+// of service words only ("Internet"), its own lister.
+std::string operator_of(const Listing &l) {
+  std::string op = operator_word(l.name);
+  return op.empty() ? "#" + std::to_string(l.lister) : op;
+}
+
 void vote(const Listing &l, Ballot *ballot) {
   for (const std::string &w : name_words(l.name)) {
     Votes &v = (*ballot)[w];
@@ -70,7 +77,8 @@ struct Ranking::Group {
   const Listing *row = nullptr;  // the first listing in file order
   std::array<std::set<NetworkId>, kSigns> signs;
   std::map<NetworkId, std::set<bool>> kinds;
-  bool broad = false;
+  bool broad = false;  // a provider of several networks under the MCC that others list too
+  bool wide = false;   // a provider of several networks under the MCC, its own or not
   size_t offers = 0;
   std::set<size_t> listers;
   std::set<std::string> operators, reseller_operators;
@@ -86,7 +94,12 @@ Ranking::Ranking(const std::vector<Standing> &all) {
   std::map<size_t, std::set<NetworkId>> networks;
   std::map<std::pair<size_t, std::string>, std::set<NetworkId>> under_mcc;
   std::map<std::pair<size_t, NetworkId>, std::set<std::string>> apns;
+  std::map<NetworkId, std::set<std::string>> listed_by;  // network -> providers' operators
+  std::map<size_t, std::string> operators;                // lister -> its operator
   for (const Standing &s : all) {
+    operators[s.listing->lister] = operator_of(*s.listing);
+    if (!s.listing->android)
+      listed_by[s.network].insert(operators[s.listing->lister]);
     networks[s.listing->lister].insert(s.network);
     under_mcc[{s.listing->lister, s.network.first}].insert(s.network);
     apns[{s.listing->lister, s.network}].insert(folded_apn(s.listing->apn));
@@ -98,8 +111,21 @@ Ranking::Ranking(const std::vector<Standing> &all) {
   }
   for (const auto &l : networks)
     lister_networks_[l.first] = l.second.size();
-  for (const auto &l : under_mcc)
-    breadth_[l.first] = l.second.size();
+  // Breadth counts only the networks that another provider of the provider
+  // database lists too: an operator's networks carry its resellers, while
+  // a reseller's own MVNO code (CoopVoce's 222-53 beside Vodafone's 222-10,
+  // Telenet's 206-05 beside Proximus's 206-01) carries no one else there,
+  // and must not make it look like the operator of its host. Android's
+  // carriers do not count, as they count for no breadth of their own: Voo
+  // rides Telenet's 206-05 there, which makes Telenet no more Proximus.
+  for (const auto &l : under_mcc) {
+    std::pair<size_t, size_t> &breadth = breadth_[l.first];
+    breadth.second = l.second.size();
+    for (const NetworkId &id : l.second) {
+      const std::set<std::string> &ops = listed_by[id];
+      breadth.first += ops.size() > 1 || !ops.count(operators[l.first.first]);
+    }
+  }
   for (const auto &l : apns)
     offers_[l.first] = l.second.size();
   for (const auto &b : ballots)
@@ -136,8 +162,11 @@ void Ranking::add(const Standing &s, Group *g) const {
   g->signs[kServedSign].insert(s.network);
   // Only a provider names every network it runs: an Android carrier name
   // is a label on each entry, and a reseller's recurs on every host it uses.
-  g->broad = g->broad ||
-             (!l.android && !l.reseller() && breadth_.at({l.lister, s.network.first}) > 1);
+  if (!l.android && !l.reseller()) {
+    const std::pair<size_t, size_t> &breadth = breadth_.at({l.lister, s.network.first});
+    g->broad = g->broad || breadth.first > 1;
+    g->wide = g->wide || breadth.second > 1;
+  }
   g->offers = std::max(g->offers, offers_.at({l.lister, s.network}));
   g->listers.insert(l.lister);
   (l.reseller() ? g->reseller_operators : g->operators).insert(op);
@@ -152,16 +181,22 @@ static std::array<size_t, kSigns> deciding_of(const std::array<std::set<NetworkI
   return d;
 }
 
+static const int kWeak = 5;
+
 // Weak tie-breaks, strongest first: the more APNs a lister offers for the
-// network (an operator lists its plans, a reseller its one APN), the more
-// listers, the file given first and the first in that file.
-static std::array<long, 4> weak_of(const Listing &row, size_t offers, size_t listers) {
-  return {(long)offers, (long)listers, -(long)row.file, -(long)row.order};
+// network (an operator lists its plans, a reseller its one APN), a
+// provider of several networks under the MCC though no one else lists the
+// others (an operator's second network, or a reseller's own MVNO code),
+// the more listers, the file given first and the first in that file.
+static std::array<long, kWeak> weak_of(const Listing &row, size_t offers, bool wide,
+                                       size_t listers) {
+  return {(long)offers, wide, (long)listers, -(long)row.file, -(long)row.order};
 }
 
-static const char *const kWeakNames[] = {"the lister offering more APNs for the network",
-                                         "more listers", "the file given first",
-                                         "the order in the file"};
+static const char *const kWeakNames[kWeak] = {
+    "the lister offering more APNs for the network",
+    "a lister of several networks under the MCC, the others its own only", "more listers",
+    "the file given first", "the order in the file"};
 
 static bool disjoint(const std::set<std::string> &a, const std::set<std::string> &b) {
   for (const std::string &s : a)
@@ -174,9 +209,9 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
   std::map<std::string, Group> groups;  // folded APN -> its listings
   for (const Standing &s : candidates)
     add(s, &groups[folded_apn(s.listing->apn)]);
-  using Rank = std::pair<std::array<size_t, kSigns>, std::array<long, 4>>;
+  using Rank = std::pair<std::array<size_t, kSigns>, std::array<long, kWeak>>;
   auto rank = [](const Group &g) {
-    return Rank{deciding_of(g.signs, g.broad), weak_of(*g.row, g.offers, g.listers.size())};
+    return Rank{deciding_of(g.signs, g.broad), weak_of(*g.row, g.offers, g.wide, g.listers.size())};
   };
   const Group *best = nullptr;
   for (const auto &g : groups)
@@ -202,7 +237,7 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
   }
   c.outcome = kUndecided;
   c.other = other->row;
-  for (int i = 0; i < 4 && !c.weak; i++)
+  for (int i = 0; i < kWeak && !c.weak; i++)
     if (mine.second[i] != theirs.second[i])
       c.weak = kWeakNames[i];
   return c;

@@ -48,11 +48,13 @@ p 440,10 Big_Host big.host a reseller marked primary="false" is no candidate
 p 440,11 Small_Own small.own of two primaries, the one claiming fewer networks
 p 232,01 Delta web.two undecided: the file order chooses
 p 234,30 Epsilon eps.uk breadth over the file order
+p 234,40 Host host.one Coop's other network is its own only: no breadth, undecided
 pa 440,10 Big_Host big.host the reseller stays out
 pa 228,01 Alpha alpha.ch the brand over three carriers listing cheap.apn
 pa 232,01 Gamma web.one both kinds of database list it
 pa 234,30 Epsilon eps.uk breadth
-pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more
+pa 234,40 Host host.one an Android carrier on Coop's 234-41 adds no breadth
+pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more, undecided
 pa 655,01 Kay-b internet "Kay-b" and "KAY B INTERNET" are one name in both kinds
 pa 206,01 Ruby ruby.be Prox and Tele tie for the brand: agreement decides
 EOF
@@ -62,14 +64,17 @@ while IFS='|' read -r inputs line; do
 done <<EOF
 p|    provider marked primary="false" where the network has its own: 1
 p|    the network's own primary provider: 1
-p|    a lister of several networks under the MCC: 1
-p|    nothing (undecided: a weak tie-break chose): 2
+p|    a lister of several networks under the MCC: 2
+p|    nothing (undecided: a weak tie-break chose): 3
 p|      206-01: Prox "prox.be" or Tele "tele.be": nothing in the inputs decides; chosen by the order in the file
+p|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the lister offering more APNs for the network
 p|      232-01: Delta "web.two" or Gamma "web.one": nothing in the inputs decides; chosen by the order in the file
 pa|    the network's brand: 2
 pa|    agreement of both kinds of database: 2
 pa|    a lister of several networks under the MCC: 2
-pa|    nothing (undecided: a weak tie-break chose): 0
+pa|    nothing (undecided: a weak tie-break chose): 2
+pa|      222-01: Italia "italia.it" or Foreign Web "foreign.mx": nothing in the inputs decides; chosen by a lister of several networks under the MCC, the others its own only
+pa|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the lister offering more APNs for the network
 pa|  network ids read as the two-digit network they begin with: 3
 EOF
 
