@@ -85,3 +85,16 @@ std::vector<std::string> apn_words(const std::string &apn) {
       words.push_back(w);
   return words;
 }
+
+// "wap" or "mms" as a word of the name ("Orange WAP", "Glocalnet WAP GPRS")
+// or at either end of a label of the APN ("paygwap", "wap.omnitel.it").
+bool labelled_wap_or_mms(const std::string &name, const std::string &apn) {
+  for (const std::string &w : words_of(name, joiner))
+    if (w == "wap" || w == "mms")
+      return true;
+  for (const std::string &w : words_of(apn, never_joins))
+    for (const char *service : {"wap", "mms"})
+      if (w.size() >= 3 && (w.compare(0, 3, service) == 0 || w.compare(w.size() - 3, 3, service) == 0))
+        return true;
+  return false;
+}

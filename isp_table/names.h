@@ -30,3 +30,9 @@ std::string operator_word(const std::string &name);
 /// service words and labels of one or two characters (country codes,
 /// "co", "ne").
 std::vector<std::string> apn_words(const std::string &apn);
+
+/// Whether a name or an APN says WAP or MMS: "wap" or "mms" as a word of
+/// the name ("Orange WAP"), or at the start or end of a label of the APN
+/// ("paygwap", "mms.example"). Such an APN listed as an internet APN is a
+/// service's, when the same operator lists another for the network.
+bool labelled_wap_or_mms(const std::string &name, const std::string &apn);

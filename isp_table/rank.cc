@@ -8,6 +8,32 @@
 
 namespace {
 
+// The operator a listing stands for: its name's first word, or, for a name
+// of service words only ("Internet"), its own lister.
+std::string operator_of(const Listing &l) {
+  std::string op = operator_word(l.name);
+  return op.empty() ? "#" + std::to_string(l.lister) : op;
+}
+
+using Plain = std::set<std::pair<std::string, NetworkId>>;  // (operator, network)
+
+// The operators that list an APN not labelled WAP or MMS for a network.
+Plain plain_of(const std::vector<Standing> &standings) {
+  Plain plain;
+  for (const Standing &s : standings)
+    if (!labelled_wap_or_mms(s.listing->name, s.listing->apn))
+      plain.insert({operator_of(*s.listing), s.network});
+  return plain;
+}
+
+// An APN labelled WAP or MMS ("Orange WAP" with "paygwap") that Android
+// types as an internet APN is its operator's service APN when the
+// operator lists another for the network: it neither votes nor stands.
+bool aside(const Standing &s, const Plain &plain) {
+  return labelled_wap_or_mms(s.listing->name, s.listing->apn) &&
+         plain.count({operator_of(*s.listing), s.network});
+}
+
 // One word's use on one network: by which kinds of database (provider
 // database, Android's), by how many listers, and whether a name uses it.
 struct Votes {
@@ -17,13 +43,6 @@ struct Votes {
 };
 
 using Ballot = std::map<std::string, Votes>;
-
-// The operator a listing stands for: its name's first word, or, for a name
-// of service words only ("Internet"), its own lister.
-std::string operator_of(const Listing &l) {
-  std::string op = operator_word(l.name);
-  return op.empty() ? "#" + std::to_string(l.lister) : op;
-}
 
 void vote(const Listing &l, Ballot *ballot) {
   for (const std::string &w : name_words(l.name)) {
@@ -79,6 +98,7 @@ struct Ranking::Group {
   std::map<NetworkId, std::set<bool>> kinds;
   bool broad = false;  // a provider of several networks under the MCC that others list too
   bool wide = false;   // a provider of several networks under the MCC, its own or not
+  bool labelled = true;  // every listing of it says WAP or MMS
   size_t offers = 0;
   std::set<size_t> listers;
   std::set<std::string> operators, reseller_operators;
@@ -93,7 +113,8 @@ Ranking::Ranking(const std::vector<Standing> &all) {
   std::map<NetworkId, std::set<std::vector<std::string>>> names;  // the voters' names
   std::map<size_t, std::set<NetworkId>> networks;
   std::map<std::pair<size_t, std::string>, std::set<NetworkId>> under_mcc;
-  std::map<std::pair<size_t, NetworkId>, std::set<std::string>> apns;
+  Plain plain = plain_of(all);
+  std::map<std::pair<std::string, NetworkId>, std::set<std::string>> apns;
   std::map<NetworkId, std::set<std::string>> listed_by;  // network -> providers' operators
   std::map<size_t, std::string> operators;                // lister -> its operator
   for (const Standing &s : all) {
@@ -102,9 +123,10 @@ Ranking::Ranking(const std::vector<Standing> &all) {
       listed_by[s.network].insert(operators[s.listing->lister]);
     networks[s.listing->lister].insert(s.network);
     under_mcc[{s.listing->lister, s.network.first}].insert(s.network);
-    apns[{s.listing->lister, s.network}].insert(folded_apn(s.listing->apn));
+    if (!aside(s, plain))
+      apns[{operator_of(*s.listing), s.network}].insert(folded_apn(s.listing->apn));
     // A reseller names its host's network as its own: it never votes.
-    if (!s.listing->reseller()) {
+    if (!s.listing->reseller() && !aside(s, plain)) {
       vote(*s.listing, &ballots[s.network]);
       names[s.network].insert(name_words(s.listing->name));
     }
@@ -167,7 +189,9 @@ void Ranking::add(const Standing &s, Group *g) const {
     g->broad = g->broad || breadth.first > 1;
     g->wide = g->wide || breadth.second > 1;
   }
-  g->offers = std::max(g->offers, offers_.at({l.lister, s.network}));
+  auto offers = offers_.find({operator_of(l), s.network});
+  g->offers = std::max(g->offers, offers == offers_.end() ? 1 : offers->second);
+  g->labelled = g->labelled && labelled_wap_or_mms(l.name, l.apn);
   g->listers.insert(l.lister);
   (l.reseller() ? g->reseller_operators : g->operators).insert(op);
 }
@@ -181,20 +205,22 @@ static std::array<size_t, kSigns> deciding_of(const std::array<std::set<NetworkI
   return d;
 }
 
-static const int kWeak = 5;
+static const int kWeak = 6;
 
-// Weak tie-breaks, strongest first: the more APNs a lister offers for the
-// network (an operator lists its plans, a reseller its one APN), a
+// Weak tie-breaks, strongest first: an APN that does not say WAP or MMS,
+// the more APNs its operator offers for the network (an operator lists its
+// plans, a reseller its one APN; Android labels each APN apart, so the
+// operator is the first word of the names), a
 // provider of several networks under the MCC though no one else lists the
 // others (an operator's second network, or a reseller's own MVNO code),
 // the more listers, the file given first and the first in that file.
-static std::array<long, kWeak> weak_of(const Listing &row, size_t offers, bool wide,
-                                       size_t listers) {
-  return {(long)offers, wide, (long)listers, -(long)row.file, -(long)row.order};
+static std::array<long, kWeak> weak_of(const Listing &row, bool labelled, size_t offers,
+                                       bool wide, size_t listers) {
+  return {!labelled, (long)offers, wide, (long)listers, -(long)row.file, -(long)row.order};
 }
 
 static const char *const kWeakNames[kWeak] = {
-    "the lister offering more APNs for the network",
+    "an APN not labelled WAP or MMS", "the operator offering more APNs for the network",
     "a lister of several networks under the MCC, the others its own only", "more listers",
     "the file given first", "the order in the file"};
 
@@ -207,11 +233,13 @@ static bool disjoint(const std::set<std::string> &a, const std::set<std::string>
 
 Choice Ranking::choose(const std::vector<Standing> &candidates) const {
   std::map<std::string, Group> groups;  // folded APN -> its listings
+  Plain plain = plain_of(candidates);
   for (const Standing &s : candidates)
-    add(s, &groups[folded_apn(s.listing->apn)]);
+    if (!aside(s, plain))
+      add(s, &groups[folded_apn(s.listing->apn)]);
   using Rank = std::pair<std::array<size_t, kSigns>, std::array<long, kWeak>>;
   auto rank = [](const Group &g) {
-    return Rank{deciding_of(g.signs, g.broad), weak_of(*g.row, g.offers, g.wide, g.listers.size())};
+    return Rank{deciding_of(g.signs, g.broad), weak_of(*g.row, g.labelled, g.offers, g.wide, g.listers.size())};
   };
   const Group *best = nullptr;
   for (const auto &g : groups)

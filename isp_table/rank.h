@@ -60,5 +60,5 @@ class Ranking {
   std::map<NetworkId, std::set<std::string>> brand_;          // network -> its brand's words
   // (lister, MCC) -> its networks there that another operator lists too, all its networks there
   std::map<std::pair<size_t, std::string>, std::pair<size_t, size_t>> breadth_;
-  std::map<std::pair<size_t, NetworkId>, size_t> offers_;     // (lister, network) -> APNs
+  std::map<std::pair<std::string, NetworkId>, size_t> offers_;  // (operator, network) -> APNs
 };

@@ -40,6 +40,7 @@ same "$out/changed" "$out/want" "reversed inputs"
 # as _) and APN, from the provider database alone (p) and with Android's (pa).
 "$tool" rank_providers.xml > "$out/rank_p" 2> "$out/rank_p.sum" || fail "rank p: status $?"
 "$tool" rank_providers.xml rank_apns.xml > "$out/rank_pa" 2> "$out/rank_pa.sum" || fail "rank pa: $?"
+"$tool" rank_apns.xml > "$out/rank_a" 2> "$out/rank_a.sum" || fail "rank a: $?"
 while read -r inputs key isp apn why; do
   row=$(grep "^[0-9]*,$key," "$out/rank_$inputs" | cut -d, -f4,7 | tr ' ' _)
   [ "$row" = "$isp,$apn" ] || fail "$inputs $key: want $isp,$apn ($why), got $row"
@@ -57,6 +58,8 @@ pa 234,40 Host host.one an Android carrier on Coop's 234-41 adds no breadth
 pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more, undecided
 pa 655,01 Kay-b internet "Kay-b" and "KAY B INTERNET" are one name in both kinds
 pa 206,01 Ruby ruby.be Prox and Tele tie for the brand: agreement decides
+a 234,50 Ora_Internet orainternet the label "Ora WAP" and its two APNs count for nothing
+a 240,06 Telen_Surf services.telen.se Gloc's WAP label casts no second vote: undecided
 EOF
 # The summary says which sign chose each row, and names the undecided key.
 while IFS='|' read -r inputs line; do
@@ -67,15 +70,17 @@ p|    the network's own primary provider: 1
 p|    a lister of several networks under the MCC: 2
 p|    nothing (undecided: a weak tie-break chose): 3
 p|      206-01: Prox "prox.be" or Tele "tele.be": nothing in the inputs decides; chosen by the order in the file
-p|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the lister offering more APNs for the network
+p|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the operator offering more APNs for the network
 p|      232-01: Delta "web.two" or Gamma "web.one": nothing in the inputs decides; chosen by the order in the file
 pa|    the network's brand: 2
 pa|    agreement of both kinds of database: 2
 pa|    a lister of several networks under the MCC: 2
-pa|    nothing (undecided: a weak tie-break chose): 2
+pa|    nothing (undecided: a weak tie-break chose): 4
 pa|      222-01: Italia "italia.it" or Foreign Web "foreign.mx": nothing in the inputs decides; chosen by a lister of several networks under the MCC, the others its own only
-pa|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the lister offering more APNs for the network
+pa|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the operator offering more APNs for the network
 pa|  network ids read as the two-digit network they begin with: 3
+a|      234-50: Ora Internet "orainternet" or Eee Internet "everywhere": nothing in the inputs decides; chosen by the order in the file
+a|      240-06: Telen Surf "services.telen.se" or Gloc Internet "internet.gloc.se": nothing in the inputs decides; chosen by the order in the file
 EOF
 
 # Every generated table passes its own check.
