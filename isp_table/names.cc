@@ -98,3 +98,39 @@ bool labelled_wap_or_mms(const std::string &name, const std::string &apn) {
         return true;
   return false;
 }
+
+// A label without the service it names at either end: "rcom" of "rcomnet"
+// and "rcomwap", "3g" of "3gnet" and "3gwap", "ct" of "ctnet" and "ctlte".
+static std::string stem_of(std::string label) {
+  static const char *const affixes[] = {"internet", "gprs", "data", "wap", "web", "net", "mms", "lte"};
+  for (bool again = true; again;) {
+    again = false;
+    for (const char *a : affixes) {
+      std::string affix = a;
+      if (label.size() <= affix.size())
+        continue;
+      if (label.compare(0, affix.size(), affix) == 0)
+        label.erase(0, affix.size());
+      else if (label.compare(label.size() - affix.size(), affix.size(), affix) == 0)
+        label.erase(label.size() - affix.size());
+      else
+        continue;
+      again = true;
+    }
+  }
+  return label;
+}
+
+std::vector<std::string> apn_stems(const std::string &apn) {
+  std::vector<std::string> labels = words_of(apn, joiner), stems;
+  if (labels.size() > 1)
+    labels.pop_back();  // the top-level domain
+  for (size_t i = 0; i < labels.size(); i++) {
+    if (service_word(labels[i]))
+      continue;
+    std::string stem = stem_of(labels[i]);
+    if (i == 0 || stem.size() > 2)
+      stems.push_back(stem);
+  }
+  return stems;
+}

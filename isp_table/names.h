@@ -36,3 +36,10 @@ std::vector<std::string> apn_words(const std::string &apn);
 /// ("paygwap", "mms.example"). Such an APN listed as an internet APN is a
 /// service's, when the same operator lists another for the network.
 bool labelled_wap_or_mms(const std::string &name, const std::string &apn);
+
+/// The parts of an APN that name its operator: each label but the last,
+/// lower case, without a service word at either end ("rcom" for "rcomnet"
+/// and "rcomwap", "3g" for "3gnet" and "3gwap"), leaving out labels that
+/// are service words ("internet", "com") and, after the first label, those
+/// under three characters ("co").
+std::vector<std::string> apn_stems(const std::string &apn);

@@ -102,10 +102,12 @@ struct Ranking::Group {
   size_t offers = 0;
   std::set<size_t> listers;
   std::set<std::string> operators, reseller_operators;
+  std::set<std::string> stems;  // what its APN says of its operator
 
   const std::set<std::string> &who() const {
     return operators.empty() ? reseller_operators : operators;
   }
+  bool same_operator(const Group &o) const;
 };
 
 Ranking::Ranking(const std::vector<Standing> &all) {
@@ -193,6 +195,9 @@ void Ranking::add(const Standing &s, Group *g) const {
   g->offers = std::max(g->offers, offers == offers_.end() ? 1 : offers->second);
   g->labelled = g->labelled && labelled_wap_or_mms(l.name, l.apn);
   g->listers.insert(l.lister);
+  if (g->stems.empty())
+    for (const std::string &stem : apn_stems(l.apn))
+      g->stems.insert(stem);
   (l.reseller() ? g->reseller_operators : g->operators).insert(op);
 }
 
@@ -224,11 +229,21 @@ static const char *const kWeakNames[kWeak] = {
     "a lister of several networks under the MCC, the others its own only", "more listers",
     "the file given first", "the order in the file"};
 
-static bool disjoint(const std::set<std::string> &a, const std::set<std::string> &b) {
-  for (const std::string &s : a)
+template <typename T>
+static bool disjoint(const std::set<T> &a, const std::set<T> &b) {
+  for (const T &s : a)
     if (b.count(s))
       return false;
   return true;
+}
+
+// Two APNs are one operator's when the first words of their listers' names
+// meet, when one provider or carrier lists both, or when the APNs share a
+// part that names the operator ("rcomnet" and "rcomwap", "3gnet" and
+// "3gwap"): Android labels each APN of an operator apart ("NetConnect",
+// "Reliance GPRS"), and a choice between them is no choice of operator.
+bool Ranking::Group::same_operator(const Group &o) const {
+  return !disjoint(who(), o.who()) || !disjoint(listers, o.listers) || !disjoint(stems, o.stems);
 }
 
 Choice Ranking::choose(const std::vector<Standing> &candidates) const {
@@ -252,7 +267,7 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
   // The other operators' best APN: what the row had to beat.
   const Group *other = nullptr;
   for (const auto &g : groups)
-    if (disjoint(g.second.who(), best->who()) && (!other || rank(g.second) > rank(*other)))
+    if (!g.second.same_operator(*best) && (!other || rank(g.second) > rank(*other)))
       other = &g.second;
   if (!other)
     return c;

@@ -60,6 +60,7 @@ pa 655,01 Kay-b internet "Kay-b" and "KAY B INTERNET" are one name in both kinds
 pa 206,01 Ruby ruby.be Prox and Tele tie for the brand: agreement decides
 a 234,50 Ora_Internet orainternet the label "Ora WAP" and its two APNs count for nothing
 a 240,06 Telen_Surf services.telen.se Gloc's WAP label casts no second vote: undecided
+a 405,801 NetLink rconet "rconet" and "rcowap" are one operator's: not undecided
 EOF
 # The summary says which sign chose each row, and names the undecided key.
 while IFS='|' read -r inputs line; do
@@ -81,6 +82,8 @@ pa|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decide
 pa|  network ids read as the two-digit network they begin with: 3
 a|      234-50: Ora Internet "orainternet" or Eee Internet "everywhere": nothing in the inputs decides; chosen by the order in the file
 a|      240-06: Telen Surf "services.telen.se" or Gloc Internet "internet.gloc.se": nothing in the inputs decides; chosen by the order in the file
+a|    one operator's APNs only: 5
+a|    nothing (undecided: a weak tie-break chose): 3
 EOF
 
 # Every generated table passes its own check.
