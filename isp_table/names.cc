@@ -2,6 +2,7 @@
 
 #include <ctype.h>
 
+#include <algorithm>
 #include <set>
 
 // Words any operator uses for a service or a plan: they name no one.
@@ -40,20 +41,39 @@ static bool letters_only(const std::string &word) {
   return true;
 }
 
+static bool one_letter(const std::string &word) {
+  return word.size() == 1 && isalpha((unsigned char)word[0]);
+}
+
 // A short word after the first is a country code ("T-Mobile US", "TIM IT",
 // "O2 SK"), shared by every operator of the country; first, it is a name
-// ("KT", "3").
+// ("KT", "3"). A word followed by one letter also stands joined to it:
+// "CELL C" is the "Cell-c" of the other database, while "T-Mobile A" is
+// T-Mobile in Austria, so neither reading may be the only one.
 std::vector<std::string> name_words(const std::string &name) {
   std::vector<std::string> all = words_of(name, joiner), words;
-  for (size_t i = 0; i < all.size(); i++)
+  for (size_t i = 0; i < all.size(); i++) {
     if (!service_word(all[i]) && (i == 0 || all[i].size() > 2 || !letters_only(all[i])))
       words.push_back(all[i]);
+    if (i + 1 < all.size() && one_letter(all[i + 1]) && !one_letter(all[i]))
+      words.push_back(all[i] + all[i + 1]);
+  }
   return words;
 }
 
 std::string operator_word(const std::string &name) {
   std::vector<std::string> words = name_words(name);
   return words.empty() ? "" : words[0];
+}
+
+std::vector<std::string> operator_words(const std::string &name) {
+  std::vector<std::string> words = name_words(name);
+  if (words.size() > 1 && words[1].size() == words[0].size() + 1 &&
+      words[1].compare(0, words[0].size(), words[0]) == 0)
+    words.resize(2);
+  else
+    words.resize(std::min<size_t>(words.size(), 1));
+  return words;
 }
 
 static bool never_joins(unsigned char) { return false; }
@@ -64,4 +84,53 @@ std::vector<std::string> apn_words(const std::string &apn) {
     if (w.size() > 2 && !service_word(w))
       words.push_back(w);
   return words;
+}
+
+// "wap" or "mms" as a word of the name ("Orange WAP", "Glocalnet WAP GPRS")
+// or at either end of a label of the APN ("paygwap", "wap.omnitel.it").
+bool labelled_wap_or_mms(const std::string &name, const std::string &apn) {
+  for (const std::string &w : words_of(name, joiner))
+    if (w == "wap" || w == "mms")
+      return true;
+  for (const std::string &w : words_of(apn, never_joins))
+    for (const char *service : {"wap", "mms"})
+      if (w.size() >= 3 && (w.compare(0, 3, service) == 0 || w.compare(w.size() - 3, 3, service) == 0))
+        return true;
+  return false;
+}
+
+// A label without the service it names at either end: "rcom" of "rcomnet"
+// and "rcomwap", "3g" of "3gnet" and "3gwap", "ct" of "ctnet" and "ctlte".
+static std::string stem_of(std::string label) {
+  static const char *const affixes[] = {"internet", "gprs", "data", "wap", "web", "net", "mms", "lte"};
+  for (bool again = true; again;) {
+    again = false;
+    for (const char *a : affixes) {
+      std::string affix = a;
+      if (label.size() <= affix.size())
+        continue;
+      if (label.compare(0, affix.size(), affix) == 0)
+        label.erase(0, affix.size());
+      else if (label.compare(label.size() - affix.size(), affix.size(), affix) == 0)
+        label.erase(label.size() - affix.size());
+      else
+        continue;
+      again = true;
+    }
+  }
+  return label;
+}
+
+std::vector<std::string> apn_stems(const std::string &apn) {
+  std::vector<std::string> labels = words_of(apn, joiner), stems;
+  if (labels.size() > 1)
+    labels.pop_back();  // the top-level domain
+  for (size_t i = 0; i < labels.size(); i++) {
+    if (service_word(labels[i]))
+      continue;
+    std::string stem = stem_of(labels[i]);
+    if (i == 0 || stem.size() > 2)
+      stems.push_back(stem);
+  }
+  return stems;
 }

@@ -10,8 +10,15 @@
 /// join ("AT&T" is "att"), any other ASCII punctuation or space separates,
 /// bytes above 127 belong to words. Words that name a service ("internet",
 /// "mms", "wap") are dropped, and so are words of one or two letters after
-/// the first (country codes).
+/// the first (country codes). A word followed by a word of one letter is
+/// also given joined to it: "CELL C" gives "cell" and "cellc", so that it
+/// meets "Cell-c" ("cellc"), and "T-Mobile A" still meets "T-Mobile".
 std::vector<std::string> name_words(const std::string &name);
+
+/// The words a name can stand for its operator by: its first word and,
+/// when a word of one letter follows it, the two joined ("cell" and "cellc"
+/// for "CELL C INTERNET").
+std::vector<std::string> operator_words(const std::string &name);
 
 /// The operator a name stands for: its first word, or "" when it has none.
 /// "Orange Internet" and "Orange" are one operator; "b-mobile(ドコモ)" is
@@ -23,3 +30,16 @@ std::string operator_word(const std::string &name);
 /// service words and labels of one or two characters (country codes,
 /// "co", "ne").
 std::vector<std::string> apn_words(const std::string &apn);
+
+/// Whether a name or an APN says WAP or MMS: "wap" or "mms" as a word of
+/// the name ("Orange WAP"), or at the start or end of a label of the APN
+/// ("paygwap", "mms.example"). Such an APN listed as an internet APN is a
+/// service's, when the same operator lists another for the network.
+bool labelled_wap_or_mms(const std::string &name, const std::string &apn);
+
+/// The parts of an APN that name its operator: each label but the last,
+/// lower case, without a service word at either end ("rcom" for "rcomnet"
+/// and "rcomwap", "3g" for "3gnet" and "3gwap"), leaving out labels that
+/// are service words ("internet", "com") and, after the first label, those
+/// under three characters ("co").
+std::vector<std::string> apn_stems(const std::string &apn);

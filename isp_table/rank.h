@@ -24,7 +24,7 @@ enum Sign {
   kBrandSign,      // an entry of the network's brand lists it
   kAgreementSign,  // both kinds of database list it for the network
   kServedSign,     // it serves more of the key's networks
-  kBreadthSign,    // a lister of it lists several networks under the MCC
+  kBreadthSign,    // a lister of it lists several networks under the MCC that others list too
   kSigns,
   kOneOperator = kSigns,  // only one operator's APNs stand for the key
   kUndecided,             // only weak tie-breaks separate it from another operator's
@@ -58,6 +58,7 @@ class Ranking {
   std::map<NetworkId, size_t> fewest_primary_;                // network -> fewest networks
                                                               // of a primary lister
   std::map<NetworkId, std::set<std::string>> brand_;          // network -> its brand's words
-  std::map<std::pair<size_t, std::string>, size_t> breadth_;  // (lister, MCC) -> networks
-  std::map<std::pair<size_t, NetworkId>, size_t> offers_;     // (lister, network) -> APNs
+  // (lister, MCC) -> its networks there that another operator lists too, all its networks there
+  std::map<std::pair<size_t, std::string>, std::pair<size_t, size_t>> breadth_;
+  std::map<std::pair<std::string, NetworkId>, size_t> offers_;  // (operator, network) -> APNs
 };

@@ -40,6 +40,7 @@ same "$out/changed" "$out/want" "reversed inputs"
 # as _) and APN, from the provider database alone (p) and with Android's (pa).
 "$tool" rank_providers.xml > "$out/rank_p" 2> "$out/rank_p.sum" || fail "rank p: status $?"
 "$tool" rank_providers.xml rank_apns.xml > "$out/rank_pa" 2> "$out/rank_pa.sum" || fail "rank pa: $?"
+"$tool" rank_apns.xml > "$out/rank_a" 2> "$out/rank_a.sum" || fail "rank a: $?"
 while read -r inputs key isp apn why; do
   row=$(grep "^[0-9]*,$key," "$out/rank_$inputs" | cut -d, -f4,7 | tr ' ' _)
   [ "$row" = "$isp,$apn" ] || fail "$inputs $key: want $isp,$apn ($why), got $row"
@@ -48,11 +49,18 @@ p 440,10 Big_Host big.host a reseller marked primary="false" is no candidate
 p 440,11 Small_Own small.own of two primaries, the one claiming fewer networks
 p 232,01 Delta web.two undecided: the file order chooses
 p 234,30 Epsilon eps.uk breadth over the file order
+p 234,40 Host host.one Coop's other network is its own only: no breadth, undecided
 pa 440,10 Big_Host big.host the reseller stays out
 pa 228,01 Alpha alpha.ch the brand over three carriers listing cheap.apn
 pa 232,01 Gamma web.one both kinds of database list it
 pa 234,30 Epsilon eps.uk breadth
-pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more
+pa 234,40 Host host.one an Android carrier on Coop's 234-41 adds no breadth
+pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more, undecided
+pa 655,01 Kay-b internet "Kay-b" and "KAY B INTERNET" are one name in both kinds
+pa 206,01 Ruby ruby.be Prox and Tele tie for the brand: agreement decides
+a 234,50 Ora_Internet orainternet the label "Ora WAP" and its two APNs count for nothing
+a 240,06 Telen_Surf services.telen.se Gloc's WAP label casts no second vote: undecided
+a 405,801 NetLink rconet "rconet" and "rcowap" are one operator's: not undecided
 EOF
 # The summary says which sign chose each row, and names the undecided key.
 while IFS='|' read -r inputs line; do
@@ -60,14 +68,22 @@ while IFS='|' read -r inputs line; do
 done <<EOF
 p|    provider marked primary="false" where the network has its own: 1
 p|    the network's own primary provider: 1
-p|    a lister of several networks under the MCC: 1
-p|    nothing (undecided: a weak tie-break chose): 1
+p|    a lister of several networks under the MCC: 2
+p|    nothing (undecided: a weak tie-break chose): 3
+p|      206-01: Prox "prox.be" or Tele "tele.be": nothing in the inputs decides; chosen by the order in the file
+p|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the operator offering more APNs for the network
 p|      232-01: Delta "web.two" or Gamma "web.one": nothing in the inputs decides; chosen by the order in the file
-pa|    the network's brand: 1
-pa|    agreement of both kinds of database: 1
+pa|    the network's brand: 2
+pa|    agreement of both kinds of database: 2
 pa|    a lister of several networks under the MCC: 2
-pa|    nothing (undecided: a weak tie-break chose): 0
+pa|    nothing (undecided: a weak tie-break chose): 4
+pa|      222-01: Italia "italia.it" or Foreign Web "foreign.mx": nothing in the inputs decides; chosen by a lister of several networks under the MCC, the others its own only
+pa|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the operator offering more APNs for the network
 pa|  network ids read as the two-digit network they begin with: 3
+a|      234-50: Ora Internet "orainternet" or Eee Internet "everywhere": nothing in the inputs decides; chosen by the order in the file
+a|      240-06: Telen Surf "services.telen.se" or Gloc Internet "internet.gloc.se": nothing in the inputs decides; chosen by the order in the file
+a|    one operator's APNs only: 5
+a|    nothing (undecided: a weak tie-break chose): 3
 EOF
 
 # Every generated table passes its own check.
