@@ -37,6 +37,42 @@ extern const char *const kTechnologyNames[kTechnologies];  // HSDPA, CDMA2000, T
 /// The table's columns, numbered from 0.
 enum RowColumn { kIndex, kMcc, kMnc, kIsp, kRegion, kSystem, kApn, kNumber, kUsr, kPwd, kColumns };
 
+/// What a placeholder word ("NA" or "blank") inside a column's value does.
+enum class Placeholder {
+  kKey,      // MCC and MNC: both blank make the row answer the empty identity
+  kIndex,    // the store gets an empty index and loses which profile it holds
+  kPrinted,  // name and region: only printed empty
+  kSent,     // APN, dial number, user name, password: sent to the store empty
+  kNone,     // technology: read by name, never blanked into the store
+};
+
+/// A column's rules, declared once for the router and the host tool.
+struct ColumnRule {
+  const char *name;        // what the host tool's messages call the column
+  size_t width;            // the characters its field holds; 0: not kept as text
+  const char *store_item;  // the store item the run writes from it, or nullptr
+  Placeholder placeholder;
+};
+
+#define ISP_PROFILE_WIDTH(field) (sizeof(isp_profile::field) - 1)
+
+/// The rules of each column, indexed by RowColumn. Constant, so that the
+/// router keeps only the store items it names.
+constexpr ColumnRule kColumnRules[kColumns] = {
+    /* kIndex */ {"index", ISP_PROFILE_WIDTH(index), "G_ISP_INDEX", Placeholder::kIndex},
+    /* kMcc */ {"MCC", ISP_PROFILE_WIDTH(mcc), nullptr, Placeholder::kKey},
+    /* kMnc */ {"MNC", ISP_PROFILE_WIDTH(mnc), nullptr, Placeholder::kKey},
+    /* kIsp */ {"operator name", ISP_PROFILE_WIDTH(isp), nullptr, Placeholder::kPrinted},
+    /* kRegion */ {"region", ISP_PROFILE_WIDTH(region), nullptr, Placeholder::kPrinted},
+    /* kSystem */ {"technology", 0, "G_SYSTEM", Placeholder::kNone},
+    /* kApn */ {"APN", ISP_PROFILE_WIDTH(apn), "G_APN", Placeholder::kSent},
+    /* kNumber */ {"dial number", ISP_PROFILE_WIDTH(number), "G_NUMBER", Placeholder::kSent},
+    /* kUsr */ {"user name", ISP_PROFILE_WIDTH(usr), "G_USERNAME", Placeholder::kSent},
+    /* kPwd */ {"password", ISP_PROFILE_WIDTH(pwd), "G_PASSWORD", Placeholder::kSent},
+};
+
+#undef ISP_PROFILE_WIDTH
+
 /// Results of a lookup besides a piece's number: no table (none at the
 /// path, or not a regular file), and a table that is there but whose
 /// open, fstat or a read failed.

@@ -59,20 +59,22 @@ static int update_text(const char *name, const char *value) {
 
 static int update_system() {
   char stored[kMibValueSize];
-  if (get_mib(stored, "G_SYSTEM") > 0 && decimal_value(stored) == isp_info.system)
+  const char *name = kColumnRules[kSystem].store_item;
+  if (get_mib(stored, name) > 0 && decimal_value(stored) == isp_info.system)
     return 1;
   char line[kSetCommandSize];
-  snprintf(line, sizeof line, "flash set G_SYSTEM %d", (int)isp_info.system);
+  snprintf(line, sizeof line, "flash set %s %d", name, (int)isp_info.system);
   return set_item(line);
 }
 
 // Every item is tried, whatever became of the ones before it.
 int set_to_mib() {
   fputs("------ set MIB ------\n", stderr);
-  int result = set_text("G_ISP_INDEX", isp_info.index);
+  int result = set_text(kColumnRules[kIndex].store_item, isp_info.index);
   if (update_system() < 0)
     result = -1;
-  const char *names[] = {"G_APN", "G_USERNAME", "G_PASSWORD", "G_NUMBER"};
+  const char *names[] = {kColumnRules[kApn].store_item, kColumnRules[kUsr].store_item,
+                         kColumnRules[kPwd].store_item, kColumnRules[kNumber].store_item};
   const char *values[] = {isp_info.apn, isp_info.usr, isp_info.pwd, isp_info.number};
   for (int i = 0; i < 4; i++)
     if (update_text(names[i], values[i]) < 0)

@@ -1,12 +1,10 @@
 // isp_table's command line, read with CLI11. CLI11 never prints here: its
-// errors become our "isp_table: PROBLEM" and the usage line, and --help and
-// --version print our own text.
+// errors, in its own words, become "isp_table: PROBLEM" and the usage line,
+// and --help and --version print our own text.
 #include "cli.h"
 
-#include <errno.h>
 #include <limits.h>
 #include <stdio.h>
-#include <stdlib.h>
 
 #include <algorithm>
 
@@ -130,162 +128,110 @@ std::string help(const std::string &verb) {
 // A CLI11 check answers "" to accept the value, else the problem, which
 // CLI11 reports after the option's name and a colon.
 std::string imsi_problem(std::string &value) {
-  if (!all_digits(value, 6, 15))
-    return "needs 6 to 15 digits";
-  return "";
+  return all_digits(value, 6, 15) ? "" : "needs 6 to 15 digits";
 }
 
-// CLI11 2.1 converts text to an int with strtoll in base 0, so "010" would
-// be eight and "0x10" sixteen. A SID is decimal: checked here and rewritten
-// in plain decimal before CLI11 converts it.
+// CLI11 converts text to an int with strtoll in base 0, so "010" would be
+// eight and "0x10" sixteen. A SID is decimal: checked here and written
+// without leading zeros before CLI11's range check converts it.
 std::string sid_problem(std::string &value) {
-  char *end;
-  errno = 0;
-  long long sid = strtoll(value.c_str(), &end, 10);
-  if (value.empty() || *end)
+  bool minus = !value.empty() && value[0] == '-';
+  std::string digits = value.substr(minus);
+  if (!all_digits(digits, 1, digits.size()))
     return "needs a whole number";
-  // A whole number past the range (strtoll stops at its own) is one, just
-  // not one a SID can be.
-  if (sid > INT_MAX)
-    return value + " is out of range (at most " + std::to_string(INT_MAX) + ")";
-  if (sid < INT_MIN)
-    return value + " is out of range (at least " + std::to_string(INT_MIN) + ")";
-  value = std::to_string(sid);
+  digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+  value = (minus ? "-" : "") + digits;
   return "";
 }
-
-// Each verb adds its arguments and options; generating is the app itself.
-using Files = std::vector<std::string>;
 
 std::string only_problem(std::string &value) {
   Markets markets;
   return read_markets(value, &markets) ? "" : "needs country codes and MCCs";
 }
 
+using Files = std::vector<std::string>;
+
 void add_only(CLI::App *verb, Command *command) {
   verb->add_option("--only", command->only)->check(CLI::Validator(only_problem, "LIST"));
 }
 
+// --imsi and --sid in a group, which check gives --against too: the verb
+// says how many of the group may be given.
+CLI::App *add_run_options(CLI::App *verb, Command *command) {
+  CLI::App *key = verb->add_option_group("key");
+  key->add_option("--imsi", command->imsi)->type_name("DIGITS")->check(CLI::Validator(imsi_problem, ""));
+  key->add_option_function<int>("--sid", [command](const int &sid) {
+       command->sid = sid;
+       command->sid_given = true;
+     })
+      ->type_name("N")
+      ->transform(CLI::Validator(sid_problem, ""))
+      ->check(CLI::Range(INT_MIN, INT_MAX));
+  return key;
+}
+
 void add_generate(CLI::App *app, Command *command) {
-  app->add_option_function<std::vector<std::string>>("FILE", [command](const Files &files) {
-    command->files.insert(command->files.end(), files.begin(), files.end());
-  });
+  app->add_option("FILE", command->files);
   add_only(app, command);
 }
 
-// check --imsi and --sid are explain's options too, and kept there.
-void add_run_options(CLI::App *verb, Command *command) {
-  CLI::Option *imsi = verb->add_option("--imsi", command->imsi);
-  imsi->check(CLI::Validator(imsi_problem, "DIGITS"));
-  CLI::Option *sid = verb->add_option("--sid", command->sid);
-  sid->transform(CLI::Validator(sid_problem, "N"))->excludes(imsi);
-}
-
-void add_check(CLI::App *app, Command *command) {
-  CLI::App *check = app->add_subcommand("check");
+void add_check(CLI::App *check, Command *command) {
   check->add_option("TABLE", command->table)->required();
-  add_run_options(check, command);
-  check->add_option("--against", command->against)
-      ->excludes(check->get_option("--imsi"))
-      ->excludes(check->get_option("--sid"));
+  CLI::App *key = add_run_options(check, command);
+  key->add_option("--against", command->against)->type_name("FILE");
+  key->require_option(0, 1);
 }
 
-void add_extend(CLI::App *app, Command *command) {
-  CLI::App *extend = app->add_subcommand("extend");
-  extend->add_option("TABLE", command->table)->required();
-  // What follows extend's "--" reaches the top level's FILE, and either
-  // can be taken up first: these files go before those.
-  extend->add_option_function<std::vector<std::string>>("FILE", [command](const Files &files) {
-    command->files.insert(command->files.begin(), files.begin(), files.end());
-  });
-  add_only(extend, command);
-}
-
-void add_explain(CLI::App *app, Command *command) {
-  CLI::App *explain = app->add_subcommand("explain");
+void add_explain(CLI::App *explain, Command *command) {
   explain->add_option("TABLE", command->table)->required();
-  add_run_options(explain, command);
+  add_run_options(explain, command)->require_option(1);
 }
 
-void add_diff(CLI::App *app, Command *command) {
-  CLI::App *diff = app->add_subcommand("diff");
+void add_diff(CLI::App *diff, Command *command) {
   diff->add_option("OLD", command->old_table)->required();
   diff->add_option("NEW", command->new_table)->required();
 }
 
-// Verbs inherit the help flag the app has when they are added, so each of
-// them takes -h and --help among its arguments.
-void build(CLI::App *app, Command *command) {
-  app->set_help_flag("-h,--help");
-  app->require_subcommand(0, 1);
-  add_generate(app, command);
-  add_check(app, command);
-  add_explain(app, command);
-  add_diff(app, command);
-  add_extend(app, command);
-  app->set_version_flag("--version", ISP_TABLE_VERSION);
+// Once TABLE is given, CLI11 hands what follows extend's "--" back to the
+// app, and either FILE may be taken up first: extend's own go in front.
+void add_extend(CLI::App *extend, Command *command) {
+  extend->add_option("TABLE", command->table)->required();
+  extend->add_option_function<Files>("FILE", [command](const Files &files) {
+    command->files.insert(command->files.begin(), files.begin(), files.end());
+  });
+  extend->get_parent()->add_option_function<Files>("FILE", [command](const Files &files) {
+    command->files.insert(command->files.end(), files.begin(), files.end());
+  });
+  add_only(extend, command);
 }
 
-// A verb is the first argument only: anywhere else the same word is a file.
-void verbs_first_only(CLI::App *app, int argc, char **argv) {
+const struct {
+  const char *name;
+  Command::Verb verb;
+  void (*add)(CLI::App *, Command *);
+} kVerbs[] = {
+    {"check", Command::Verb::kCheck, add_check},
+    {"explain", Command::Verb::kExplain, add_explain},
+    {"diff", Command::Verb::kDiff, add_diff},
+    {"extend", Command::Verb::kExtend, add_extend},
+};
+
+// A verb is the first argument only: anywhere else the same word is a
+// file. The app holds that verb alone, or else generating's arguments, so
+// that whatever a verb leaves over is an error of CLI11's own.
+std::string build(CLI::App *app, Command *command, int argc, char **argv) {
   std::string first = argc > 1 ? argv[1] : "";
-  for (CLI::App *verb : app->get_subcommands([](CLI::App *) { return true; }))
-    verb->disabled(verb->get_name() != first);
-}
-
-// The verb that was parsed, or the app itself when generating.
-const CLI::App &parsed_verb(const CLI::App &app) {
-  std::vector<CLI::App *> verbs = app.get_subcommands();
-  return verbs.empty() ? app : *verbs.front();
-}
-
-// CLI11 keeps a "--" among the extras, though it is never one itself.
-std::string not_expected(const CLI::App &app) {
-  std::vector<std::string> extra = app.remaining(true);
-  extra.erase(std::remove(extra.begin(), extra.end(), "--"), extra.end());
-  std::string first = extra.empty() ? "" : extra.front();
-  if (first.size() > 1 && first[0] == '-')
-    return "unknown option " + first;
-  return "unexpected argument " + first;
-}
-
-std::string missing(const CLI::App &app) {
-  const CLI::App &verb = parsed_verb(app);
-  std::string names;
-  for (const CLI::Option *opt : verb.get_options()) {
-    if (!opt->get_positional() || !opt->get_required() || opt->count() > 0)
+  app->set_help_flag("-h,--help");
+  app->set_version_flag("--version", ISP_TABLE_VERSION);
+  for (const auto &v : kVerbs) {
+    if (first != v.name)
       continue;
-    names += (names.empty() ? "" : " and ") + opt->get_name();
+    command->verb = v.verb;
+    v.add(app->add_subcommand(v.name), command);  // inherits -h and --help
+    return first;
   }
-  return verb.get_name() + " needs " + names;
-}
-
-std::string clash(const CLI::App &app) {
-  for (const CLI::Option *opt : parsed_verb(app).get_options()) {
-    for (const CLI::Option *other : opt->get_excludes()) {
-      if (opt->count() > 0 && other->count() > 0)
-        return opt->get_name() + " and " + other->get_name() + " do not go together";
-    }
-  }
-  return "options that do not go together";
-}
-
-// CLI11 names the option first: "--imsi: 1 required TEXT missing" when the
-// value is missing, "--imsi: At Most 1 ..." when the option comes twice.
-std::string mismatch(const CLI::ParseError &e, const CLI::App &app) {
-  std::string what = e.what();
-  std::string name = what.substr(0, what.find(':'));
-  const CLI::Option *opt = parsed_verb(app).get_option_no_throw(name);
-  if (opt && opt->count() > 1)
-    return name + " is given more than once";
-  return name + " needs a value";
-}
-
-// CLI11's "--imsi: needs 6 to 15 digits" as "--imsi needs 6 to 15 digits".
-std::string invalid(const CLI::ParseError &e) {
-  std::string what = e.what();
-  size_t colon = what.find(": ");
-  return colon == std::string::npos ? what : what.erase(colon, 1);
+  add_generate(app, command);
+  return "";
 }
 
 int usage_error(const std::string &problem) {
@@ -293,83 +239,23 @@ int usage_error(const std::string &problem) {
   return 2;
 }
 
-std::string problem(const CLI::ParseError &e, const CLI::App &app) {
-  if (dynamic_cast<const CLI::ExtrasError *>(&e))
-    return not_expected(app);
-  if (dynamic_cast<const CLI::RequiredError *>(&e))
-    return missing(app);
-  if (dynamic_cast<const CLI::ExcludesError *>(&e))
-    return clash(app);
-  if (dynamic_cast<const CLI::ArgumentMismatch *>(&e))
-    return mismatch(e, app);
-  if (dynamic_cast<const CLI::ValidationError *>(&e))
-    return invalid(e);
-  return e.what();
-}
-
-// The verb on the command line, "" for generating: only ever the first
-// argument.
-std::string verb_named(const CLI::App &app, int argc, char **argv) {
-  std::string first = argc > 1 ? argv[1] : "";
-  for (const CLI::App *verb : app.get_subcommands([](const CLI::App *) { return true; }))
-    if (verb->get_name() == first)
-      return first;
-  return "";
-}
-
-// -1 when the command is to run, else the exit status of a run that ends here.
-int parse(CLI::App *app, int argc, char **argv) {
-  try {
-    app->parse(argc, argv);
-    return -1;
-  } catch (const CLI::CallForHelp &) {
-    fputs(help(verb_named(*app, argc, argv)).c_str(), stdout);
-    return 0;
-  } catch (const CLI::CallForVersion &) {
-    printf("isp_table %s\n", ISP_TABLE_VERSION);
-    return 0;
-  } catch (const CLI::ParseError &e) {
-    return usage_error(problem(e, *app));
-  }
-}
-
-// Which verb was parsed, and what only the app knows about its options.
-void note_verb(const CLI::App &app, Command *command) {
-  if (app.got_subcommand("extend"))
-    command->verb = Command::Verb::kExtend;
-  if (app.got_subcommand("diff"))
-    command->verb = Command::Verb::kDiff;
-  if (app.got_subcommand("explain")) {
-    command->verb = Command::Verb::kExplain;
-    command->sid_given = app.get_subcommand("explain")->count("--sid") > 0;
-  }
-  if (!app.got_subcommand("check"))
-    return;
-  command->verb = Command::Verb::kCheck;
-  command->sid_given = app.get_subcommand("check")->count("--sid") > 0;
-}
-
 }  // namespace
 
 bool read_command_line(int argc, char **argv, Command *command, int *status) {
   CLI::App app{"", "isp_table"};
-  build(&app, command);
-  verbs_first_only(&app, argc, argv);
-  *status = parse(&app, argc, argv);
-  if (*status >= 0)
-    return false;
-  note_verb(app, command);
-  if (command->verb == Command::Verb::kExplain && command->imsi.empty() && !command->sid_given) {
-    *status = usage_error("explain needs --imsi or --sid");
-    return false;
+  std::string verb = build(&app, command, argc, argv);
+  try {
+    app.parse(argc, argv);
+    return true;
+  } catch (const CLI::CallForHelp &) {
+    fputs(help(verb).c_str(), stdout);
+    *status = 0;
+  } catch (const CLI::CallForVersion &) {
+    printf("isp_table %s\n", ISP_TABLE_VERSION);
+    *status = 0;
+  } catch (const CLI::ParseError &e) {
+    *status = usage_error(e.what());
   }
-  // CLI11 hands what follows a verb's "--" or "++" back to the top level,
-  // which would take it as a FILE to generate from.
-  if (command->verb == Command::Verb::kGenerate || command->files.empty())
-    return true;
-  if (command->verb == Command::Verb::kExtend)
-    return true;
-  *status = usage_error("unexpected argument " + command->files.front());
   return false;
 }
 

@@ -265,11 +265,8 @@ int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FI
   Kept kept;
   read_kept(*table, &kept);
   const char *path = table->path.c_str();
-  std::vector<const Source *> all;
-  for (const Source &s : sources)
-    all.push_back(&s);
   std::vector<TableRow> rows;
-  TableFigures merged = merge_table(all, &rows);
+  TableFigures merged = merge_all(sources, &rows);
   Public p = choose_rows(table, rows, listed_by_key(sources));
   write_summary(sources, merged, summary);
   write_extension(path, kept, p, summary);

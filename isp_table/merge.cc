@@ -268,6 +268,13 @@ TableFigures merge_table(const std::vector<const Source *> &sources, std::vector
   return f;
 }
 
+TableFigures merge_all(const std::vector<Source> &sources, std::vector<TableRow> *rows) {
+  std::vector<const Source *> all;
+  for (const Source &s : sources)
+    all.push_back(&s);
+  return merge_table(all, rows);
+}
+
 // Derived from the key alone, a row's index names the same profile in
 // every release, whatever networks a new database adds before it; the
 // leading digit keeps two- and three-digit MNCs apart (2 and 3 differ in

@@ -50,6 +50,9 @@ extern const char kTableHeader[];
 /// `rows` when it is not null. The same sources always give the same rows.
 TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows);
 
+/// merge_table of every source in `sources`, in their order.
+TableFigures merge_all(const std::vector<Source> &sources, std::vector<TableRow> *rows);
+
 /// The index of the public row of lookup key `key`, the same in every
 /// release: "2", the MCC and the MNC for a two-digit MNC ("226201"), "3"
 /// for a three-digit one ("3405854"). When `used` (a kept table's indexes,

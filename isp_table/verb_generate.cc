@@ -37,11 +37,8 @@ int cmd_generate(const Command &command) {
   std::vector<Source> sources;
   if (int status = load_inputs(command, &sources))
     return status;
-  std::vector<const Source *> all;
-  for (const Source &s : sources)
-    all.push_back(&s);
   std::vector<TableRow> rows;
-  TableFigures merged = merge_table(all, &rows);
+  TableFigures merged = merge_all(sources, &rows);
   write_summary(sources, merged, stderr);
   // With no kept table every key's first index is free.
   std::string table = kTableHeader;

@@ -201,6 +201,23 @@ TEST(StoreClient, WritesIndexAlwaysAndOtherItemsWhenDifferent) {
             sets_run());
 }
 
+// The items written are the ones the column rules name, each once: the
+// host tool reads the same table to say what the store gets.
+TEST(StoreClient, WritesTheStoreItemOfEachColumnRule) {
+  set_profile("web", 0);
+  not_started = {"flash get"};  // every item then differs
+  set_to_mib();
+  std::multiset<std::string> written, named;
+  for (const std::string &c : sets_run())
+    written.insert(c.substr(10, c.find(' ', 10) - 10));
+  for (const ColumnRule &rule : kColumnRules)
+    if (rule.store_item)
+      named.insert(rule.store_item);
+  EXPECT_EQ(named, written);
+  EXPECT_EQ(sizeof isp_info.apn - 1, kColumnRules[kApn].width);
+  not_started.clear();
+}
+
 // Only a set that could not even be started fails the update; every item is
 // still tried, and a get that cannot start only makes its item differ.
 TEST(StoreClient, ReportsSetsThatCouldNotStart) {
