@@ -99,7 +99,7 @@ const VerbHelp kVerbHelp[] = {
      "  and MNC both placeholders) moved last, and before them the rows generated\n"
      "  from FILE that change the profile of no SIM TABLE serves, each indexed\n"
      "  by its key as generated tables are, never with an index TABLE uses\n"
-     "  (see the README). The summary adds the rows kept, written and left out,\n"
+     "  (see isp_table(1)). The summary adds the rows kept, written and left out,\n"
      "  and each row of TABLE (TABLE:LINE) that gives some public row's SIMs\n"
      "  another technology, APN, user, password or dial number than the public\n"
      "  data's first, with whether its APN is listed for them at all. Exit\n"
