@@ -67,11 +67,17 @@ options() {
   echo "options: $(echo $verbs) and $(echo $opts) all in $page"
 }
 
-# fixtures_in DIR FIXTURES: our fixtures under the names the documents use.
-fixtures_in() {
-  cp "$2/providers.xml" "$1/serviceproviders.xml"
-  cp "$2/apns.xml" "$1/apns-conf.xml"
-  cp "$2/extend_table.csv" "$1/my_table.csv"
+# work_in TOOL FIXTURES: a fresh folder $dir, removed at the end, holding our
+# fixtures under the names the documents use, with TOOL first on PATH.
+work_in() {
+  dir=$(mktemp -d)
+  trap 'rm -rf "$dir"' EXIT
+  cp "$2/providers.xml" "$dir/serviceproviders.xml"
+  cp "$2/apns.xml" "$dir/apns-conf.xml"
+  cp "$2/extend_table.csv" "$dir/my_table.csv"
+  PATH=$(cd "$(dirname "$1")" && pwd):$PATH
+  export PATH
+  ran=0
 }
 
 # run_examples DIR LIST WHERE: runs each line "STATUS<TAB>COMMAND" of LIST in
@@ -91,12 +97,7 @@ run_examples() {
 examples() {
   tool=$1 fixtures=$2
   shift 2
-  dir=$(mktemp -d)
-  trap 'rm -rf "$dir"' EXIT
-  fixtures_in "$dir" "$fixtures"
-  PATH=$(cd "$(dirname "$tool")" && pwd):$PATH
-  export PATH
-  ran=0
+  work_in "$tool" "$fixtures"
   for page in "$@"; do
     # One line per example: its status, a tab, the command with mdoc's
     # escapes undone.
@@ -114,12 +115,7 @@ examples() {
 # lines of its code blocks) run as shown; "# exit N" after one gives its status.
 readme() {
   tool=$1 fixtures=$2 file=$3
-  dir=$(mktemp -d)
-  trap 'rm -rf "$dir"' EXIT
-  fixtures_in "$dir" "$fixtures"
-  PATH=$(cd "$(dirname "$tool")" && pwd):$PATH
-  export PATH
-  ran=0
+  work_in "$tool" "$fixtures"
   sed -n 's/^    \(isp_table .*\)$/\1/p' "$file" |
     awk '{ status = 0; if (match($0, /# exit [0-9]+/)) status = substr($0, RSTART + 7, RLENGTH - 7);
            sub(/ *#.*$/, ""); print status "\t" $0 }' > "$dir/.examples"
