@@ -23,20 +23,8 @@ struct Kept {
   std::string rows;                // header and rows, placeholder rows left out
   std::string placeholders;        // placeholder rows, in order
   size_t count = 0;                // rows after the header, empty lines aside
-  std::set<std::string> indexes;   // the rows' indexes, as index_as_used gives them
+  std::set<std::string> indexes;   // the rows' indexes, as stored_index gives them
 };
-
-// The index as isp_pick cuts it and stores it, placeholders blanked: the
-// value a router holds in G_ISP_INDEX.
-std::string stored_index(const std::string &piece) {
-  std::vector<char> row(piece.c_str(), piece.c_str() + strlen(piece.c_str()) + 1);
-  char *cursor = row.data();
-  char *field = next_field(&cursor);
-  if (!field)
-    return "";
-  blank_placeholder(field);
-  return index_as_used(field);
-}
 
 bool placeholder_row(const std::string &piece) {
   LookupKey key;

@@ -284,7 +284,16 @@ std::string stable_index(const NetworkId &key, const std::set<std::string> &used
   return "";
 }
 
-std::string index_as_used(const std::string &index) {
+std::string stored_index(const std::string &row) {
+  std::vector<char> copy(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
+  char *cursor = copy.data();
+  char *field = next_field(&cursor);
+  if (!field)
+    return "";
+  blank_placeholder(field);
+  std::string index = field;
+  size_t start = index.find_first_not_of(" \t"), end = index.find_last_not_of(" \t");
+  index = start == std::string::npos ? "" : index.substr(start, end - start + 1);
   if (!all_digits(index))
     return index;
   size_t first = index.find_first_not_of('0');

@@ -53,15 +53,17 @@ TableFigures merge_table(const std::vector<const Source *> &sources, std::vector
 /// The index of the public row of lookup key `key`, the same in every
 /// release: "2", the MCC and the MNC for a two-digit MNC ("226201"), "3"
 /// for a three-digit one ("3405854"). When `used` (a kept table's indexes,
-/// as `index_as_used` gives them) holds it, the first free of the leading
+/// as `stored_index` gives them) holds it, the first free of the leading
 /// digits 4, 6, 8 (two-digit) or 5, 7, 9 (three-digit) instead. "" when
 /// none is free or it would not fit isp_pick's index field.
 std::string stable_index(const NetworkId &key, const std::set<std::string> &used);
 
-/// A table's index as `stable_index` compares it: an index of digits
-/// without its leading zeros, so that "0226201" is "226201"'s, else as
-/// written.
-std::string index_as_used(const std::string &index);
+/// The index of a table's row (`row`: the row, or its index field alone)
+/// as the store holds it and every verb compares it: the first field as
+/// isp_pick cuts it, placeholders blanked; spaces and tabs around it and
+/// the leading zeros of digits left out, as the store reads a number, so
+/// that " 226201", "226201 " and "0226201" are all "226201".
+std::string stored_index(const std::string &row);
 
 /// The lines of `rows`, each with its key's stable index and ended by CR
 /// LF, into `text`. False when a key has no index left; `key` names it.

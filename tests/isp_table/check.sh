@@ -124,6 +124,14 @@ same_index() { echo "$out/index.csv:$1: warning: index \"$2\" is line $3's too, 
   echo "$out/index.csv: 0 errors, 3 warnings, 6 rows"; } > "$out/want"
 same "$out/found" "$out/want" "rows sharing an index"
 
+# The index is compared as the store holds it: " 02" is "2", so line 3 shares
+# line 2's index with another APN.
+printf '%s\r\n' I,M,N,O,R,S,A,D,U,P 2,262,01,A,DE,HSDPA,a,*99#,NA,NA ' 02,262,02,B,DE,HSDPA,b,*99#,NA,NA' \
+  > "$out/index.csv"
+"$tool" check "$out/index.csv" | head -n1 > "$out/found"
+same_index 3 ' 02' 2 > "$out/want"
+same "$out/found" "$out/want" "an index with a space and a zero"
+
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's
 # networks list other APNs than "internet.host", and "iot.gid" is listed
@@ -449,6 +457,12 @@ done <<EOF
 3405040 5405040|405-040|7405040
 226209|262-08|226208
 EOF
+# An index written with spaces around it is the one the store holds: " 226208"
+# "426208 " and " 626208" are taken.
+printf 'I,M,N,O,R,S,A,D,U,P\r\n' > "$out/used.csv"
+printf '%s,208,1%s,Kept,FR,HSDPA,kept,*99#,NA,NA\r\n' ' 226208' 1 '426208 ' 2 ' 626208' 3 >> "$out/used.csv"
+got=$("$tool" extend "$out/used.csv" providers.xml 2> /dev/null | grep ',262,08,' | cut -d, -f1)
+[ "$got" = 826208 ] || fail "kept indexes with spaces: 262-08 got index '$got', want 826208"
 # With all four taken there is no index left: status 1, no table.
 printf 'I,M,N,O,R,S,A,D,U,P\r\n' > "$out/used.csv"
 for index in 231026 431026 631026 831026; do
