@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -49,6 +50,45 @@ extern const char kTableHeader[];
 /// Merges `sources` into one row per lookup key, in key order, appended to
 /// `rows` when it is not null. The same sources always give the same rows.
 TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows);
+
+struct Networks;
+
+/// The merge of some sources, kept to judge another table's rows by the
+/// very ranking that chose the merged rows.
+class Merge {
+ public:
+  /// Merges `sources`, adding the merge's figures to `figures` when it is
+  /// not null. The sources must outlive the merge.
+  explicit Merge(const std::vector<const Source *> &sources, TableFigures *figures = nullptr);
+  ~Merge();
+
+  /// One row per lookup key that has one, in key order, appended to `rows`.
+  void rows(std::vector<TableRow> *rows) const;
+
+  /// The ranking's choice for `key`: its row (null when it has none) and
+  /// what decided it.
+  Choice choice(const NetworkId &key) const;
+
+  /// How the ranking holds `apn` (case aside) on `key` against its choice.
+  Judgement judge(const NetworkId &key, const std::string &apn) const;
+
+  /// A provider marked as a reseller that lists `apn` (case aside) for a
+  /// network of `key` where an unmarked one lists the network too, or null.
+  const Listing *resold(const NetworkId &key, const std::string &apn) const;
+
+ private:
+  struct Key {
+    std::vector<Standing> candidates;
+    Choice choice;
+  };
+  std::unique_ptr<Networks> networks_;
+  std::unique_ptr<Ranking> ranking_;
+  std::map<NetworkId, Key> keys_;
+};
+
+/// What the summary and the warnings say decided a row: a Sign, or
+/// kOneOperator, or kUndecided ("the network's brand").
+const char *outcome_name(int outcome);
 
 /// The index of the public row of lookup key `key`, the same in every
 /// release: "2", the MCC and the MNC for a two-digit MNC ("226201"), "3"
