@@ -50,6 +50,7 @@ p 440,11 Small_Own small.own of two primaries, the one claiming fewer networks
 p 232,01 Delta web.two undecided: the file order chooses
 p 234,30 Epsilon eps.uk breadth over the file order
 p 234,40 Host host.one Coop's other network is its own only: no breadth, undecided
+p 310,27 Wide wide.us it serves both networks of the key
 pa 440,10 Big_Host big.host the reseller stays out
 pa 228,01 Alpha alpha.ch the brand over three carriers listing cheap.apn
 pa 232,01 Gamma web.one both kinds of database list it
@@ -84,6 +85,35 @@ a|      234-50: Ora Internet "orainternet" or Eee Internet "everywhere": nothing
 a|      240-06: Telen Surf "services.telen.se" or Gloc Internet "internet.gloc.se": nothing in the inputs decides; chosen by the order in the file
 a|    one operator's APNs only: 5
 a|    nothing (undecided: a weak tie-break chose): 3
+EOF
+
+# check --against and extend's review hold a kept row to the same ranking:
+# another operator's APN that a deciding sign ranks below the network's own
+# is warned and likely wrong; one of the chosen APN's operator, or of an
+# undecided key, is a choice and no warning. One table of one row a case,
+# against both rank files: the key, the kept APN, the warning (none: -),
+# the verdict of extend's review line.
+while IFS='|' read -r key apn warning verdict; do
+  printf 'I,M,N,O,R,S,A,D,U,P\r\n1,%s,%s,Kept,XX,HSDPA,%s,*99#,NA,NA\r\n' "${key%-*}" "${key#*-}" "$apn" \
+    > "$out/judged.csv"
+  "$tool" check "$out/judged.csv" --against rank_providers.xml rank_apns.xml | sed '$d' > "$out/found"
+  [ "$warning" = - ] && : > "$out/want" || echo "$out/judged.csv:2: warning: $warning" > "$out/want"
+  same "$out/found" "$out/want" "--against, $key $apn"
+  "$tool" extend "$out/judged.csv" rank_providers.xml rank_apns.xml 2>&1 > /dev/null |
+    sed -n 's/^    [^ ]*judged.csv:2: "Kept" ([-0-9]*): APN "[^"]*" -> "[^"]*": //p' > "$out/found"
+  echo "$verdict" > "$out/want"
+  same "$out/found" "$out/want" "extend's verdict, $key $apn"
+done <<EOF
+440-11|big.host|APN "big.host" on 440-11 is another operator's ("Big Host"), not the network's own "small.own" ("Small Own"): decided by the network's own primary provider|"big.host" is another operator's APN ("Big Host"), ranked lower by the network's own primary provider: likely wrong
+228-01|cheap.apn|APN "cheap.apn" on 228-01 is another operator's ("Budget One"), not the network's own "alpha.ch" ("Alpha"): decided by the network's brand|"cheap.apn" is another operator's APN ("Budget One"), ranked lower by the network's brand: likely wrong
+232-01|web.two|APN "web.two" on 232-01 is another operator's ("Delta"), not the network's own "web.one" ("Gamma"): decided by agreement of both kinds of database|"web.two" is another operator's APN ("Delta"), ranked lower by agreement of both kinds of database: likely wrong
+310-27|narrow.us|APN "narrow.us" on 310-27 is another operator's ("Narrow"), not the network's own "wide.us" ("Wide"): decided by more of the key's networks served|"narrow.us" is another operator's APN ("Narrow"), ranked lower by more of the key's networks served: likely wrong
+234-30|zeta.uk|APN "zeta.uk" on 234-30 is another operator's ("Zeta"), not the network's own "eps.uk" ("Epsilon"): decided by a lister of several networks under the MCC|"zeta.uk" is another operator's APN ("Zeta"), ranked lower by a lister of several networks under the MCC: likely wrong
+228-01|surf.ch|-|"surf.ch" is listed for these networks, ranked lower: a choice
+234-40|host.two|-|"host.two" is listed for these networks, ranked lower: a choice
+234-40|coop.uk|-|"coop.uk" is listed for these networks, ranked lower: a choice
+440-10|resold.jp|the public data lists "big.host" for 440-10, not "resold.jp"|"resold.jp" is listed for these networks only by a marked reseller ("Resold"): likely wrong
+206-01|eps.uk|APN "eps.uk" is listed for 234-30, 234-31, not for 206-01, which lists "ruby.be", "prox.be", "roam.tele.be"|"eps.uk" is not listed for these networks: likely wrong
 EOF
 
 # Every generated table passes its own check.
@@ -134,13 +164,14 @@ same "$out/found" "$out/want" "an index with a space and a zero"
 
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's
-# networks list other APNs than "internet.host", and "iot.gid" is listed
+# networks list other APNs than "internet.host", the ranking's choice
+# "wholesale" named first, and "iot.gid" is listed
 # for 405-86, not for 405-854, the only network of key 405,854, which lists
 # "long" (on 405-85 IoT GID1 is a marked reseller beside Long Code: its
 # listing is not 405-85's).
 "$tool" check against.csv --against providers.xml > "$out/found" || fail "against: status $?"
 printf '%s\n' \
-  'against.csv:3: warning: the public data lists "fast.host", "wholesale" for 310-260, 310-261, 310-262, not "internet.host"' \
+  'against.csv:3: warning: the public data lists "wholesale", "fast.host" for 310-260, 310-261, 310-262, not "internet.host"' \
   'against.csv:4: warning: APN "iot.gid" is listed for 405-86, not for 405-854, which lists "long"' \
   'against.csv: 0 errors, 2 warnings, 6 rows' > "$out/want"
 same "$out/found" "$out/want" "findings against providers.xml"
@@ -399,7 +430,7 @@ same "$out/added" "$out/want" "extend summary"
 # Host ranks "wholesale" before its own "fast.host" on 310-26 (a choice);
 # 262-09's "web" and 262-07's login as listed, case aside, with another
 # user or number; IoT GID1's "iot.gid" is a marked reseller's on 405-85,
-# so not listed there; 262-08's row is the public data's own: no line;
+# said so; 262-08's row is the public data's own: no line;
 # a CDMA row for GSM 732-12 gives its SIMs another technology.
 { printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=1; : > "$out/want"
   while IFS='|' read -r key system apn user password number review; do
@@ -411,7 +442,7 @@ same "$out/added" "$out/want" "extend summary"
 262-08|HSDPA|web.unstated|NA|NA|*99#|
 262-09|HSDPA|WEB|u|NA|*99#|262-09): user "u" -> "": the APN is the public data's first, the rest differs
 310-26|HSDPA|FAST.host|NA|NA|*99#|310-26): APN "FAST.host" -> "wholesale": "FAST.host" is listed for these networks, ranked lower: a choice
-405-85|HSDPA|iot.gid|NA|NA|*99#|405-85, 405-854): APN "iot.gid" -> "long": "iot.gid" is not listed for these networks: likely wrong
+405-85|HSDPA|iot.gid|NA|NA|*99#|405-85, 405-854): APN "iot.gid" -> "long": "iot.gid" is listed for these networks only by a marked reseller ("IoT GID1"): likely wrong
 732-12|CDMA2000|phone|NA|NA|*99#|732-12): technology "CDMA2000" -> "HSDPA": the APN is the public data's first, the rest differs
 EOF
 } > "$out/review.csv"
