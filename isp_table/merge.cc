@@ -222,10 +222,12 @@ static std::string label(const Networks &n, const NetworkId &id) {
   return network_name(id) + " " + (name == n.names.end() ? "" : name->second);
 }
 
+// "234-15: "internet" ("Vodafone") or ...": names and APNs shown alike, so
+// that a name in UTF-8 or with a control byte keeps the line one line.
 static std::string undecided_line(const NetworkId &key, const Choice &c) {
-  return network_name(key) + ": " + c.row->name + " " + shown(c.row->apn) + " or " +
-         c.other->name + " " + shown(c.other->apn) +
-         ": nothing in the inputs decides; chosen by " + c.weak;
+  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown(c.row->name) + ") or " +
+         shown(c.other->apn) + " (" + shown(c.other->name) +
+         "): nothing in the inputs decides; chosen by " + c.weak;
 }
 
 // Each network of the key is served by its row, or has no usable APN, or

@@ -28,7 +28,7 @@ struct TableFigures {
   size_t without_row = 0;     // of them: its key has no row at all
   size_t read_as = 0;         // impossible network ids read as the network they begin with
   size_t decided[kOutcomes] = {};        // rows by the sign that chose them (rank.h)
-  std::vector<std::string> undecided;    // "234-15: Vodafone "internet" or ...", by key
+  std::vector<std::string> undecided;    // "234-15: "internet" ("Vodafone") or ...", by key
 };
 
 /// The lookup key of network `id`: its MCC and the MNC that isp_pick's

@@ -70,19 +70,20 @@ done <<EOF
 p|    provider marked primary="false" where the network has its own: 1
 p|    the network's own primary provider: 1
 p|    a lister of several networks under the MCC: 2
-p|    nothing (undecided: a weak tie-break chose): 3
-p|      206-01: Prox "prox.be" or Tele "tele.be": nothing in the inputs decides; chosen by the order in the file
-p|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the operator offering more APNs for the network
-p|      232-01: Delta "web.two" or Gamma "web.one": nothing in the inputs decides; chosen by the order in the file
+p|    nothing (undecided: a weak tie-break chose): 4
+p|      206-01: "prox.be" ("Prox") or "tele.be" ("Tele"): nothing in the inputs decides; chosen by the order in the file
+p|      234-40: "host.one" ("Host") or "coop.uk" ("Coop"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
+p|      232-01: "web.two" ("Delta") or "web.one" ("Gamma"): nothing in the inputs decides; chosen by the order in the file
+p|      262-42: "mueller.de" ("M\xc3\xbcller Funk") or "zett.de" ("Zett"): nothing in the inputs decides; chosen by the order in the file
 pa|    the network's brand: 2
 pa|    agreement of both kinds of database: 2
 pa|    a lister of several networks under the MCC: 2
-pa|    nothing (undecided: a weak tie-break chose): 4
-pa|      222-01: Italia "italia.it" or Foreign Web "foreign.mx": nothing in the inputs decides; chosen by a lister of several networks under the MCC, the others its own only
-pa|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the operator offering more APNs for the network
+pa|    nothing (undecided: a weak tie-break chose): 5
+pa|      222-01: "italia.it" ("Italia") or "foreign.mx" ("Foreign Web"): nothing in the inputs decides; chosen by a lister of several networks under the MCC, the others its own only
+pa|      234-40: "host.one" ("Host") or "coop.uk" ("Coop"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
 pa|  network ids read as the two-digit network they begin with: 3
-a|      234-50: Ora Internet "orainternet" or Eee Internet "everywhere": nothing in the inputs decides; chosen by the order in the file
-a|      240-06: Telen Surf "services.telen.se" or Gloc Internet "internet.gloc.se": nothing in the inputs decides; chosen by the order in the file
+a|      234-50: "orainternet" ("Ora Internet") or "everywhere" ("Eee Internet"): nothing in the inputs decides; chosen by the order in the file
+a|      240-06: "services.telen.se" ("Telen Surf") or "internet.gloc.se" ("Gloc Internet"): nothing in the inputs decides; chosen by the order in the file
 a|    one operator's APNs only: 5
 a|    nothing (undecided: a weak tie-break chose): 3
 EOF
