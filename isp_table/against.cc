@@ -120,8 +120,8 @@ std::set<NetworkId> keys_of(const std::set<NetworkId> &networks) {
 // The APNs the public data lists for `networks`, as written, and in
 // `listing` those of the networks that list any: first the ranking's
 // choice for each of their keys (the operator's own APN), then the others
-// in byte order, so that a hint names the APN the row was meant to carry
-// before a reseller's.
+// in byte order, each once whatever its case, so that a hint names the APN
+// the row was meant to carry before a reseller's.
 std::vector<std::string> listed_for(const PublicData &d, const Merge &merge,
                                     const std::set<NetworkId> &networks,
                                     std::set<NetworkId> *listing) {
@@ -133,13 +133,18 @@ std::vector<std::string> listed_for(const PublicData &d, const Merge &merge,
     theirs.insert(it->second.begin(), it->second.end());
     listing->insert(id);
   }
-  std::vector<std::string> ordered;
+  std::vector<std::string> first, ordered;
   for (const NetworkId &key : keys_of(networks)) {
     const Listing *row = merge.choice(key).row;
-    if (row && theirs.erase(row->apn))
-      ordered.push_back(row->apn);
+    if (row && theirs.count(row->apn))
+      first.push_back(row->apn);
   }
-  ordered.insert(ordered.end(), theirs.begin(), theirs.end());
+  first.insert(first.end(), theirs.begin(), theirs.end());
+  // One APN written in two cases ("orange", "Orange") is named once.
+  std::set<std::string> named;
+  for (const std::string &apn : first)
+    if (named.insert(folded_apn(apn)).second)
+      ordered.push_back(apn);
   return ordered;
 }
 

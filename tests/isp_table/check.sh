@@ -91,9 +91,10 @@ EOF
 # check --against and extend's review hold a kept row to the same ranking:
 # another operator's APN that a deciding sign ranks below the network's own
 # is warned and likely wrong; one of the chosen APN's operator, or of an
-# undecided key, is a choice and no warning. One table of one row a case,
-# against both rank files: the key, the kept APN, the warning (none: -),
-# the verdict of extend's review line.
+# undecided key, is a choice and no warning. A hint names the ranking's
+# choice first, then the others, "ALPHA.CH" once as "alpha.ch". One table
+# of one row a case, against both rank files: the key, the kept APN, the
+# warning (none: -), the verdict of extend's review line.
 while IFS='|' read -r key apn warning verdict; do
   printf 'I,M,N,O,R,S,A,D,U,P\r\n1,%s,%s,Kept,XX,HSDPA,%s,*99#,NA,NA\r\n' "${key%-*}" "${key#*-}" "$apn" \
     > "$out/judged.csv"
@@ -115,6 +116,7 @@ done <<EOF
 234-40|coop.uk|-|"coop.uk" is listed for these networks, ranked lower: a choice
 440-10|resold.jp|the public data lists "big.host" for 440-10, not "resold.jp"|"resold.jp" is listed for these networks only by a marked reseller ("Resold"): likely wrong
 206-01|eps.uk|APN "eps.uk" is listed for 234-30, 234-31, not for 206-01, which lists "ruby.be", "prox.be", "roam.tele.be"|"eps.uk" is not listed for these networks: likely wrong
+228-01|eps.uk|APN "eps.uk" is listed for 234-30, 234-31, not for 228-01, which lists "alpha.ch", "cheap.apn", "surf.ch"|"eps.uk" is not listed for these networks: likely wrong
 EOF
 
 # Every generated table passes its own check.
