@@ -90,8 +90,8 @@ PublicData gather(const std::vector<Source> &sources) {
 }
 
 // "440-10, 440-20": the first three, in order.
-template <typename T, typename Show>
-std::string first_three(const std::set<T> &items, Show show) {
+template <typename Items, typename Show>
+std::string first_three(const Items &items, Show show) {
   std::string list;
   size_t listed = 0;
   for (auto it = items.begin(); it != items.end() && listed < 3; ++it, ++listed)
@@ -110,10 +110,21 @@ bool shares(const std::set<NetworkId> &a, const std::set<NetworkId> &b) {
   return false;
 }
 
+std::set<NetworkId> keys_of(const std::set<NetworkId> &networks) {
+  std::set<NetworkId> keys;
+  for (const NetworkId &id : networks)
+    keys.insert(lookup_key(id));
+  return keys;
+}
+
 // The APNs the public data lists for `networks`, as written, and in
-// `listing` those of the networks that list any.
-std::set<std::string> listed_for(const PublicData &d, const std::set<NetworkId> &networks,
-                                 std::set<NetworkId> *listing) {
+// `listing` those of the networks that list any: first the ranking's
+// choice for each of their keys (the operator's own APN), then the others
+// in byte order, each once whatever its case, so that a hint names the APN
+// the row was meant to carry before a reseller's.
+std::vector<std::string> listed_for(const PublicData &d, const Merge &merge,
+                                    const std::set<NetworkId> &networks,
+                                    std::set<NetworkId> *listing) {
   std::set<std::string> theirs;
   for (const NetworkId &id : networks) {
     auto it = d.apns.find(id);
@@ -122,14 +133,26 @@ std::set<std::string> listed_for(const PublicData &d, const std::set<NetworkId> 
     theirs.insert(it->second.begin(), it->second.end());
     listing->insert(id);
   }
-  return theirs;
+  std::vector<std::string> first, ordered;
+  for (const NetworkId &key : keys_of(networks)) {
+    const Listing *row = merge.choice(key).row;
+    if (row && theirs.count(row->apn))
+      first.push_back(row->apn);
+  }
+  first.insert(first.end(), theirs.begin(), theirs.end());
+  // One APN written in two cases ("orange", "Orange") is named once.
+  std::set<std::string> named;
+  for (const std::string &apn : first)
+    if (named.insert(folded_apn(apn)).second)
+      ordered.push_back(apn);
+  return ordered;
 }
 
 // An APN that no network lists: what the key's networks list instead.
-std::string unlisted(const PublicData &d, const std::set<NetworkId> &networks,
+std::string unlisted(const PublicData &d, const Merge &merge, const std::set<NetworkId> &networks,
                      const std::string &apn) {
   std::set<NetworkId> listing;
-  std::set<std::string> theirs = listed_for(d, networks, &listing);
+  std::vector<std::string> theirs = listed_for(d, merge, networks, &listing);
   if (theirs.empty())
     return "";
   return "the public data lists " + first_three(theirs, shown) + " for " +
@@ -138,9 +161,10 @@ std::string unlisted(const PublicData &d, const std::set<NetworkId> &networks,
 
 // ", which lists "rakuten.jp"": what the row's own networks list, so that
 // the warning says which APN the row was meant to carry.
-std::string own_listing(const PublicData &d, const std::set<NetworkId> &networks) {
+std::string own_listing(const PublicData &d, const Merge &merge,
+                        const std::set<NetworkId> &networks) {
   std::set<NetworkId> listing;
-  std::set<std::string> theirs = listed_for(d, networks, &listing);
+  std::vector<std::string> theirs = listed_for(d, merge, networks, &listing);
   if (theirs.empty())
     return "";
   return std::string(networks.size() == 1 ? ", which lists " : ", which list ") +
@@ -153,18 +177,35 @@ bool generic(const PublicData &d, const std::string &folded) {
          it->second.second.size() >= kGenericReach;
 }
 
+// "APN "mopera.net" on 440-11 is another operator's ("NTT docomo"), not
+// the network's own "rakuten.jp" ("Rakuten"): decided by ...": an APN that
+// the public data lists for the row's networks, but that the merge's
+// ranking gives to another operator than the networks' own by a deciding
+// sign, not by a weak tie-break.
+std::string another_operators(const Merge &merge, const std::set<NetworkId> &networks,
+                              const std::string &apn) {
+  for (const NetworkId &key : keys_of(networks)) {
+    Judgement j = merge.judge(key, apn);
+    if (j.another_operators())
+      return "APN " + shown(apn) + " on " + network_name(key) + " is another operator's (" +
+             shown(j.listing->name) + "), not the network's own " + shown(j.chosen->apn) +
+             " (" + shown(j.chosen->name) + "): decided by " + outcome_name(j.sign);
+  }
+  return "";
+}
+
 // The warning on a row that answers for `networks` with `apn`, or "". An
 // empty APN, which leaves the choice to the modem, is no other operator's;
 // a generic one is held only against what the row's networks list.
-std::string contradiction(const PublicData &d, const std::set<NetworkId> &networks,
-                          const std::string &apn) {
+std::string contradiction(const PublicData &d, const Merge &merge,
+                          const std::set<NetworkId> &networks, const std::string &apn) {
   auto listed = d.listed.find(folded_apn(apn));
   if (listed != d.listed.end() && shares(listed->second, networks))
-    return "";
+    return apn.empty() ? "" : another_operators(merge, networks, apn);
   if (listed == d.listed.end() || apn.empty() || generic(d, listed->first))
-    return unlisted(d, networks, apn);
+    return unlisted(d, merge, networks, apn);
   return "APN " + shown(apn) + " is listed for " + networks_text(listed->second) +
-         ", not for " + networks_text(networks) + own_listing(d, networks);
+         ", not for " + networks_text(networks) + own_listing(d, merge, networks);
 }
 
 }  // namespace
@@ -184,6 +225,7 @@ std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Sourc
 std::vector<AgainstFinding> check_against(const Table &table, const std::vector<Source> &sources) {
   std::vector<AgainstFinding> found;
   PublicData d = gather(sources);
+  Merge merge(source_list(sources));
   std::map<int, std::pair<std::string, std::set<NetworkId>>> rows;  // line -> APN, networks
   for (const NetworkId &id : d.networks) {
     Answer a = run_lookups(table, id.first.c_str(), id.second.c_str(), true);
@@ -193,7 +235,7 @@ std::vector<AgainstFinding> check_against(const Table &table, const std::vector<
     rows[a.line].second.insert(id);
   }
   for (const auto &row : rows) {
-    std::string text = contradiction(d, row.second.second, row.second.first);
+    std::string text = contradiction(d, merge, row.second.second, row.second.first);
     if (!text.empty())
       found.push_back({row.first, text});
   }

@@ -116,9 +116,10 @@ static void check_index(Checker *c, int line, const Fields &f) {
 
 // G_ISP_INDEX is all the store keeps to tell profiles apart, so one index
 // stands for one profile: the items isp_pick writes besides it. Rows of one
-// operator's networks may share an index and their profile.
+// operator's networks may share an index and their profile. The index is
+// compared as the store holds it: " 7" and "07" are "7".
 static void check_shared_index(Checker *c, int line, const Fields &f) {
-  const std::string &index = f.taken[kIndex];
+  std::string index = stored_index(f.written[kIndex]);
   if (index.empty())
     return;
   std::vector<std::string> profile = {std::to_string(technology_code(f.taken[kSystem])),
@@ -127,7 +128,7 @@ static void check_shared_index(Checker *c, int line, const Fields &f) {
   auto first = c->indexes.emplace(index, std::make_pair(line, profile)).first;
   if (first->second.second != profile)
     c->report(line, false,
-              "index " + shown(index) + " is line " + std::to_string(first->second.first) +
+              "index " + shown(f.taken[kIndex]) + " is line " + std::to_string(first->second.first) +
                   "'s too, with another profile: G_ISP_INDEX no longer tells which profile "
                   "the store holds");
 }

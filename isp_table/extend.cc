@@ -23,20 +23,8 @@ struct Kept {
   std::string rows;                // header and rows, placeholder rows left out
   std::string placeholders;        // placeholder rows, in order
   size_t count = 0;                // rows after the header, empty lines aside
-  std::set<std::string> indexes;   // the rows' indexes, as index_as_used gives them
+  std::set<std::string> indexes;   // the rows' indexes, as stored_index gives them
 };
-
-// The index as isp_pick cuts it and stores it, placeholders blanked: the
-// value a router holds in G_ISP_INDEX.
-std::string stored_index(const std::string &piece) {
-  std::vector<char> row(piece.c_str(), piece.c_str() + strlen(piece.c_str()) + 1);
-  char *cursor = row.data();
-  char *field = next_field(&cursor);
-  if (!field)
-    return "";
-  blank_placeholder(field);
-  return index_as_used(field);
-}
 
 bool placeholder_row(const std::string &piece) {
   LookupKey key;
@@ -125,6 +113,8 @@ struct Review {
   isp_profile kept{};
   const Listing *first = nullptr;  // the public data's first for the first key
   bool listed = false;             // the kept APN is listed for a key's networks
+  Judgement another;               // the ranking gives it to another operator on a key
+  const Listing *resold = nullptr;  // a marked reseller lists it for a key's networks
 };
 
 // What the public rows bring: those written, and what the summary adds.
@@ -178,7 +168,8 @@ std::string differences(const isp_profile &kept, const Listing &first) {
 // 405854). The public data names no APN for a CDMA provider: nothing to
 // hold a row to.
 void note_review(const Table &table, const TableRow &row, const std::vector<Sim> &served,
-                 const std::map<NetworkId, std::set<std::string>> &listed, Public *p) {
+                 const std::map<NetworkId, std::set<std::string>> &listed, const Merge &merge,
+                 Public *p) {
   if (row.listing->apn.empty())
     return;
   std::string key = network_name(row.key);
@@ -195,15 +186,19 @@ void note_review(const Table &table, const TableRow &row, const std::vector<Sim>
     if (r.keys.empty() || r.keys.back() != key)
       r.keys.push_back(key);
     r.listed = r.listed || (apns != listed.end() && apns->second.count(folded_apn(kept.profile.apn)));
+    if (!r.another.another_operators())
+      r.another = merge.judge(row.key, kept.profile.apn);
+    if (!r.resold)
+      r.resold = merge.resold(row.key, kept.profile.apn);
   }
 }
 
 Public choose_rows(Table *table, const std::vector<TableRow> &rows,
-                   const std::map<NetworkId, std::set<std::string>> &listed) {
+                   const std::map<NetworkId, std::set<std::string>> &listed, const Merge &merge) {
   Public p;
   for (const TableRow &row : rows) {
     std::vector<Sim> served = served_sims(*table, row.key);
-    note_review(*table, row, served, listed, &p);
+    note_review(*table, row, served, listed, merge, &p);
     if (gets_row_first(table, row, served))
       p.left_out++;
     else
@@ -212,13 +207,22 @@ Public choose_rows(Table *table, const std::vector<TableRow> &rows,
   return p;
 }
 
-// Whether the kept row is likely wrong or a choice the public data allows.
+// Whether the kept row is likely wrong or a choice the public data allows:
+// the ranking that chose the public row says whether the kept APN is
+// another operator's on these networks (a deciding sign puts the
+// network's own first) or one the inputs leave to choose.
 std::string verdict(const Review &r) {
   std::string apn = quoted(r.kept.apn, strlen(r.kept.apn));
   if (folded_apn(r.kept.apn) == folded_apn(r.first->apn))
     return "the APN is the public data's first, the rest differs";
+  if (r.another.another_operators())
+    return apn + " is another operator's APN (" + shown(r.another.listing->name) +
+           "), ranked lower by " + outcome_name(r.another.sign) + ": likely wrong";
   if (r.listed)
     return apn + " is listed for these networks, ranked lower: a choice";
+  if (r.resold)
+    return apn + " is listed for these networks only by a marked reseller (" +
+           shown(r.resold->name) + "): likely wrong";
   return apn + " is not listed for these networks: likely wrong";
 }
 
@@ -266,8 +270,10 @@ int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FI
   read_kept(*table, &kept);
   const char *path = table->path.c_str();
   std::vector<TableRow> rows;
-  TableFigures merged = merge_all(sources, &rows);
-  Public p = choose_rows(table, rows, listed_by_key(sources));
+  TableFigures merged;
+  Merge merge(source_list(sources), &merged);
+  merge.rows(&rows);
+  Public p = choose_rows(table, rows, listed_by_key(sources), merge);
   write_summary(sources, merged, summary);
   write_extension(path, kept, p, summary);
   return write_extended(path, kept, p, out);

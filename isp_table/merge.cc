@@ -9,6 +9,7 @@
 #include "identity.h"
 #include "operator_table.h"
 #include "pieces.h"
+#include "against.h"
 #include "rank.h"
 #include "text.h"
 
@@ -84,6 +85,8 @@ static const char kSecondaryDropped[] =
 // Every network of every source, the internet APNs listed for each, and who
 // lists them.
 struct Networks {
+  // key -> folded APN -> a marked reseller listing it where it stands for nothing
+  std::map<NetworkId, std::map<std::string, const Listing *>> resold;
   std::map<NetworkId, std::set<std::string>> apns;
   std::map<NetworkId, std::string> names;
   std::map<NetworkId, std::vector<NetworkId>> keys;  // key -> its networks
@@ -134,6 +137,7 @@ static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
   for (const NetworkId &id : ids) {
     if (!stands_for(*n, l, id)) {
       dropped.insert(lookup_key(id));
+      n->resold[lookup_key(id)].emplace(folded_apn(l.apn), &l);
       continue;
     }
     keys.insert(lookup_key(id));
@@ -218,10 +222,12 @@ static std::string label(const Networks &n, const NetworkId &id) {
   return network_name(id) + " " + (name == n.names.end() ? "" : name->second);
 }
 
+// "234-15: "internet" ("Vodafone") or ...": names and APNs shown alike, so
+// that a name in UTF-8 or with a control byte keeps the line one line.
 static std::string undecided_line(const NetworkId &key, const Choice &c) {
-  return network_name(key) + ": " + c.row->name + " " + shown(c.row->apn) + " or " +
-         c.other->name + " " + shown(c.other->apn) +
-         ": nothing in the inputs decides; chosen by " + c.weak;
+  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown(c.row->name) + ") or " +
+         shown(c.other->apn) + " (" + shown(c.other->name) +
+         "): nothing in the inputs decides; chosen by " + c.weak;
 }
 
 // Each network of the key is served by its row, or has no usable APN, or
@@ -241,38 +247,77 @@ static void count_networks(const Networks &n, const NetworkId &key, const Listin
   }
 }
 
-TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows) {
-  TableFigures f;
+Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) {
+  TableFigures own;
+  TableFigures &f = figures ? *figures : own;
   for (const Source *s : sources) {
     f.listers += s->listers;
     for (const auto &why : s->left_out)
       f.left_out[why.first] += why.second;
   }
-  Networks n = gather(sources, &f);
-  Ranking ranking(n.all);
+  networks_.reset(new Networks(gather(sources, &f)));
+  const Networks &n = *networks_;
+  ranking_.reset(new Ranking(n.all));
   f.networks = n.apns.size();
   for (const auto &key : n.keys) {
     std::set<NetworkId> usable;
-    Choice c = ranking.choose(candidates(n, key.first, &usable, &f));
-    const Listing *row = c.row;
+    Key &k = keys_[key.first];
+    k.candidates = candidates(n, key.first, &usable, &f);
+    k.choice = ranking_->choose(k.candidates);
+    const Listing *row = k.choice.row;
     f.rows += row != nullptr;
     if (row) {
-      f.decided[c.outcome]++;
-      if (c.outcome == kUndecided)
-        f.undecided.push_back(undecided_line(key.first, c));
+      f.decided[k.choice.outcome]++;
+      if (k.choice.outcome == kUndecided)
+        f.undecided.push_back(undecided_line(key.first, k.choice));
     }
-    if (row && rows)
-      rows->push_back({key.first, row, row_text(*row, key.first)});
     count_networks(n, key.first, row, usable, &f);
   }
+}
+
+Merge::~Merge() = default;
+
+void Merge::rows(std::vector<TableRow> *rows) const {
+  for (const auto &key : keys_)
+    if (const Listing *row = key.second.choice.row)
+      rows->push_back({key.first, row, row_text(*row, key.first)});
+}
+
+Choice Merge::choice(const NetworkId &key) const {
+  auto it = keys_.find(key);
+  return it == keys_.end() ? Choice() : it->second.choice;
+}
+
+Judgement Merge::judge(const NetworkId &key, const std::string &apn) const {
+  auto it = keys_.find(key);
+  return it == keys_.end() ? Judgement() : ranking_->judge(it->second.candidates, apn);
+}
+
+const Listing *Merge::resold(const NetworkId &key, const std::string &apn) const {
+  auto it = networks_->resold.find(key);
+  if (it == networks_->resold.end())
+    return nullptr;
+  auto listing = it->second.find(folded_apn(apn));
+  return listing == it->second.end() ? nullptr : listing->second;
+}
+
+TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows) {
+  TableFigures f;
+  Merge merge(sources, &f);
+  if (rows)
+    merge.rows(rows);
   return f;
 }
 
-TableFigures merge_all(const std::vector<Source> &sources, std::vector<TableRow> *rows) {
+std::vector<const Source *> source_list(const std::vector<Source> &sources) {
   std::vector<const Source *> all;
   for (const Source &s : sources)
     all.push_back(&s);
-  return merge_table(all, rows);
+  return all;
+}
+
+TableFigures merge_all(const std::vector<Source> &sources, std::vector<TableRow> *rows) {
+  return merge_table(source_list(sources), rows);
 }
 
 // Derived from the key alone, a row's index names the same profile in
@@ -291,7 +336,16 @@ std::string stable_index(const NetworkId &key, const std::set<std::string> &used
   return "";
 }
 
-std::string index_as_used(const std::string &index) {
+std::string stored_index(const std::string &row) {
+  std::vector<char> copy(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
+  char *cursor = copy.data();
+  char *field = next_field(&cursor);
+  if (!field)
+    return "";
+  blank_placeholder(field);
+  std::string index = field;
+  size_t start = index.find_first_not_of(" \t"), end = index.find_last_not_of(" \t");
+  index = start == std::string::npos ? "" : index.substr(start, end - start + 1);
   if (!all_digits(index))
     return index;
   size_t first = index.find_first_not_of('0');
@@ -327,15 +381,19 @@ static void write_networks(const TableFigures &f, bool named, FILE *out) {
 
 // Which sign chose each row over the other operators' APNs; `named`: each
 // undecided key follows its count.
-static void write_decisions(const TableFigures &f, bool named, FILE *out) {
+const char *outcome_name(int outcome) {
   static const char *const kWhy[kOutcomes] = {
       "the network's own primary provider", "the network's brand",
       "agreement of both kinds of database", "more of the key's networks served",
       "a lister of several networks under the MCC", "one operator's APNs only",
       "nothing (undecided: a weak tie-break chose)"};
+  return outcome >= 0 && outcome < kOutcomes ? kWhy[outcome] : "";
+}
+
+static void write_decisions(const TableFigures &f, bool named, FILE *out) {
   fprintf(out, "  rows decided by:\n");
   for (int i = 0; i < kOutcomes; i++)
-    fprintf(out, "    %s: %zu\n", kWhy[i], f.decided[i]);
+    fprintf(out, "    %s: %zu\n", outcome_name(i), f.decided[i]);
   for (size_t i = 0; named && i < f.undecided.size(); i++)
     fprintf(out, "      %s\n", f.undecided[i].c_str());
 }

@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,7 +28,7 @@ struct TableFigures {
   size_t without_row = 0;     // of them: its key has no row at all
   size_t read_as = 0;         // impossible network ids read as the network they begin with
   size_t decided[kOutcomes] = {};        // rows by the sign that chose them (rank.h)
-  std::vector<std::string> undecided;    // "234-15: Vodafone "internet" or ...", by key
+  std::vector<std::string> undecided;    // "234-15: "internet" ("Vodafone") or ...", by key
 };
 
 /// The lookup key of network `id`: its MCC and the MNC that isp_pick's
@@ -50,21 +51,65 @@ extern const char kTableHeader[];
 /// `rows` when it is not null. The same sources always give the same rows.
 TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows);
 
+/// Pointers to each source of `sources`, in their order.
+std::vector<const Source *> source_list(const std::vector<Source> &sources);
+
 /// merge_table of every source in `sources`, in their order.
 TableFigures merge_all(const std::vector<Source> &sources, std::vector<TableRow> *rows);
+
+struct Networks;
+
+/// The merge of some sources, kept to judge another table's rows by the
+/// very ranking that chose the merged rows.
+class Merge {
+ public:
+  /// Merges `sources`, adding the merge's figures to `figures` when it is
+  /// not null. The sources must outlive the merge.
+  explicit Merge(const std::vector<const Source *> &sources, TableFigures *figures = nullptr);
+  ~Merge();
+
+  /// One row per lookup key that has one, in key order, appended to `rows`.
+  void rows(std::vector<TableRow> *rows) const;
+
+  /// The ranking's choice for `key`: its row (null when it has none) and
+  /// what decided it.
+  Choice choice(const NetworkId &key) const;
+
+  /// How the ranking holds `apn` (case aside) on `key` against its choice.
+  Judgement judge(const NetworkId &key, const std::string &apn) const;
+
+  /// A provider marked as a reseller that lists `apn` (case aside) for a
+  /// network of `key` where an unmarked one lists the network too, or null.
+  const Listing *resold(const NetworkId &key, const std::string &apn) const;
+
+ private:
+  struct Key {
+    std::vector<Standing> candidates;
+    Choice choice;
+  };
+  std::unique_ptr<Networks> networks_;
+  std::unique_ptr<Ranking> ranking_;
+  std::map<NetworkId, Key> keys_;
+};
+
+/// What the summary and the warnings say decided a row: a Sign, or
+/// kOneOperator, or kUndecided ("the network's brand").
+const char *outcome_name(int outcome);
 
 /// The index of the public row of lookup key `key`, the same in every
 /// release: "2", the MCC and the MNC for a two-digit MNC ("226201"), "3"
 /// for a three-digit one ("3405854"). When `used` (a kept table's indexes,
-/// as `index_as_used` gives them) holds it, the first free of the leading
+/// as `stored_index` gives them) holds it, the first free of the leading
 /// digits 4, 6, 8 (two-digit) or 5, 7, 9 (three-digit) instead. "" when
 /// none is free or it would not fit isp_pick's index field.
 std::string stable_index(const NetworkId &key, const std::set<std::string> &used);
 
-/// A table's index as `stable_index` compares it: an index of digits
-/// without its leading zeros, so that "0226201" is "226201"'s, else as
-/// written.
-std::string index_as_used(const std::string &index);
+/// The index of a table's row (`row`: the row, or its index field alone)
+/// as the store holds it and every verb compares it: the first field as
+/// isp_pick cuts it, placeholders blanked; spaces and tabs around it and
+/// the leading zeros of digits left out, as the store reads a number, so
+/// that " 226201", "226201 " and "0226201" are all "226201".
+std::string stored_index(const std::string &row);
 
 /// The lines of `rows`, each with its key's stable index and ended by CR
 /// LF, into `text`. False when a key has no index left; `key` names it.

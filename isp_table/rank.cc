@@ -246,42 +246,89 @@ bool Ranking::Group::same_operator(const Group &o) const {
   return !disjoint(who(), o.who()) || !disjoint(listers, o.listers) || !disjoint(stems, o.stems);
 }
 
-Choice Ranking::choose(const std::vector<Standing> &candidates) const {
+using Rank = std::pair<std::array<size_t, kSigns>, std::array<long, kWeak>>;
+
+// A template, so that it names no private type: Ranking's Group.
+template <typename Group>
+static Rank rank_of(const Group &g) {
+  return Rank{deciding_of(g.signs, g.broad),
+              weak_of(*g.row, g.labelled, g.offers, g.wide, g.listers.size())};
+}
+
+// The key's APNs, each with its listings; an APN its operator labels WAP or
+// MMS beside a plain one stands aside.
+std::map<std::string, Ranking::Group> Ranking::groups(
+    const std::vector<Standing> &candidates) const {
   std::map<std::string, Group> groups;  // folded APN -> its listings
   Plain plain = plain_of(candidates);
   for (const Standing &s : candidates)
     if (!aside(s, plain))
       add(s, &groups[folded_apn(s.listing->apn)]);
-  using Rank = std::pair<std::array<size_t, kSigns>, std::array<long, kWeak>>;
-  auto rank = [](const Group &g) {
-    return Rank{deciding_of(g.signs, g.broad), weak_of(*g.row, g.labelled, g.offers, g.wide, g.listers.size())};
-  };
+  return groups;
+}
+
+const Ranking::Group *Ranking::best(const std::map<std::string, Group> &groups) const {
   const Group *best = nullptr;
   for (const auto &g : groups)
-    if (!best || rank(g.second) > rank(*best))
+    if (!best || rank_of(g.second) > rank_of(*best))
       best = &g.second;
+  return best;
+}
+
+
+// The first deciding sign on which `mine` and `theirs` differ, or kSigns.
+static int deciding_sign(const Rank &mine, const Rank &theirs) {
+  for (int i = 0; i < kSigns; i++)
+    if (mine.first[i] != theirs.first[i])
+      return i;
+  return kSigns;
+}
+
+Choice Ranking::choose(const std::vector<Standing> &candidates) const {
+  std::map<std::string, Group> all = groups(candidates);
+  const Group *mine = best(all);
   Choice c;
-  if (!best)
+  if (!mine)
     return c;
-  c.row = best->row;
+  c.row = mine->row;
   // The other operators' best APN: what the row had to beat.
   const Group *other = nullptr;
-  for (const auto &g : groups)
-    if (!g.second.same_operator(*best) && (!other || rank(g.second) > rank(*other)))
+  for (const auto &g : all)
+    if (!g.second.same_operator(*mine) && (!other || rank_of(g.second) > rank_of(*other)))
       other = &g.second;
   if (!other)
     return c;
-  Rank mine = rank(*best), theirs = rank(*other);
-  for (int i = 0; i < kSigns; i++) {
-    if (mine.first[i] != theirs.first[i]) {
-      c.outcome = i;
-      return c;
-    }
-  }
+  Rank ours = rank_of(*mine), theirs = rank_of(*other);
+  c.outcome = deciding_sign(ours, theirs);
+  if (c.outcome < kSigns)
+    return c;
   c.outcome = kUndecided;
   c.other = other->row;
   for (int i = 0; i < kWeak && !c.weak; i++)
-    if (mine.second[i] != theirs.second[i])
+    if (ours.second[i] != theirs.second[i])
       c.weak = kWeakNames[i];
   return c;
+}
+
+Judgement Ranking::judge(const std::vector<Standing> &candidates, const std::string &apn) const {
+  Judgement j;
+  std::string folded = folded_apn(apn);
+  for (const Standing &s : candidates)
+    if (!j.listing && folded_apn(s.listing->apn) == folded)
+      j.listing = s.listing;
+  std::map<std::string, Group> all = groups(candidates);
+  const Group *mine = best(all);
+  j.candidate = j.listing != nullptr;
+  j.chosen = mine ? mine->row : nullptr;
+  auto theirs = all.find(folded);
+  // An APN standing aside is its operator's service APN: no operator's
+  // choice to hold against the row.
+  if (!mine || theirs == all.end()) {
+    j.same_operator = true;
+    return j;
+  }
+  j.same_operator = &theirs->second == mine || theirs->second.same_operator(*mine);
+  int sign = deciding_sign(rank_of(*mine), rank_of(theirs->second));
+  j.sign = sign < kSigns ? sign : kUndecided;
+  return j;
 }

@@ -39,6 +39,19 @@ struct Choice {
   const char *weak = nullptr;      // kUndecided: the tie-break that chose
 };
 
+/// How the ranking holds one APN of a key against the one it chose.
+struct Judgement {
+  bool candidate = false;      // one of the key's candidates lists it
+  bool same_operator = false;  // it is the chosen APN, or of the chosen APN's operator
+  int sign = kUndecided;       // the deciding Sign by which the chosen beats it, or
+                               // kUndecided: weak tie-breaks at most separate them
+  const Listing *listing = nullptr;  // its first listing among the candidates
+  const Listing *chosen = nullptr;   // the chosen APN's row
+
+  /// Another operator's APN that a deciding sign ranks below the network's own.
+  bool another_operators() const { return candidate && !same_operator && sign < kSigns; }
+};
+
 /// What every network's listings say about who operates it: the primary
 /// marks, the brand, the kinds of database, each lister's breadth.
 class Ranking {
@@ -50,9 +63,15 @@ class Ranking {
   /// isp_pick reads back) and what decided it.
   Choice choose(const std::vector<Standing> &candidates) const;
 
+  /// How `choose` holds `apn` (case aside) among `candidates` against the
+  /// APN it chooses: the same groups, signs and operators.
+  Judgement judge(const std::vector<Standing> &candidates, const std::string &apn) const;
+
  private:
   struct Group;
   void add(const Standing &s, Group *g) const;
+  std::map<std::string, Group> groups(const std::vector<Standing> &candidates) const;
+  const Group *best(const std::map<std::string, Group> &groups) const;
 
   std::map<size_t, size_t> lister_networks_;                  // lister -> its networks
   std::map<NetworkId, size_t> fewest_primary_;                // network -> fewest networks

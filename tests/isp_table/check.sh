@@ -50,6 +50,7 @@ p 440,11 Small_Own small.own of two primaries, the one claiming fewer networks
 p 232,01 Delta web.two undecided: the file order chooses
 p 234,30 Epsilon eps.uk breadth over the file order
 p 234,40 Host host.one Coop's other network is its own only: no breadth, undecided
+p 310,27 Wide wide.us it serves both networks of the key
 pa 440,10 Big_Host big.host the reseller stays out
 pa 228,01 Alpha alpha.ch the brand over three carriers listing cheap.apn
 pa 232,01 Gamma web.one both kinds of database list it
@@ -69,21 +70,53 @@ done <<EOF
 p|    provider marked primary="false" where the network has its own: 1
 p|    the network's own primary provider: 1
 p|    a lister of several networks under the MCC: 2
-p|    nothing (undecided: a weak tie-break chose): 3
-p|      206-01: Prox "prox.be" or Tele "tele.be": nothing in the inputs decides; chosen by the order in the file
-p|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the operator offering more APNs for the network
-p|      232-01: Delta "web.two" or Gamma "web.one": nothing in the inputs decides; chosen by the order in the file
+p|    nothing (undecided: a weak tie-break chose): 4
+p|      206-01: "prox.be" ("Prox") or "tele.be" ("Tele"): nothing in the inputs decides; chosen by the order in the file
+p|      234-40: "host.one" ("Host") or "coop.uk" ("Coop"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
+p|      232-01: "web.two" ("Delta") or "web.one" ("Gamma"): nothing in the inputs decides; chosen by the order in the file
+p|      262-42: "mueller.de" ("M\xc3\xbcller Funk") or "zett.de" ("Zett"): nothing in the inputs decides; chosen by the order in the file
 pa|    the network's brand: 2
 pa|    agreement of both kinds of database: 2
 pa|    a lister of several networks under the MCC: 2
-pa|    nothing (undecided: a weak tie-break chose): 4
-pa|      222-01: Italia "italia.it" or Foreign Web "foreign.mx": nothing in the inputs decides; chosen by a lister of several networks under the MCC, the others its own only
-pa|      234-40: Host "host.one" or Coop "coop.uk": nothing in the inputs decides; chosen by the operator offering more APNs for the network
+pa|    nothing (undecided: a weak tie-break chose): 5
+pa|      222-01: "italia.it" ("Italia") or "foreign.mx" ("Foreign Web"): nothing in the inputs decides; chosen by a lister of several networks under the MCC, the others its own only
+pa|      234-40: "host.one" ("Host") or "coop.uk" ("Coop"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
 pa|  network ids read as the two-digit network they begin with: 3
-a|      234-50: Ora Internet "orainternet" or Eee Internet "everywhere": nothing in the inputs decides; chosen by the order in the file
-a|      240-06: Telen Surf "services.telen.se" or Gloc Internet "internet.gloc.se": nothing in the inputs decides; chosen by the order in the file
+a|      234-50: "orainternet" ("Ora Internet") or "everywhere" ("Eee Internet"): nothing in the inputs decides; chosen by the order in the file
+a|      240-06: "services.telen.se" ("Telen Surf") or "internet.gloc.se" ("Gloc Internet"): nothing in the inputs decides; chosen by the order in the file
 a|    one operator's APNs only: 5
 a|    nothing (undecided: a weak tie-break chose): 3
+EOF
+
+# check --against and extend's review hold a kept row to the same ranking:
+# another operator's APN that a deciding sign ranks below the network's own
+# is warned and likely wrong; one of the chosen APN's operator, or of an
+# undecided key, is a choice and no warning. A hint names the ranking's
+# choice first, then the others, "ALPHA.CH" once as "alpha.ch". One table
+# of one row a case, against both rank files: the key, the kept APN, the
+# warning (none: -), the verdict of extend's review line.
+while IFS='|' read -r key apn warning verdict; do
+  printf 'I,M,N,O,R,S,A,D,U,P\r\n1,%s,%s,Kept,XX,HSDPA,%s,*99#,NA,NA\r\n' "${key%-*}" "${key#*-}" "$apn" \
+    > "$out/judged.csv"
+  "$tool" check "$out/judged.csv" --against rank_providers.xml rank_apns.xml | sed '$d' > "$out/found"
+  [ "$warning" = - ] && : > "$out/want" || echo "$out/judged.csv:2: warning: $warning" > "$out/want"
+  same "$out/found" "$out/want" "--against, $key $apn"
+  "$tool" extend "$out/judged.csv" rank_providers.xml rank_apns.xml 2>&1 > /dev/null |
+    sed -n 's/^    [^ ]*judged.csv:2: "Kept" ([-0-9]*): APN "[^"]*" -> "[^"]*": //p' > "$out/found"
+  echo "$verdict" > "$out/want"
+  same "$out/found" "$out/want" "extend's verdict, $key $apn"
+done <<EOF
+440-11|big.host|APN "big.host" on 440-11 is another operator's ("Big Host"), not the network's own "small.own" ("Small Own"): decided by the network's own primary provider|"big.host" is another operator's APN ("Big Host"), ranked lower by the network's own primary provider: likely wrong
+228-01|cheap.apn|APN "cheap.apn" on 228-01 is another operator's ("Budget One"), not the network's own "alpha.ch" ("Alpha"): decided by the network's brand|"cheap.apn" is another operator's APN ("Budget One"), ranked lower by the network's brand: likely wrong
+232-01|web.two|APN "web.two" on 232-01 is another operator's ("Delta"), not the network's own "web.one" ("Gamma"): decided by agreement of both kinds of database|"web.two" is another operator's APN ("Delta"), ranked lower by agreement of both kinds of database: likely wrong
+310-27|narrow.us|APN "narrow.us" on 310-27 is another operator's ("Narrow"), not the network's own "wide.us" ("Wide"): decided by more of the key's networks served|"narrow.us" is another operator's APN ("Narrow"), ranked lower by more of the key's networks served: likely wrong
+234-30|zeta.uk|APN "zeta.uk" on 234-30 is another operator's ("Zeta"), not the network's own "eps.uk" ("Epsilon"): decided by a lister of several networks under the MCC|"zeta.uk" is another operator's APN ("Zeta"), ranked lower by a lister of several networks under the MCC: likely wrong
+228-01|surf.ch|-|"surf.ch" is listed for these networks, ranked lower: a choice
+234-40|host.two|-|"host.two" is listed for these networks, ranked lower: a choice
+234-40|coop.uk|-|"coop.uk" is listed for these networks, ranked lower: a choice
+440-10|resold.jp|the public data lists "big.host" for 440-10, not "resold.jp"|"resold.jp" is listed for these networks only by a marked reseller ("Resold"): likely wrong
+206-01|eps.uk|APN "eps.uk" is listed for 234-30, 234-31, not for 206-01, which lists "ruby.be", "prox.be", "roam.tele.be"|"eps.uk" is not listed for these networks: likely wrong
+228-01|eps.uk|APN "eps.uk" is listed for 234-30, 234-31, not for 228-01, which lists "alpha.ch", "cheap.apn", "surf.ch"|"eps.uk" is not listed for these networks: likely wrong
 EOF
 
 # Every generated table passes its own check.
@@ -124,15 +157,24 @@ same_index() { echo "$out/index.csv:$1: warning: index \"$2\" is line $3's too, 
   echo "$out/index.csv: 0 errors, 3 warnings, 6 rows"; } > "$out/want"
 same "$out/found" "$out/want" "rows sharing an index"
 
+# The index is compared as the store holds it: " 02" is "2", so line 3 shares
+# line 2's index with another APN.
+printf '%s\r\n' I,M,N,O,R,S,A,D,U,P 2,262,01,A,DE,HSDPA,a,*99#,NA,NA ' 02,262,02,B,DE,HSDPA,b,*99#,NA,NA' \
+  > "$out/index.csv"
+"$tool" check "$out/index.csv" | head -n1 > "$out/found"
+same_index 3 ' 02' 2 > "$out/want"
+same "$out/found" "$out/want" "an index with a space and a zero"
+
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's
-# networks list other APNs than "internet.host", and "iot.gid" is listed
+# networks list other APNs than "internet.host", the ranking's choice
+# "wholesale" named first, and "iot.gid" is listed
 # for 405-86, not for 405-854, the only network of key 405,854, which lists
 # "long" (on 405-85 IoT GID1 is a marked reseller beside Long Code: its
 # listing is not 405-85's).
 "$tool" check against.csv --against providers.xml > "$out/found" || fail "against: status $?"
 printf '%s\n' \
-  'against.csv:3: warning: the public data lists "fast.host", "wholesale" for 310-260, 310-261, 310-262, not "internet.host"' \
+  'against.csv:3: warning: the public data lists "wholesale", "fast.host" for 310-260, 310-261, 310-262, not "internet.host"' \
   'against.csv:4: warning: APN "iot.gid" is listed for 405-86, not for 405-854, which lists "long"' \
   'against.csv: 0 errors, 2 warnings, 6 rows' > "$out/want"
 same "$out/found" "$out/want" "findings against providers.xml"
@@ -404,7 +446,7 @@ same "$out/added" "$out/want" "extend summary"
 # Host ranks "wholesale" before its own "fast.host" on 310-26 (a choice);
 # 262-09's "web" and 262-07's login as listed, case aside, with another
 # user or number; IoT GID1's "iot.gid" is a marked reseller's on 405-85,
-# so not listed there; 262-08's row is the public data's own: no line;
+# said so; 262-08's row is the public data's own: no line;
 # a CDMA row for GSM 732-12 gives its SIMs another technology.
 { printf 'I,M,N,O,R,S,A,D,U,P\r\n'; n=1; : > "$out/want"
   while IFS='|' read -r key system apn user password number review; do
@@ -416,7 +458,7 @@ same "$out/added" "$out/want" "extend summary"
 262-08|HSDPA|web.unstated|NA|NA|*99#|
 262-09|HSDPA|WEB|u|NA|*99#|262-09): user "u" -> "": the APN is the public data's first, the rest differs
 310-26|HSDPA|FAST.host|NA|NA|*99#|310-26): APN "FAST.host" -> "wholesale": "FAST.host" is listed for these networks, ranked lower: a choice
-405-85|HSDPA|iot.gid|NA|NA|*99#|405-85, 405-854): APN "iot.gid" -> "long": "iot.gid" is not listed for these networks: likely wrong
+405-85|HSDPA|iot.gid|NA|NA|*99#|405-85, 405-854): APN "iot.gid" -> "long": "iot.gid" is listed for these networks only by a marked reseller ("IoT GID1"): likely wrong
 732-12|CDMA2000|phone|NA|NA|*99#|732-12): technology "CDMA2000" -> "HSDPA": the APN is the public data's first, the rest differs
 EOF
 } > "$out/review.csv"
@@ -462,6 +504,12 @@ done <<EOF
 3405040 5405040|405-040|7405040
 226209|262-08|226208
 EOF
+# An index written with spaces around it is the one the store holds: " 226208"
+# "426208 " and " 626208" are taken.
+printf 'I,M,N,O,R,S,A,D,U,P\r\n' > "$out/used.csv"
+printf '%s,208,1%s,Kept,FR,HSDPA,kept,*99#,NA,NA\r\n' ' 226208' 1 '426208 ' 2 ' 626208' 3 >> "$out/used.csv"
+got=$("$tool" extend "$out/used.csv" providers.xml 2> /dev/null | grep ',262,08,' | cut -d, -f1)
+[ "$got" = 826208 ] || fail "kept indexes with spaces: 262-08 got index '$got', want 826208"
 # With all four taken there is no index left: status 1, no table.
 printf 'I,M,N,O,R,S,A,D,U,P\r\n' > "$out/used.csv"
 for index in 231026 431026 631026 831026; do
