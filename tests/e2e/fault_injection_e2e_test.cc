@@ -211,8 +211,9 @@ TEST(FaultInjection, KeeperEndsOrLoopsButNeverCrashes) {
     // Looping: it has started the link script, whether or not that ran.
     std::string loop = "grep -q 'rt_sigaction(SIGINT' /tmp/calls";
     RunResult r = box.shell(
-        until_ended_or(injected("hsdpa_keeper", f, "-o /tmp/calls -e trace=rt_sigaction,"), loop, 10),
-        "--unshare-pid");
+        "rm -f /tmp/calls; " +
+            until_ended_or(injected("hsdpa_keeper", f, "-o /tmp/calls -e trace=rt_sigaction,"), loop, 10),
+        kOwnProcesses);
     EXPECT_TRUE(r.status == 0 || r.status == 124)
         << f.call << " failing with " << error_for(f.call) << " at " << f.when << ": status " << r.status;
   }

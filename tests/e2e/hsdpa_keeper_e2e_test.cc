@@ -7,12 +7,12 @@
 
 #include "sandbox.h"
 
-// Runs the keeper until it ends (its status) or starts the link script, that
-// is, loops (124), for at most 20 seconds.
+// Runs the keeper until it ends (its status) or sleeps in its pause after a
+// run of the link script, that is, loops (124); for at most 20 seconds.
 static RunResult keep(Sandbox &box) {
   return box.shell("rm -f /tmp/hsdpa_runs; " +
-                       until_ended_or("${BIN}hsdpa_keeper", "[ -e /tmp/hsdpa_runs ]", 20),
-                   "--unshare-pid");
+                       until_ended_or("${BIN}hsdpa_keeper", "grep -qE 'select|poll' /proc/$p/wchan", 20),
+                   kOwnProcesses);
 }
 
 TEST(HsdpaKeeper, SettingsDecideWhetherTheLinkIsKept) {

@@ -23,7 +23,7 @@ class RealChat : public testing::Test {
   // Runs `line` with the simulated card of `mode` at /tmp/modem.
   RunResult with_modem(const std::string &mode, const std::string &line) {
     std::string modem = getenv("E2E_MODEM");
-    return box.shell(modem + " /tmp/modem " + mode + " & m=$!; while [ ! -e /tmp/modem ]; do sleep 0.05; done; " +
+    return box.shell(modem + " /tmp/modem " + mode + " & m=$!; " + wait_until("[ -e /tmp/modem ]", 10) +
                      line + "; s=$?; kill $m; exit $s");
   }
   Sandbox box;

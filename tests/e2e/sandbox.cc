@@ -113,9 +113,12 @@ std::string wait_until(const std::string &condition, int seconds) {
          " ]; do sleep 0.05; n=$((n+1)); done; ";
 }
 
+const char kOwnProcesses[] = "--unshare-pid --proc /proc";
+
 std::string until_ended_or(const std::string &command, const std::string &condition, int seconds) {
-  // The status file tells an ended command from a zombie, which kill -0 cannot.
-  return "rm -f /tmp/.ended; { " + command + "; echo $? > /tmp/.ended; } & " +
-         wait_until("[ -e /tmp/.ended ] || " + condition, seconds) +
-         "[ -e /tmp/.ended ] && exit $(cat /tmp/.ended); exit 124";
+  // Ended: a zombie, which kill -0 cannot tell, or already reaped by the
+  // shell, which keeps its status for wait.
+  return "ended() { [ ! -e /proc/$p ] || [ \"$(sed 's/.*) //; s/ .*//' /proc/$p/stat)\" = Z ]; }; " +
+         command + " & p=$!; " + wait_until("ended || " + condition, seconds) +
+         "if ended; then wait $p; exit $?; fi; exit 124";
 }

@@ -40,8 +40,11 @@ std::string program_command(const std::string &name);
 /// `seconds` have passed, whichever comes first.
 std::string wait_until(const std::string &condition, int seconds);
 
-/// Shell text that starts `command` in the background and waits, at most
-/// `seconds`, until it ends (the text then exits with its status) or the
-/// test `condition` holds (it exits 124). Run it with "--unshare-pid", so
-/// that a command still running is stopped when the sandbox ends.
+/// bwrap options for a run whose processes the sandbox owns: a PID
+/// namespace of its own, stopped with the sandbox, and its own /proc.
+extern const char kOwnProcesses[];
+
+/// Shell text that starts `command` in the background as $p and waits, at
+/// most `seconds`, until it ends (the text then exits with its status) or
+/// the test `condition` holds (it exits 124). Run it with kOwnProcesses.
 std::string until_ended_or(const std::string &command, const std::string &condition, int seconds);
