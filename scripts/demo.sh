@@ -6,6 +6,13 @@
 # removed at the end.
 # Try your own operator table or capture: DEMO_TABLE=file DEMO_CAPTURE=file.
 set -euo pipefail
+# The files are named from where the demo was started; a wrong name fails
+# before the build.
+for file in "${DEMO_TABLE:-}" "${DEMO_CAPTURE:-}"; do
+  [ -z "$file" ] || [ -f "$file" ] || { echo "demo.sh: no file $file" >&2; exit 2; }
+done
+[ -z "${DEMO_TABLE:-}" ] || DEMO_TABLE=$(realpath "$DEMO_TABLE")
+[ -z "${DEMO_CAPTURE:-}" ] || DEMO_CAPTURE=$(realpath "$DEMO_CAPTURE")
 cd "$(dirname "$0")/.."
 . scripts/need_packages.sh
 need_packages "${BUILD_PACKAGES[@]}"
