@@ -71,8 +71,10 @@ const VerbHelp kVerbHelp[] = {
      "  kind above) list only for other networks, or for no network while they\n"
      "  list others for the row's networks; an APN they list under six or more\n"
      "  MCCs by six or more operators (\"internet\") is held only against what\n"
-     "  the row's networks list. Rows of networks they do not know, CDMA rows\n"
-     "  and placeholder rows get none. Exit status as the check's; 2\n"
+     "  the row's networks list; and on each row whose APN the ranking of\n"
+     "  generating gives to another operator on its network by a deciding sign.\n"
+     "  Rows of networks they do not know, CDMA rows and placeholder rows get\n"
+     "  none. Exit status as the check's; 2\n"
      "  also when a FILE cannot be read.\n"
      "\n"
      "isp_table check TABLE --imsi DIGITS | --sid N\n"
@@ -102,10 +104,12 @@ const VerbHelp kVerbHelp[] = {
      "  (see isp_table(1)). The summary adds the rows kept, written and left out,\n"
      "  and each row of TABLE (TABLE:LINE) that gives some public row's SIMs\n"
      "  another technology, APN, user, password or dial number than the public\n"
-     "  data's first, with whether its APN is listed for them at all. Exit\n"
-     "  status 0; 1 when TABLE has errors (the check's findings on standard\n"
-     "  error, no table); 2 when TABLE or a FILE cannot be read or standard\n"
-     "  output is TABLE itself.\n"},
+     "  data's first, with whether its APN is another operator's, listed only by\n"
+     "  a marked reseller, not listed for them at all (likely wrong) or ranked\n"
+     "  lower (a choice). Exit status 0; 1 when TABLE has errors (the check's\n"
+     "  findings on standard error, no table) or a public row's key has no index\n"
+     "  left; 2 when TABLE or a FILE cannot be read or standard output is TABLE\n"
+     "  itself.\n"},
 };
 
 const char kHelpEnd[] =

@@ -40,7 +40,7 @@ int explain_imsi(const Table &table, const char *digits, FILE *out) {
 int explain_sid(const Table &table, int sid, FILE *out) {
   fprintf(out, "SID %d: ", sid);
   if (sid < 1) {
-    fputs("no SID of 1 or more: isp_pick ends the run without a lookup (status -1)\n", out);
+    fputs("no SID of 1 or more: isp_pick ends the run without a lookup (status -1 (255))\n", out);
     return 1;
   }
   const SidRange *range = sid_range(sid);
