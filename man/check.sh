@@ -11,6 +11,8 @@
 #                                 ".\" exit N" line before one gives its status
 #   check.sh readme TOOL FIXTURES README
 #                                 the README's isp_table commands run the same way
+#   check.sh changelog TOOL CHANGELOG
+#                                 CHANGELOG's newest section is TOOL's version
 fail() { echo "FAIL: $*"; exit 1; }
 # The page as text, bold and underline taken out.
 text() { mandoc -T utf8 "$1" | sed 's/.\x08//g'; }
@@ -124,9 +126,18 @@ readme() {
   echo "readme: $ran commands ran as shown"
 }
 
+# changelog TOOL CHANGELOG: the newest section is the version TOOL reports.
+changelog() {
+  version=$("$1" --version | sed -n 's/^isp_table //p')
+  newest=$(sed -n 's/^## //p' "$2" | head -n 1)
+  [ -n "$version" ] && [ "$newest" = "$version" ] ||
+    fail "$2: newest section \"$newest\", but $1 --version says \"$version\""
+  echo "changelog: newest section $newest is the version"
+}
+
 what=$1
 shift
 case $what in
-  lint | render | options | examples | readme) "$what" "$@" ;;
+  lint | render | options | examples | readme | changelog) "$what" "$@" ;;
   *) fail "unknown check $what" ;;
 esac
