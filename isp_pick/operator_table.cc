@@ -100,13 +100,17 @@ void drop_line_end(char *field) {
     field[--len] = '\0';
 }
 
+int technology_code(const char *field) {
+  for (int code = 0; code < kTechnologies; code++)
+    if (strstr(field, kTechnologyNames[code]))
+      return code;
+  return -1;
+}
+
 static void set_system(int32_t *system, const char *field) {
-  for (int code = 0; code < kTechnologies; code++) {
-    if (strstr(field, kTechnologyNames[code])) {
-      *system = code;
-      return;
-    }
-  }
+  int code = technology_code(field);
+  if (code >= 0)
+    *system = code;
 }
 
 // A value too long for its field refuses the row instead of being cut.

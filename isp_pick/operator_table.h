@@ -34,6 +34,10 @@ constexpr int kReadBlockSize = 64 * 1024;
 enum Technology { kHsdpa, kCdma2000, kTdScdma, kTechnologies };
 extern const char *const kTechnologyNames[kTechnologies];  // HSDPA, CDMA2000, TD-SCDMA
 
+/// The code of the first technology name that `field` contains, or -1 for
+/// none (the store then keeps the code an earlier row left).
+int technology_code(const char *field);
+
 /// The table's columns, numbered from 0.
 enum RowColumn { kIndex, kMcc, kMnc, kIsp, kRegion, kSystem, kApn, kNumber, kUsr, kPwd, kColumns };
 

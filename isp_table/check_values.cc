@@ -40,15 +40,6 @@ static void check_identity(Checker *c, int line, const Fields &f) {
                   "MCC 405), so the row is never returned");
 }
 
-// The code isp_pick stores for the technology column, -1 for none: the
-// store then keeps the code an earlier row left.
-static int technology_code(const std::string &field) {
-  for (int code = 0; code < kTechnologies; code++)
-    if (field.find(kTechnologyNames[code]) != std::string::npos)
-      return code;
-  return -1;
-}
-
 // "HSDPA, CDMA2000 and TD-SCDMA"
 static std::string technology_list() {
   std::string list;
@@ -79,7 +70,7 @@ static void check_values(Checker *c, int line, const Fields &f) {
               std::string(rule.name) + " " + shown(w) + " contains " + shown(placeholder_word(w)) +
                   (sent ? ": isp_pick sends it as empty" : ": printed empty"));
   }
-  if (technology_code(f.taken[kSystem]) < 0)
+  if (technology_code(f.taken[kSystem].c_str()) < 0)
     c->report(line, false,
               "technology " + shown(f.written[kSystem]) + " names none of " + technology_list() +
                   ": the store gets the code that an earlier row left (0 when none)");
@@ -122,7 +113,7 @@ static void check_shared_index(Checker *c, int line, const Fields &f) {
   std::string index = stored_index(f.written[kIndex]);
   if (index.empty())
     return;
-  std::vector<std::string> profile = {std::to_string(technology_code(f.taken[kSystem])),
+  std::vector<std::string> profile = {std::to_string(technology_code(f.taken[kSystem].c_str())),
                                       f.taken[kApn], f.taken[kNumber], f.taken[kUsr],
                                       f.taken[kPwd]};
   auto first = c->indexes.emplace(index, std::make_pair(line, profile)).first;

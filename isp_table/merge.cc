@@ -43,17 +43,17 @@ static bool blanked(const std::string &value) {
 
 // Why listing `l` cannot be a row that isp_pick reads back unchanged.
 static const char *unrepresentable(const Listing &l) {
-  for (const std::string *v : {&l.name, &l.region, &l.apn, &l.user, &l.password})
-    if (!plain(*v))
+  const std::pair<const std::string *, RowColumn> values[] = {
+      {&l.name, kIsp}, {&l.region, kRegion}, {&l.apn, kApn}, {&l.user, kUsr}, {&l.password, kPwd}};
+  for (const auto &v : values)
+    if (!plain(*v.first))
       return "comma or line end in a value";
   // isp_pick would blank these, so the row would carry the wrong login.
   if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
     return "APN, user name or password holds NA or blank";
-  // The widths of isp_pick's profile record, without the terminating zero.
-  if (l.name.size() >= sizeof(isp_profile::isp) || l.region.size() >= sizeof(isp_profile::region) ||
-      l.apn.size() >= sizeof(isp_profile::apn) || l.user.size() >= sizeof(isp_profile::usr) ||
-      l.password.size() >= sizeof(isp_profile::pwd))
-    return "value too long for its field";
+  for (const auto &v : values)
+    if (v.first->size() > kColumnRules[v.second].width)
+      return "value too long for its field";
   return nullptr;
 }
 
