@@ -37,9 +37,10 @@ bool read_regular(const char *path, std::string *bytes, std::string *why) {
   return n == 0;
 }
 
-// A pipe opened without blocking, so that a FIFO no one writes is at its
-// end at once, not waited on; one that is being written is waited on.
-static bool read_pipe(int fd, std::string *bytes) {
+// A pipe, read whole into memory up to kTableCopyMax bytes, so that an
+// endless one ends the run with a reason, never the memory. A pipe opened
+// without blocking is waited on when it has nothing yet.
+static bool read_pipe(int fd, std::string *bytes, std::string *why) {
   char block[64 * 1024];
   for (;;) {
     ssize_t n = read(fd, block, sizeof block);
@@ -47,16 +48,22 @@ static bool read_pipe(int fd, std::string *bytes) {
       return true;
     if (n > 0) {
       bytes->append(block, n);
+      if (bytes->size() > kTableCopyMax) {
+        *why = "more than " + std::to_string(kTableCopyMax >> 20) + " MiB";
+        return false;
+      }
       continue;
     }
     if (errno == EINTR)
       continue;
     if (errno != EAGAIN)
-      return false;
+      break;
     struct pollfd ready = {fd, POLLIN, 0};
     if (poll(&ready, 1, -1) < 0 && errno != EINTR)
-      return false;
+      break;
   }
+  *why = strerror(errno);
+  return false;
 }
 
 // The copy is a file in memory, a regular file to isp_pick's reader, that
@@ -84,7 +91,21 @@ static bool is_pipe(const char *path) {
   return stat(path, &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
-const char *table_source(const char *path) {
+// Standard input is a table when it is a pipe, a socket or a regular file;
+// a device such as /dev/zero or a terminal is refused as a named one is.
+static bool table_input(int fd, std::string *why) {
+  struct stat st;
+  if (fstat(fd, &st) != 0) {
+    *why = strerror(errno);
+    return false;
+  }
+  if (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
+    return true;
+  *why = kNotATable;
+  return false;
+}
+
+const char *table_source(const char *path, std::string *why) {
   static std::map<std::string, std::string> copies;
   auto copy = copies.find(path);
   if (copy != copies.end())
@@ -92,16 +113,22 @@ const char *table_source(const char *path) {
   bool standard_input = strcmp(path, "-") == 0;
   if (!standard_input && !is_pipe(path))
     return path;
-  int fd = standard_input ? STDIN_FILENO : open(path, O_RDONLY | O_NONBLOCK);
-  if (fd < 0)
+  if (standard_input && !table_input(STDIN_FILENO, why))
     return nullptr;
+  int fd = standard_input ? STDIN_FILENO : open(path, O_RDONLY | O_NONBLOCK);
+  if (fd < 0) {
+    *why = strerror(errno);
+    return nullptr;
+  }
   std::string bytes, source;
-  bool whole = read_pipe(fd, &bytes);
-  int why = errno;
+  bool whole = read_pipe(fd, &bytes, why);
   if (!standard_input)
     close(fd);
-  errno = why;
-  if (!whole || !memory_copy(bytes, &source))
+  if (!whole)
     return nullptr;
+  if (!memory_copy(bytes, &source)) {
+    *why = strerror(errno);
+    return nullptr;
+  }
   return copies.emplace(path, source).first->second.c_str();
 }

@@ -4,14 +4,24 @@
 // copies it into memory and hands the copy to the same reader.
 #pragma once
 
+#include <stddef.h>
+
 #include <string>
 
 /// Reads the whole regular file at `path` into `bytes`. Returns false with
 /// `why` set (the system's reason, or "not a regular file") when it cannot.
 bool read_regular(const char *path, std::string *bytes, std::string *why);
 
+/// The most bytes a table read from standard input or a pipe may hold.
+constexpr size_t kTableCopyMax = size_t(64) << 20;
+
+/// Why a table that is neither a regular file nor a pipe cannot be read.
+constexpr const char kNotATable[] = "not a regular file or pipe";
+
 /// The path to open for the table named `path`: `path` itself, or for "-"
-/// (standard input) or a pipe, a copy of its bytes in memory made on the
-/// first call, so that every read of the run sees the same table. nullptr
-/// with errno set when the pipe cannot be read.
-const char *table_source(const char *path);
+/// (standard input: a pipe, a socket or a regular file) or a pipe, a copy
+/// of its bytes in memory made on the first call, so that every read of
+/// the run sees the same table. nullptr with `why` set when standard input
+/// is another kind of file, or the pipe cannot be read or holds more than
+/// kTableCopyMax bytes.
+const char *table_source(const char *path, std::string *why);

@@ -576,6 +576,21 @@ for name in - /dev/stdin; do
     fail "extend from $name: status $?"
   same "$out/extended" extended.csv "extend from $name"
 done
+# Standard input is a table only when it is a pipe, a socket or a regular
+# file: a device is refused as a named one is, and a pipe is read up to
+# 64 MiB, so that an endless one ends the run, never the memory.
+while IFS=% read -r input name why; do
+  timeout 20 sh -c "$input" "$tool" > "$out/found" 2> "$out/err"
+  status=$?
+  [ $status -eq 2 ] || fail "$input: want status 2, not $status"
+  [ "$(cat "$out/err")" = "isp_table: cannot read $name: $why" ] || fail "$input: $(cat "$out/err")"
+  [ ! -s "$out/found" ] || fail "$input wrote findings"
+done <<EOF
+"\$0" check - < /dev/zero%-%not a regular file or pipe
+"\$0" check /dev/zero%/dev/zero%not a regular file or pipe
+yes | "\$0" check -%-%more than 64 MiB
+head -c 67108865 /dev/zero | "\$0" extend - providers.xml%-%more than 64 MiB
+EOF
 # A FIFO that no one writes is an empty table, not a run that waits for ever.
 mkfifo "$out/fifo.csv"
 timeout 10 "$tool" check "$out/fifo.csv" > "$out/found"
