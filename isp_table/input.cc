@@ -38,8 +38,9 @@ bool read_regular(const char *path, std::string *bytes, std::string *why) {
 }
 
 // A pipe, read whole into memory up to kTableCopyMax bytes, so that an
-// endless one ends the run with a reason, never the memory. A pipe opened
-// without blocking is waited on when it has nothing yet.
+// endless one ends the run with a reason, never the memory. Standard input
+// left without blocking by another program is waited on when it has
+// nothing yet.
 static bool read_pipe(int fd, std::string *bytes, std::string *why) {
   char block[64 * 1024];
   for (;;) {
@@ -105,17 +106,28 @@ static bool table_input(int fd, std::string *why) {
   return false;
 }
 
+namespace {
+struct Copy {
+  std::string source;  // the copy's path
+  bool piped;          // read from a pipe, a FIFO or a socket
+};
+std::map<std::string, Copy> copies;
+}  // namespace
+
+// A FIFO is opened blocking, as any Unix tool opens one: a writer that
+// comes late is waited for, and one that never comes is the user's to stop.
 const char *table_source(const char *path, std::string *why) {
-  static std::map<std::string, std::string> copies;
   auto copy = copies.find(path);
   if (copy != copies.end())
-    return copy->second.c_str();
+    return copy->second.source.c_str();
   bool standard_input = strcmp(path, "-") == 0;
   if (!standard_input && !is_pipe(path))
     return path;
   if (standard_input && !table_input(STDIN_FILENO, why))
     return nullptr;
-  int fd = standard_input ? STDIN_FILENO : open(path, O_RDONLY | O_NONBLOCK);
+  struct stat st;
+  bool piped = !standard_input || (fstat(STDIN_FILENO, &st) == 0 && !S_ISREG(st.st_mode));
+  int fd = standard_input ? STDIN_FILENO : open(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     *why = strerror(errno);
     return nullptr;
@@ -130,5 +142,10 @@ const char *table_source(const char *path, std::string *why) {
     *why = strerror(errno);
     return nullptr;
   }
-  return copies.emplace(path, source).first->second.c_str();
+  return copies.emplace(path, Copy{source, piped}).first->second.source.c_str();
+}
+
+bool table_piped(const char *path) {
+  auto copy = copies.find(path);
+  return copy != copies.end() && copy->second.piped;
 }

@@ -1,7 +1,8 @@
-// The tool's input files, read as isp_pick reads its own: regular files
-// only, so that a FIFO or a device given as a file never blocks a run. A
-// table may also come through a pipe or standard input: the host tool
-// copies it into memory and hands the copy to the same reader.
+// The tool's input files, read as isp_pick reads its own: regular files,
+// so that a FIFO or a device given as a database never blocks a run. A
+// table may also come through a pipe, a FIFO or standard input: the host
+// tool copies it into memory (up to kTableCopyMax bytes) and hands the
+// copy to the same reader.
 #pragma once
 
 #include <stddef.h>
@@ -25,3 +26,7 @@ constexpr const char kNotATable[] = "not a regular file or pipe";
 /// is another kind of file, or the pipe cannot be read or holds more than
 /// kTableCopyMax bytes.
 const char *table_source(const char *path, std::string *why);
+
+/// Whether the table named `path` was read through a pipe, a FIFO or a
+/// socket (not from a regular file given as standard input).
+bool table_piped(const char *path);
