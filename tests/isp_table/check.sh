@@ -135,15 +135,24 @@ same "$out/found" expected_check.txt "findings on hand_kept.csv"
 
 # An empty spreadsheet row answers no lookup in isp_pick: a warning, never
 # the advice to write "NA", which would make it a placeholder row. It is no
-# row, so the placeholder row before it is still the last, and extend runs.
+# row, so the placeholder row before it is still the last, and extend runs
+# and counts the two rows the check counts.
 for empty in ',,,,,,,,,' '   ' ';;;;;;;;;' '\t\t' ' , ;'; do
   printf "I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n2,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n$empty\r\n" > "$out/empty_row.csv"
   "$tool" check "$out/empty_row.csv" > "$out/found" || fail "empty row '$empty': status $?"
   printf '%s\n' "$out/empty_row.csv:4: warning: empty row: delete the line" \
     "$out/empty_row.csv: 0 errors, 1 warning, 2 rows" > "$out/want"
   same "$out/found" "$out/want" "empty row '$empty'"
-  "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2>&1 || fail "extend, empty row '$empty': status $?"
+  "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2> "$out/summary" ||
+    fail "extend, empty row '$empty': status $?"
+  grep -qx '  rows kept: 2' "$out/summary" || fail "extend, empty row '$empty': $(grep kept "$out/summary")"
 done
+# A last line ended by CR alone gets the LF it lacks before the public
+# rows, not another CR LF.
+printf 'I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r' > "$out/cr_end.csv"
+"$tool" extend "$out/cr_end.csv" providers.xml 2> /dev/null | sed -n 2p | od -An -c | tr -s ' ' > "$out/found"
+printf '1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n' | od -An -c | tr -s ' ' > "$out/want"
+same "$out/found" "$out/want" "extend of a table ending in CR"
 
 # One index, two profiles: G_ISP_INDEX no longer tells the store which
 # profile it holds. Line 3 shares line 2's profile (name and region are not
