@@ -31,6 +31,11 @@ int cmd_extend(const Command &command) {
             "another file\n", path);
     return 2;
   }
+  // The databases are read first, as check --against reads them: one that
+  // cannot be read ends the run (2) before the table is judged.
+  std::vector<Source> sources;
+  if (int status = load_inputs(command, &sources))
+    return status;
   Table table;
   if (!load_or_report(path, &table))
     return 2;
@@ -46,8 +51,5 @@ int cmd_extend(const Command &command) {
     print_findings(path, found, stderr);
     return check_status(found);
   }
-  std::vector<Source> sources;
-  if (int status = load_inputs(command, &sources))
-    return status;
   return extend_table(&table, sources, stdout, stderr);
 }

@@ -271,6 +271,12 @@ for bad in missing.xml malformed.xml wrong_root.xml; do
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "--against $bad: $(cat "$out/err")"
   [ ! -s "$out/found" ] || fail "--against $bad wrote findings"
 done
+# An input that cannot be read ends extend before the table is checked,
+# as it ends check --against: status 2, and no finding of the table.
+"$tool" extend hand_kept.csv missing.xml > "$out/table" 2> "$out/err"
+[ $? -eq 2 ] || fail "extend of a table with errors, missing FILE: want status 2"
+[ "$(cat "$out/err")" = "isp_table: cannot read missing.xml: No such file or directory" ] ||
+  fail "extend of a table with errors, missing FILE: $(cat "$out/err")"
 # Databases are read as tables are: regular files only, so a FIFO never
 # blocks the run, with the system's own reason. Root reads a file of mode
 # 000, so that case runs as nobody.
