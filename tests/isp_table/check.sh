@@ -338,6 +338,7 @@ check hand_kept.csv --imsi 26201|--imsi: needs 6 to 15 digits
 check hand_kept.csv --imsi 262011 --imsi 262012|--imsi: At Most 1 required but received 2
 check hand_kept.csv --sid 14x|--sid: needs a whole number
 check hand_kept.csv --sid 0x10|--sid: needs a whole number
+diff - -|OLD and NEW are both standard input: give one of them as a file
 check hand_kept.csv --sid -|--sid: needs a whole number
 check hand_kept.csv --sid 99999999999|--sid: Value 99999999999 not in range ...
 check hand_kept.csv --sid -99999999999|--sid: Value -99999999999 not in range ...
@@ -362,6 +363,12 @@ extend|TABLE is required
 extend extend_table.csv --only de, providers.xml|--only: needs country codes and MCCs
 extend extend_table.csv --only 262,de apns.xml|--only names a country, but no FILE is a provider database
 EOF
+# A SID with white space before or after it is refused alike.
+for sid in ' 5' '5 ' '	5' ' -5'; do
+  "$tool" check hand_kept.csv --sid "$sid" > "$out/stdout" 2> "$out/err"
+  [ $? -eq 2 ] || fail "--sid '$sid': want status 2"
+  [ "$(head -n1 "$out/err")" = "isp_table: --sid: needs a whole number" ] || fail "--sid '$sid': $(cat "$out/err")"
+done
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
 [ "$(tail -c1 "$out/help" | od -An -c | tr -d ' ')" = '\n' ] || fail "--help: no line end at the end"
 # -h is --help, and every verb has both, wherever they stand among its
@@ -393,6 +400,16 @@ diff|isp_table diff OLD NEW|diff a b --help
 diff|isp_table diff OLD NEW|diff -h
 extend|isp_table extend TABLE [FILE...]|extend --help
 extend|isp_table extend TABLE [FILE...]|extend extend_table.csv providers.xml -h
+EOF
+# Each verb's help names only the arguments it takes.
+while IFS='|' read -r verb absent; do
+  "$tool" "$verb" --help > "$out/stdout" || fail "$verb --help: status $?"
+  for word in $absent; do
+    ! grep -qw "$word" "$out/stdout" || fail "$verb --help names $word: $(grep -w "$word" "$out/stdout")"
+  done
+done <<EOF
+explain|OLD NEW FILE
+diff|TABLE FILE
 EOF
 # Help or version lost on a full disk is an output error too.
 for args in --help -h 'diff a b --help' --version; do
