@@ -33,7 +33,7 @@ std::string line_text(const std::string &line) {
   return buf.data();
 }
 
-static bool only_line_end(const std::string &text) {
+bool only_line_end(const std::string &text) {
   return text.find_first_not_of("\r\n") == std::string::npos;
 }
 
@@ -116,7 +116,7 @@ static void check_header(Checker *c, const Piece &header) {
 // white space. isp_pick finds no MCC and MNC in it and passes it over, so it
 // is no row; advice to fill it with "NA" would make it a placeholder row,
 // which answers every CDMA card outside the SID table.
-static bool empty_row(const std::string &whole) {
+bool empty_row(const std::string &whole) {
   std::string text = line_text(whole);
   return !text.empty() && text.find_first_not_of(" \t,;") == std::string::npos;
 }
@@ -149,6 +149,9 @@ Findings check_table(const Table &table) {
   Checker c;
   c.table = &table;
   const std::vector<Piece> &pieces = table.pieces;
+  // Not even a header: a finding on the file, on no line.
+  if (pieces.empty())
+    c.report(0, false, "the table is empty: isp_pick finds no row in it");
   for (size_t i = 0, end; i < pieces.size(); i = end) {
     for (end = i + 1; end < pieces.size() && pieces[end].line == pieces[i].line; end++) {
     }

@@ -3,6 +3,8 @@
 // that a network will not get as the table means it.
 #pragma once
 
+#include <string>
+
 #include "findings.h"
 #include "table.h"
 
@@ -10,3 +12,11 @@
 /// a spreadsheet, the columns' values, and which rows the model answers
 /// with. Counts the rows too.
 Findings check_table(const Table &table);
+
+/// Whether the line `whole` (all its reads) is a line end alone.
+bool only_line_end(const std::string &whole);
+
+/// Whether the line `whole` is an empty spreadsheet row: separators and
+/// white space alone (",,,,,,,,,", ";;;;;;;;;", tabs, spaces), which
+/// isp_pick passes over, so it is no row.
+bool empty_row(const std::string &whole);

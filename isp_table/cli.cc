@@ -38,9 +38,9 @@ const char kOnlyHelp[] =
     "  but for the providers or carriers and the entries left out while reading,\n"
     "  which count whole files. TABLE's rows are always kept.\n";
 
-const char kTableHelp[] =
-    "TABLE, OLD and NEW may be - (standard input) or a pipe, such as\n"
-    "  <(git show v1:table.csv); FILE is a regular file.\n";
+// Where a verb's tables may come from, in the help of each verb that reads one.
+#define PIPED "(standard input) or a pipe, such as\n" \
+              "  <(git show v1:table.csv), read into memory up to 64 MiB"
 
 const VerbHelp kVerbHelp[] = {
     {"",
@@ -78,7 +78,9 @@ const VerbHelp kVerbHelp[] = {
      "  also when a FILE cannot be read.\n"
      "\n"
      "isp_table check TABLE --imsi DIGITS | --sid N\n"
-     "  The same as isp_table explain.\n"},
+     "  The same as isp_table explain.\n"
+     "\n"
+     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n"},
     {"explain",
      "isp_table explain TABLE --imsi DIGITS\n"
      "isp_table explain TABLE --sid N\n"
@@ -86,7 +88,9 @@ const VerbHelp kVerbHelp[] = {
      "  CDMA card that reports SID N: the keys it searches, in order, the line that\n"
      "  answers and the profile it writes, values escaped as diff shows them. Exit\n"
      "  status 0 when a line answers, 1 when none does, 2 when TABLE cannot be\n"
-     "  read.\n"},
+     "  read.\n"
+     "\n"
+     "TABLE may be - " PIPED ".\n"},
     {"diff",
      "isp_table diff OLD NEW\n"
      "  For every SIM isp_pick can meet (each six-digit IMSI start under an MCC\n"
@@ -94,7 +98,9 @@ const VerbHelp kVerbHelp[] = {
      "  profile it writes to the store from table OLD and from table NEW: one\n"
      "  line per group of SIMs whose profile changes, gains or is lost, sorted\n"
      "  by identity, then a count. Exit status 0 when none changes, 1 when some\n"
-     "  do, 2 when a table cannot be read.\n"},
+     "  do, 2 when a table cannot be read.\n"
+     "\n"
+     "OLD or NEW, not both, may be - " PIPED ".\n"},
     {"extend",
      "isp_table extend TABLE [FILE...]\n"
      "  Writes TABLE, a hand-kept table, byte for byte, its placeholder rows (MCC\n"
@@ -108,16 +114,18 @@ const VerbHelp kVerbHelp[] = {
      "  a marked reseller, not listed for them at all (likely wrong) or ranked\n"
      "  lower (a choice). Exit status 0; 1 when TABLE has errors (the check's\n"
      "  findings on standard error, no table) or a public row's key has no index\n"
-     "  left; 2 when TABLE or a FILE cannot be read or standard output is TABLE\n"
-     "  itself.\n"},
+     "  left; 2 when TABLE or a FILE cannot be read, standard output is TABLE\n"
+     "  itself, or TABLE gives nothing through a pipe.\n"
+     "\n"
+     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n"},
 };
 
 const char kHelpEnd[] =
     "isp_table --help | --version\n"
     "  -h or --help prints this help; after a verb, that verb's help.\n";
 
-// The help of `verb` ("" for the whole tool): its text, then the notes on
-// its arguments that it shares with other verbs.
+// The help of `verb` ("" for the whole tool): its text, each verb's with
+// the notes on its own arguments, then --only's.
 std::string help(const std::string &verb) {
   std::string text;
   for (const VerbHelp &h : kVerbHelp)
@@ -125,7 +133,6 @@ std::string help(const std::string &verb) {
       text += (text.empty() ? "" : "\n") + std::string(h.text);
   if (verb.empty() || verb == "extend")
     text += "\n" + std::string(kOnlyHelp);
-  text += "\n" + std::string(kTableHelp);
   return verb.empty() ? text + "\n" + kHelpEnd : text;
 }
 

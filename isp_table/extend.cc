@@ -8,6 +8,7 @@
 #include <string>
 
 #include "against.h"
+#include "check.h"
 #include "diff.h"
 #include "merge.h"
 #include "operator_table.h"
@@ -22,7 +23,7 @@ namespace {
 struct Kept {
   std::string rows;                // header and rows, placeholder rows left out
   std::string placeholders;        // placeholder rows, in order
-  size_t count = 0;                // rows after the header, empty lines aside
+  size_t count = 0;                // rows after the header, as the check counts them
   std::set<std::string> indexes;   // the rows' indexes, as stored_index gives them
 };
 
@@ -31,8 +32,10 @@ bool placeholder_row(const std::string &piece) {
   return row_key(piece.c_str(), &key) && !key.mcc[0] && !key.mnc[0];
 }
 
+// A line that is no row to the check (a line end alone, an empty
+// spreadsheet row) is kept byte for byte but counted and indexed nowhere.
 void keep_line(const std::string &line, const Piece &first, Kept *kept) {
-  if (first.line == 1 || line.find_first_not_of("\r\n") == std::string::npos) {
+  if (first.line == 1 || only_line_end(line) || empty_row(line)) {
     kept->rows += line;
     return;
   }
@@ -53,10 +56,11 @@ void read_kept(const Table &table, Kept *kept) {
   }
 }
 
-// A last line without its line end would run into the rows that follow.
+// A last line without its line end would run into the rows that follow;
+// one ended by CR alone lacks only the LF.
 void end_line(std::string *text) {
   if (!text->empty() && text->back() != '\n')
-    *text += "\r\n";
+    *text += text->back() == '\r' ? "\n" : "\r\n";
 }
 
 struct Sim {

@@ -37,9 +37,11 @@ bool read_regular(const char *path, std::string *bytes, std::string *why) {
   return n == 0;
 }
 
-// A pipe opened without blocking, so that a FIFO no one writes is at its
-// end at once, not waited on; one that is being written is waited on.
-static bool read_pipe(int fd, std::string *bytes) {
+// A pipe, read whole into memory up to kTableCopyMax bytes, so that an
+// endless one ends the run with a reason, never the memory. Standard input
+// left without blocking by another program is waited on when it has
+// nothing yet.
+static bool read_pipe(int fd, std::string *bytes, std::string *why) {
   char block[64 * 1024];
   for (;;) {
     ssize_t n = read(fd, block, sizeof block);
@@ -47,16 +49,22 @@ static bool read_pipe(int fd, std::string *bytes) {
       return true;
     if (n > 0) {
       bytes->append(block, n);
+      if (bytes->size() > kTableCopyMax) {
+        *why = "more than " + std::to_string(kTableCopyMax >> 20) + " MiB";
+        return false;
+      }
       continue;
     }
     if (errno == EINTR)
       continue;
     if (errno != EAGAIN)
-      return false;
+      break;
     struct pollfd ready = {fd, POLLIN, 0};
     if (poll(&ready, 1, -1) < 0 && errno != EINTR)
-      return false;
+      break;
   }
+  *why = strerror(errno);
+  return false;
 }
 
 // The copy is a file in memory, a regular file to isp_pick's reader, that
@@ -84,24 +92,60 @@ static bool is_pipe(const char *path) {
   return stat(path, &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
-const char *table_source(const char *path) {
-  static std::map<std::string, std::string> copies;
+// Standard input is a table when it is a pipe, a socket or a regular file;
+// a device such as /dev/zero or a terminal is refused as a named one is.
+static bool table_input(int fd, std::string *why) {
+  struct stat st;
+  if (fstat(fd, &st) != 0) {
+    *why = strerror(errno);
+    return false;
+  }
+  if (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
+    return true;
+  *why = kNotATable;
+  return false;
+}
+
+namespace {
+struct Copy {
+  std::string source;  // the copy's path
+  bool piped;          // read from a pipe, a FIFO or a socket
+};
+std::map<std::string, Copy> copies;
+}  // namespace
+
+// A FIFO is opened blocking, as any Unix tool opens one: a writer that
+// comes late is waited for, and one that never comes is the user's to stop.
+const char *table_source(const char *path, std::string *why) {
   auto copy = copies.find(path);
   if (copy != copies.end())
-    return copy->second.c_str();
+    return copy->second.source.c_str();
   bool standard_input = strcmp(path, "-") == 0;
   if (!standard_input && !is_pipe(path))
     return path;
-  int fd = standard_input ? STDIN_FILENO : open(path, O_RDONLY | O_NONBLOCK);
-  if (fd < 0)
+  if (standard_input && !table_input(STDIN_FILENO, why))
     return nullptr;
+  struct stat st;
+  bool piped = !standard_input || (fstat(STDIN_FILENO, &st) == 0 && !S_ISREG(st.st_mode));
+  int fd = standard_input ? STDIN_FILENO : open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    *why = strerror(errno);
+    return nullptr;
+  }
   std::string bytes, source;
-  bool whole = read_pipe(fd, &bytes);
-  int why = errno;
+  bool whole = read_pipe(fd, &bytes, why);
   if (!standard_input)
     close(fd);
-  errno = why;
-  if (!whole || !memory_copy(bytes, &source))
+  if (!whole)
     return nullptr;
-  return copies.emplace(path, source).first->second.c_str();
+  if (!memory_copy(bytes, &source)) {
+    *why = strerror(errno);
+    return nullptr;
+  }
+  return copies.emplace(path, Copy{source, piped}).first->second.source.c_str();
+}
+
+bool table_piped(const char *path) {
+  auto copy = copies.find(path);
+  return copy != copies.end() && copy->second.piped;
 }

@@ -1,8 +1,11 @@
-// The tool's input files, read as isp_pick reads its own: regular files
-// only, so that a FIFO or a device given as a file never blocks a run. A
-// table may also come through a pipe or standard input: the host tool
-// copies it into memory and hands the copy to the same reader.
+// The tool's input files, read as isp_pick reads its own: regular files,
+// so that a FIFO or a device given as a database never blocks a run. A
+// table may also come through a pipe, a FIFO or standard input: the host
+// tool copies it into memory (up to kTableCopyMax bytes) and hands the
+// copy to the same reader.
 #pragma once
+
+#include <stddef.h>
 
 #include <string>
 
@@ -10,8 +13,20 @@
 /// `why` set (the system's reason, or "not a regular file") when it cannot.
 bool read_regular(const char *path, std::string *bytes, std::string *why);
 
+/// The most bytes a table read from standard input or a pipe may hold.
+constexpr size_t kTableCopyMax = size_t(64) << 20;
+
+/// Why a table that is neither a regular file nor a pipe cannot be read.
+constexpr const char kNotATable[] = "not a regular file or pipe";
+
 /// The path to open for the table named `path`: `path` itself, or for "-"
-/// (standard input) or a pipe, a copy of its bytes in memory made on the
-/// first call, so that every read of the run sees the same table. nullptr
-/// with errno set when the pipe cannot be read.
-const char *table_source(const char *path);
+/// (standard input: a pipe, a socket or a regular file) or a pipe, a copy
+/// of its bytes in memory made on the first call, so that every read of
+/// the run sees the same table. nullptr with `why` set when standard input
+/// is another kind of file, or the pipe cannot be read or holds more than
+/// kTableCopyMax bytes.
+const char *table_source(const char *path, std::string *why);
+
+/// Whether the table named `path` was read through a pipe, a FIFO or a
+/// socket (not from a regular file given as standard input).
+bool table_piped(const char *path);

@@ -2,6 +2,9 @@
 // databases, and the verbs that check, explain, compare and extend tables.
 #include <stdio.h>
 
+#include <exception>
+#include <new>
+
 #include "cli.h"
 #include "verbs.h"
 
@@ -16,13 +19,27 @@ static int run(const Command &command) {
   return cmd_generate(command);
 }
 
+// No exception ends the run unexplained: memory that runs out (a table
+// too big for the host) is a failure with a reason, as an unreadable input is.
+static int run_line(int argc, char **argv) {
+  try {
+    Command command;
+    int status;
+    if (read_command_line(argc, argv, &command, &status))
+      status = run(command);
+    return status;
+  } catch (const std::bad_alloc &) {
+    fputs("isp_table: out of memory\n", stderr);
+  } catch (const std::exception &e) {
+    fprintf(stderr, "isp_table: %s\n", e.what());
+  }
+  return 2;
+}
+
 // Findings, a table or the help lost on a full disk must not pass for a
 // clean result.
 int main(int argc, char **argv) {
-  Command command;
-  int status;
-  if (read_command_line(argc, argv, &command, &status))
-    status = run(command);
+  int status = run_line(argc, argv);
   if (fflush(stdout) != 0 || ferror(stdout)) {
     perror("isp_table: writing the output");
     return 2;

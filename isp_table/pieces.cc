@@ -9,14 +9,20 @@
 #include "input.h"
 #include "operator_table.h"
 
-bool read_pieces(const char *path, std::vector<Piece> *pieces) {
-  errno = 0;
-  const char *source = table_source(path);
+// errno 0 is open_regular's word for a file that is there but no regular file.
+static bool failed(std::string *why) {
+  *why = errno ? strerror(errno) : kNotATable;
+  return false;
+}
+
+bool read_pieces(const char *path, std::vector<Piece> *pieces, std::string *why) {
+  const char *source = table_source(path, why);
   if (!source)
     return false;
   std::unique_ptr<TableReader> reader(new TableReader);
+  errno = 0;
   if (table_open(reader.get(), source) < 0)
-    return false;
+    return failed(why);
   char row[kRowSize];
   int line = 1;
   size_t offset = 0;
@@ -28,12 +34,7 @@ bool read_pieces(const char *path, std::vector<Piece> *pieces) {
       offset = 0;
     }
   }
-  return table_close(reader.get()) > 0;
-}
-
-void cannot_read(const char *path) {
-  fprintf(stderr, "isp_table: cannot read %s: %s\n", path,
-          errno ? strerror(errno) : "not a regular file");
+  return table_close(reader.get()) > 0 || failed(why);
 }
 
 std::string quoted(const char *text, size_t size) {

@@ -15,11 +15,9 @@ struct Piece {
 };
 
 /// Reads the table at `path` with isp_pick's own row reader into `pieces`.
-/// Returns false when it cannot be opened or a read fails.
-bool read_pieces(const char *path, std::vector<Piece> *pieces);
-
-/// Reports on standard error that `path` could not be read, and why.
-void cannot_read(const char *path);
+/// Returns false with `why` set (the system's reason, or what kind of file
+/// it is not) when it cannot be opened or a read fails.
+bool read_pieces(const char *path, std::vector<Piece> *pieces, std::string *why);
 
 /// A value from a table or a database as findings print it: between double
 /// quotes, with a tab, a double quote, a backslash and every byte below 32

@@ -4,9 +4,10 @@
 
 #include "columns.h"
 
-bool load_table(const char *path, Table *table) {
+bool load_table(const char *path, Table *table, std::string *why) {
   table->path = path;
-  if (!read_pieces(path, &table->pieces))
+  std::string ignored;
+  if (!read_pieces(path, &table->pieces, why ? why : &ignored))
     return false;
   for (size_t i = 1; i < table->pieces.size(); i++) {
     LookupKey key;

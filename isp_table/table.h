@@ -30,8 +30,8 @@ struct Table {
 };
 
 /// Reads the table at `path` with isp_pick's own reader. False when it
-/// cannot be opened or read (errno tells why, for `cannot_read`).
-bool load_table(const char *path, Table *table);
+/// cannot be opened or read, with `why` set when given.
+bool load_table(const char *path, Table *table, std::string *why = nullptr);
 
 /// The one lookup of every verb: the run of a SIM with identity `m`, `n`
 /// (`from_imsi`: read from the IMSI, else from the SID table, empty, or one

@@ -9,9 +9,10 @@
 #include "verbs.h"
 
 bool load_or_report(const char *path, Table *table) {
-  if (load_table(path, table))
+  std::string why;
+  if (load_table(path, table, &why))
     return true;
-  cannot_read(path);
+  fprintf(stderr, "isp_table: cannot read %s: %s\n", path, why.c_str());
   return false;
 }
 

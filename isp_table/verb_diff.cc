@@ -1,11 +1,15 @@
 // isp_table diff OLD NEW: what a new table changes for each SIM.
 #include <stdio.h>
 
+#include "cli.h"
 #include "diff.h"
 #include "verbs.h"
 
 // Both tables are read, so that each one that cannot be is named.
 int cmd_diff(const Command &command) {
+  // Standard input read once and compared with itself says nothing.
+  if (command.old_table == "-" && command.new_table == "-")
+    return report_usage_error("OLD and NEW are both standard input: give one of them as a file");
   Table was, now;
   bool read_old = load_or_report(command.old_table.c_str(), &was);
   bool read_new = load_or_report(command.new_table.c_str(), &now);

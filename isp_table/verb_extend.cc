@@ -7,6 +7,7 @@
 
 #include "check.h"
 #include "extend.h"
+#include "input.h"
 #include "verbs.h"
 
 // The shell empties a file it redirects output to before the run starts
@@ -30,16 +31,25 @@ int cmd_extend(const Command &command) {
             "another file\n", path);
     return 2;
   }
+  // The databases are read first, as check --against reads them: one that
+  // cannot be read ends the run (2) before the table is judged.
+  std::vector<Source> sources;
+  if (int status = load_inputs(command, &sources))
+    return status;
   Table table;
   if (!load_or_report(path, &table))
     return 2;
+  // A table through a pipe that gives no byte is most likely a file the
+  // shell emptied for the output ("extend <(cat t.csv) ... > t.csv").
+  if (table.pieces.empty() && table_piped(path)) {
+    fprintf(stderr, "isp_table: %s gave nothing: a table through a pipe is never empty "
+            "(was its file emptied by a redirection?)\n", path);
+    return 2;
+  }
   Findings found = check_table(table);
   if (check_status(found)) {
     print_findings(path, found, stderr);
     return check_status(found);
   }
-  std::vector<Source> sources;
-  if (int status = load_inputs(command, &sources))
-    return status;
   return extend_table(&table, sources, stdout, stderr);
 }

@@ -135,15 +135,24 @@ same "$out/found" expected_check.txt "findings on hand_kept.csv"
 
 # An empty spreadsheet row answers no lookup in isp_pick: a warning, never
 # the advice to write "NA", which would make it a placeholder row. It is no
-# row, so the placeholder row before it is still the last, and extend runs.
+# row, so the placeholder row before it is still the last, and extend runs
+# and counts the two rows the check counts.
 for empty in ',,,,,,,,,' '   ' ';;;;;;;;;' '\t\t' ' , ;'; do
   printf "I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n2,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n$empty\r\n" > "$out/empty_row.csv"
   "$tool" check "$out/empty_row.csv" > "$out/found" || fail "empty row '$empty': status $?"
   printf '%s\n' "$out/empty_row.csv:4: warning: empty row: delete the line" \
     "$out/empty_row.csv: 0 errors, 1 warning, 2 rows" > "$out/want"
   same "$out/found" "$out/want" "empty row '$empty'"
-  "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2>&1 || fail "extend, empty row '$empty': status $?"
+  "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2> "$out/summary" ||
+    fail "extend, empty row '$empty': status $?"
+  grep -qx '  rows kept: 2' "$out/summary" || fail "extend, empty row '$empty': $(grep kept "$out/summary")"
 done
+# A last line ended by CR alone gets the LF it lacks before the public
+# rows, not another CR LF.
+printf 'I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r' > "$out/cr_end.csv"
+"$tool" extend "$out/cr_end.csv" providers.xml 2> /dev/null | sed -n 2p | od -An -c | tr -s ' ' > "$out/found"
+printf '1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n' | od -An -c | tr -s ' ' > "$out/want"
+same "$out/found" "$out/want" "extend of a table ending in CR"
 
 # One index, two profiles: G_ISP_INDEX no longer tells the store which
 # profile it holds. Line 3 shares line 2's profile (name and region are not
@@ -262,6 +271,12 @@ for bad in missing.xml malformed.xml wrong_root.xml; do
   grep -q "^isp_table: cannot read $bad: " "$out/err" || fail "--against $bad: $(cat "$out/err")"
   [ ! -s "$out/found" ] || fail "--against $bad wrote findings"
 done
+# An input that cannot be read ends extend before the table is checked,
+# as it ends check --against: status 2, and no finding of the table.
+"$tool" extend hand_kept.csv missing.xml > "$out/table" 2> "$out/err"
+[ $? -eq 2 ] || fail "extend of a table with errors, missing FILE: want status 2"
+[ "$(cat "$out/err")" = "isp_table: cannot read missing.xml: No such file or directory" ] ||
+  fail "extend of a table with errors, missing FILE: $(cat "$out/err")"
 # Databases are read as tables are: regular files only, so a FIFO never
 # blocks the run, with the system's own reason. Root reads a file of mode
 # 000, so that case runs as nobody.
@@ -323,6 +338,7 @@ check hand_kept.csv --imsi 26201|--imsi: needs 6 to 15 digits
 check hand_kept.csv --imsi 262011 --imsi 262012|--imsi: At Most 1 required but received 2
 check hand_kept.csv --sid 14x|--sid: needs a whole number
 check hand_kept.csv --sid 0x10|--sid: needs a whole number
+diff - -|OLD and NEW are both standard input: give one of them as a file
 check hand_kept.csv --sid -|--sid: needs a whole number
 check hand_kept.csv --sid 99999999999|--sid: Value 99999999999 not in range ...
 check hand_kept.csv --sid -99999999999|--sid: Value -99999999999 not in range ...
@@ -347,6 +363,12 @@ extend|TABLE is required
 extend extend_table.csv --only de, providers.xml|--only: needs country codes and MCCs
 extend extend_table.csv --only 262,de apns.xml|--only names a country, but no FILE is a provider database
 EOF
+# A SID with white space before or after it is refused alike.
+for sid in ' 5' '5 ' '	5' ' -5'; do
+  "$tool" check hand_kept.csv --sid "$sid" > "$out/stdout" 2> "$out/err"
+  [ $? -eq 2 ] || fail "--sid '$sid': want status 2"
+  [ "$(head -n1 "$out/err")" = "isp_table: --sid: needs a whole number" ] || fail "--sid '$sid': $(cat "$out/err")"
+done
 "$tool" --help 2> "$out/err" > "$out/help" && [ ! -s "$out/err" ] || fail "--help"
 [ "$(tail -c1 "$out/help" | od -An -c | tr -d ' ')" = '\n' ] || fail "--help: no line end at the end"
 # -h is --help, and every verb has both, wherever they stand among its
@@ -378,6 +400,16 @@ diff|isp_table diff OLD NEW|diff a b --help
 diff|isp_table diff OLD NEW|diff -h
 extend|isp_table extend TABLE [FILE...]|extend --help
 extend|isp_table extend TABLE [FILE...]|extend extend_table.csv providers.xml -h
+EOF
+# Each verb's help names only the arguments it takes.
+while IFS='|' read -r verb absent; do
+  "$tool" "$verb" --help > "$out/stdout" || fail "$verb --help: status $?"
+  for word in $absent; do
+    ! grep -qw "$word" "$out/stdout" || fail "$verb --help names $word: $(grep -w "$word" "$out/stdout")"
+  done
+done <<EOF
+explain|OLD NEW FILE
+diff|TABLE FILE
 EOF
 # Help or version lost on a full disk is an output error too.
 for args in --help -h 'diff a b --help' --version; do
@@ -576,11 +608,53 @@ for name in - /dev/stdin; do
     fail "extend from $name: status $?"
   same "$out/extended" extended.csv "extend from $name"
 done
-# A FIFO that no one writes is an empty table, not a run that waits for ever.
+# Standard input is a table only when it is a pipe, a socket or a regular
+# file: a device is refused as a named one is, and a pipe is read up to
+# 64 MiB, so that an endless one ends the run, never the memory.
+while IFS=% read -r input name why; do
+  timeout 20 sh -c "$input" "$tool" > "$out/found" 2> "$out/err"
+  status=$?
+  [ $status -eq 2 ] || fail "$input: want status 2, not $status"
+  [ "$(cat "$out/err")" = "isp_table: cannot read $name: $why" ] || fail "$input: $(cat "$out/err")"
+  [ ! -s "$out/found" ] || fail "$input wrote findings"
+done <<EOF
+"\$0" check - < /dev/zero%-%not a regular file or pipe
+"\$0" check /dev/zero%/dev/zero%not a regular file or pipe
+yes | "\$0" check -%-%more than 64 MiB
+head -c 67108865 /dev/zero | "\$0" extend - providers.xml%-%more than 64 MiB
+EOF
+# A FIFO is read as any Unix tool reads one: a writer that comes late is
+# waited for, never taken for an empty table.
 mkfifo "$out/fifo.csv"
+(sleep 0.5; cat hand_kept.csv > "$out/fifo.csv") &
 timeout 10 "$tool" check "$out/fifo.csv" > "$out/found"
-[ $? -eq 0 ] || fail "check of a FIFO without a writer: status $?"
-grep -qx "$out/fifo.csv: 0 errors, 0 warnings, 0 rows" "$out/found" || fail "FIFO: $(cat "$out/found")"
+[ $? -eq 1 ] || fail "check of a FIFO written late: want status 1"
+sed "s|^hand_kept.csv:|$out/fifo.csv:|" expected_check.txt > "$out/want"
+same "$out/found" "$out/want" "check of a FIFO written late"
+wait
+# A table of no bytes at all is a warning to check. Through a pipe or a
+# FIFO it is refused by extend, whose output may be where it came from
+# ("extend <(cat t.csv) providers.xml > t.csv"); an empty regular file
+# still gets the header (above).
+: > "$out/nothing.csv"
+: | "$tool" check - > "$out/found" || fail "check of an empty pipe: status $?"
+printf '%s\n' "-: warning: the table is empty: isp_pick finds no row in it" \
+  "-: 0 errors, 1 warning, 0 rows" > "$out/want"
+same "$out/found" "$out/want" "check of an empty pipe"
+"$tool" check "$out/nothing.csv" | sed "s|^$out/||" > "$out/found"
+sed 's|^-:|nothing.csv:|' "$out/want" > "$out/want2"
+same "$out/found" "$out/want2" "check of an empty file"
+while IFS=% read -r input name; do
+  timeout 10 sh -c "$input" "$tool" > "$out/extended" 2> "$out/err"
+  status=$?
+  [ $status -eq 2 ] || fail "$input: want status 2, not $status"
+  [ "$(cat "$out/err")" = "isp_table: $name gave nothing: a table through a pipe is never empty (was its file emptied by a redirection?)" ] ||
+    fail "$input: $(cat "$out/err")"
+  [ ! -s "$out/extended" ] || fail "$input wrote a table"
+done <<EOF
+: | "\$0" extend - providers.xml%-
+(sleep 0.5; : > "$out/fifo.csv") & "\$0" extend "$out/fifo.csv" providers.xml; s=\$?; wait; exit \$s%$out/fifo.csv
+EOF
 # Standard input that is the file standard output empties is refused too.
 cp extend_table.csv "$out/self.csv"
 "$tool" extend - providers.xml < "$out/self.csv" > "$out/self.csv" 2> "$out/err"
