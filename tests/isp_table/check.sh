@@ -279,16 +279,19 @@ done
   fail "extend of a table with errors, missing FILE: $(cat "$out/err")"
 # Databases are read as tables are: regular files only, so a FIFO never
 # blocks the run, with the system's own reason. Root reads a file of mode
-# 000, so that case runs as nobody.
+# 000, so that case runs as nobody, with the tool and the good database
+# copied where nobody reaches them (the clone may lie under /root).
 mkfifo "$out/fifo.xml"
 mkdir "$out/dir.xml"
 cp providers.xml "$out/closed.xml"
 chmod 000 "$out/closed.xml"
+cp providers.xml "$out/open.xml"
+cp "$tool" "$out/isp_table"
 chmod 711 "$out"
 as_user=
 [ "$(id -u)" != 0 ] || as_user="setpriv --reuid=65534 --regid=65534 --clear-groups"
 while IFS='|' read -r bad why; do
-  $as_user timeout 10 "$tool" providers.xml "$out/$bad" > "$out/table" 2> "$out/err"
+  $as_user timeout 10 "$out/isp_table" "$out/open.xml" "$out/$bad" > "$out/table" 2> "$out/err"
   status=$?
   [ $status -ne 124 ] || fail "$bad: still reading after 10 s"
   [ $status -eq 2 ] || fail "$bad: want status 2, not $status"
