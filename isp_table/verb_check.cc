@@ -5,16 +5,7 @@
 
 #include "against.h"
 #include "check.h"
-#include "pieces.h"
 #include "verbs.h"
-
-bool load_or_report(const char *path, Table *table) {
-  std::string why;
-  if (load_table(path, table, &why))
-    return true;
-  fprintf(stderr, "isp_table: cannot read %s: %s\n", path, why.c_str());
-  return false;
-}
 
 // The databases are read first: one that cannot be read ends the run
 // before any finding is printed.
