@@ -15,33 +15,11 @@
 // errno 0 is open_regular's word for a file that is there but no regular file.
 static std::string reason() { return errno ? strerror(errno) : "not a regular file"; }
 
-bool read_regular(const char *path, std::string *bytes, std::string *why) {
-  errno = 0;
-  int fd = open_regular(path, O_RDONLY);
-  if (fd < 0) {
-    *why = reason();
-    return false;
-  }
-  char block[64 * 1024];
-  ssize_t n;
-  while ((n = read(fd, block, sizeof block)) != 0) {
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n < 0)
-      break;
-    bytes->append(block, n);
-  }
-  if (n < 0)
-    *why = reason();
-  close(fd);
-  return n == 0;
-}
-
-// A pipe, read whole into memory up to kTableCopyMax bytes, so that an
-// endless one ends the run with a reason, never the memory. Standard input
-// left without blocking by another program is waited on when it has
+// Reads `fd` to its end into `bytes`, at most `limit` bytes, so that an
+// endless pipe ends the run with a reason, never the memory. Standard
+// input left without blocking by another program is waited on when it has
 // nothing yet.
-static bool read_pipe(int fd, std::string *bytes, std::string *why) {
+static bool read_all(int fd, size_t limit, std::string *bytes, std::string *why) {
   char block[64 * 1024];
   for (;;) {
     ssize_t n = read(fd, block, sizeof block);
@@ -49,8 +27,8 @@ static bool read_pipe(int fd, std::string *bytes, std::string *why) {
       return true;
     if (n > 0) {
       bytes->append(block, n);
-      if (bytes->size() > kTableCopyMax) {
-        *why = "more than " + std::to_string(kTableCopyMax >> 20) + " MiB";
+      if (bytes->size() > limit) {
+        *why = "more than " + std::to_string(limit >> 20) + " MiB";
         return false;
       }
       continue;
@@ -65,6 +43,18 @@ static bool read_pipe(int fd, std::string *bytes, std::string *why) {
   }
   *why = strerror(errno);
   return false;
+}
+
+bool read_regular(const char *path, std::string *bytes, std::string *why) {
+  errno = 0;
+  int fd = open_regular(path, O_RDONLY);
+  if (fd < 0) {
+    *why = reason();
+    return false;
+  }
+  bool whole = read_all(fd, bytes->max_size(), bytes, why);
+  close(fd);
+  return whole;
 }
 
 // The copy is a file in memory, a regular file to isp_pick's reader, that
@@ -133,7 +123,7 @@ const char *table_source(const char *path, std::string *why) {
     return nullptr;
   }
   std::string bytes, source;
-  bool whole = read_pipe(fd, &bytes, why);
+  bool whole = read_all(fd, kTableCopyMax, &bytes, why);
   if (!standard_input)
     close(fd);
   if (!whole)
