@@ -44,18 +44,19 @@ struct Votes {
 
 using Ballot = std::map<std::string, Votes>;
 
+// `named`: the words come from the lister's name, not its APN.
+void vote_words(const std::vector<std::string> &words, const Listing &l, bool named, Ballot *ballot) {
+  for (const std::string &w : words) {
+    Votes &v = (*ballot)[w];
+    v.kinds.insert(l.android);
+    v.listers.insert(l.lister);
+    v.named = v.named || named;
+  }
+}
+
 void vote(const Listing &l, Ballot *ballot) {
-  for (const std::string &w : name_words(l.name)) {
-    Votes &v = (*ballot)[w];
-    v.kinds.insert(l.android);
-    v.listers.insert(l.lister);
-    v.named = true;
-  }
-  for (const std::string &w : apn_words(l.apn)) {
-    Votes &v = (*ballot)[w];
-    v.kinds.insert(l.android);
-    v.listers.insert(l.lister);
-  }
+  vote_words(name_words(l.name), l, true, ballot);
+  vote_words(apn_words(l.apn), l, false, ballot);
 }
 
 // The brand: the words a name uses that the most kinds of database use,
