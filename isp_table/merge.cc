@@ -66,7 +66,7 @@ static std::string row_text(const Listing &l, const NetworkId &key) {
 // The row as isp_pick reads it back for its key: every value it sends to
 // the store must come back unchanged.
 static bool read_back(const Listing &l, const NetworkId &key) {
-  std::string line = std::string(sizeof(isp_profile::index) - 1, '9') + "," + row_text(l, key);
+  std::string line = std::string(kColumnRules[kIndex].width, '9') + "," + row_text(l, key);
   char row[kRowSize];
   if (line.size() >= sizeof row)
     return false;
@@ -185,7 +185,7 @@ static const char *unusable(const Listing &l, const NetworkId &key) {
   if (const char *why = unrepresentable(l))
     return why;
   // The index at its widest, and its comma.
-  if (sizeof(isp_profile::index) + row_text(l, key).size() > kPieceMax)
+  if (kColumnRules[kIndex].width + 1 + row_text(l, key).size() > kPieceMax)
     return "line longer than one read";
   if (!read_back(l, key))
     return "not read back unchanged by isp_pick";
@@ -328,7 +328,7 @@ std::string stable_index(const NetworkId &key, const std::set<std::string> &used
   const char *leading = key.second.size() == 3 ? "3579" : "2468";
   for (const char *digit = leading; *digit; digit++) {
     std::string index = *digit + key.first + key.second;
-    if (index.size() > sizeof(isp_profile::index) - 1)
+    if (index.size() > kColumnRules[kIndex].width)
       return "";
     if (!used.count(index))
       return index;
