@@ -245,11 +245,6 @@ std::string build(CLI::App *app, Command *command, int argc, char **argv) {
   return "";
 }
 
-int usage_error(const std::string &problem) {
-  fprintf(stderr, "isp_table: %s\n%s", problem.c_str(), kUsage);
-  return 2;
-}
-
 }  // namespace
 
 bool read_command_line(int argc, char **argv, Command *command, int *status) {
@@ -265,9 +260,12 @@ bool read_command_line(int argc, char **argv, Command *command, int *status) {
     printf("isp_table %s\n", ISP_TABLE_VERSION);
     *status = 0;
   } catch (const CLI::ParseError &e) {
-    *status = usage_error(e.what());
+    *status = report_usage_error(e.what());
   }
   return false;
 }
 
-int report_usage_error(const std::string &problem) { return usage_error(problem); }
+int report_usage_error(const std::string &problem) {
+  fprintf(stderr, "isp_table: %s\n%s", problem.c_str(), kUsage);
+  return 2;
+}
