@@ -81,7 +81,7 @@ static bool identity_unchanged() {
   return false;
 }
 
-// No profile, or a store command that never started and so left its item
+// No profile, or a store write that failed and so may have left its item
 // as it was: the memo goes, so that the next run tries again.
 static int forget() {
   memo_remove();

@@ -35,10 +35,16 @@ int get_mib(char *dst, const char *name) {
   return extract_value(dst, reply);
 }
 
-// Only a command the shell could not even be started for counts: one that
-// ran is done, whatever `flash` says, so that a store with a misleading
-// status is not written again by every run (flash memory wears out).
-static int set_item(const char *line) { return run_command(line, nullptr, 0) == -1 ? -1 : 1; }
+// A write counts only when `flash` ran and ended with 0: a shell that could
+// not find or start it (126, 127), a signal or any other status leaves the
+// item as it was, and a run that applied nothing must not pass for one that
+// did. Every item is still tried; the failed ones are named.
+static int set_item(const char *name, const char *line) {
+  if (run_command(line, nullptr, 0) == 0)
+    return 1;
+  fprintf(stderr, "------ set %s failed ------\n", name);
+  return -1;
+}
 
 static int set_text(const char *name, const char *value) {
   char escaped[kEscapedSize];
@@ -46,7 +52,7 @@ static int set_text(const char *name, const char *value) {
     return -1;
   char line[kSetCommandSize];
   snprintf(line, sizeof line, "flash set %s \"%s\"", name, escaped);
-  return set_item(line);
+  return set_item(name, line);
 }
 
 // A failed read counts as a difference, so the item is written.
@@ -64,7 +70,7 @@ static int update_system() {
     return 1;
   char line[kSetCommandSize];
   snprintf(line, sizeof line, "flash set %s %d", name, (int)isp_info.system);
-  return set_item(line);
+  return set_item(name, line);
 }
 
 // Every item is tried, whatever became of the ones before it.

@@ -8,12 +8,14 @@
 std::vector<std::string> commands_run;
 std::map<std::string, std::string> command_replies;
 std::set<std::string> not_started;
+std::map<std::string, int> wait_statuses;
 const char *chat_capture;
 
 void reset_fake_shell() {
   commands_run.clear();
   command_replies.clear();
   not_started.clear();
+  wait_statuses.clear();
   chat_capture = nullptr;
 }
 
@@ -27,8 +29,12 @@ int run_command(const char *line, char *reply, int reply_size) {
     fputs(chat_capture, f);
     fclose(f);
   }
-  if (!reply)
+  if (!reply) {
+    for (const auto &status : wait_statuses)
+      if (std::string(line).compare(0, status.first.size(), status.first) == 0)
+        return status.second;
     return 0;
+  }
   auto it = command_replies.find(line);
   if (it == command_replies.end() || it->second.empty())
     return -1;

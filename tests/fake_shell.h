@@ -13,6 +13,9 @@ extern std::map<std::string, std::string> command_replies;
 /// Command lines, or their beginnings, that the shell cannot be started
 /// for: they return -1, as system() and popen() do when no process can be made.
 extern std::set<std::string> not_started;
+/// Command lines, or their beginnings, that run and end with this wait
+/// status (127 << 8 for a command the shell cannot find, 9 for SIGKILL).
+extern std::map<std::string, int> wait_statuses;
 /// What a "chat" command leaves in /tmp/css_output; none when absent.
 extern const char *chat_capture;
 

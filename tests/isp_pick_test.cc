@@ -5,6 +5,8 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <map>
+#include <regex>
 #include <set>
 #include <string>
 
@@ -218,31 +220,47 @@ TEST(StoreClient, WritesTheStoreItemOfEachColumnRule) {
   not_started.clear();
 }
 
-// Only a set that could not even be started fails the update; every item is
-// still tried, and a get that cannot start only makes its item differ.
-TEST(StoreClient, ReportsSetsThatCouldNotStart) {
+// A set that did not end with status 0 fails the update and is named;
+// every item is still tried, and a get that cannot start only makes its
+// item differ.
+TEST(StoreClient, ReportsSetsThatFailed) {
   const struct {
     const char *apn;
     int system;
     std::set<std::string> not_starting;
+    std::map<std::string, int> statuses;
     int rc;
     size_t sets;  // "flash set" lines tried
+    const char *named;  // the failed items, as standard error names them
   } cases[] = {
-      {"web", 0, {}, 1, 1},
-      {"web", 0, {"flash set G_ISP_INDEX"}, -1, 1},
-      {"web", 0, {"flash set G_APN"}, 1, 1},
-      {"new", 0, {"flash set G_APN"}, -1, 2},
-      {"web", 1, {"flash set G_SYSTEM"}, -1, 2},
-      {"web", 0, {"flash get"}, 1, 6},
-      {"web", 0, {"flash get", "flash set G_PASSWORD"}, -1, 6},
+      {"web", 0, {}, {}, 1, 1, ""},
+      {"web", 0, {"flash set G_ISP_INDEX"}, {}, -1, 1, "G_ISP_INDEX "},
+      {"web", 0, {"flash set G_APN"}, {}, 1, 1, ""},
+      {"new", 0, {"flash set G_APN"}, {}, -1, 2, "G_APN "},
+      {"web", 1, {"flash set G_SYSTEM"}, {}, -1, 2, "G_SYSTEM "},
+      {"web", 0, {"flash get"}, {}, 1, 6, ""},
+      {"web", 0, {"flash get", "flash set G_PASSWORD"}, {}, -1, 6, "G_PASSWORD "},
+      // flash not found (the shell's 127), refused (1), killed (SIGKILL)
+      {"web", 0, {"flash get"}, {{"flash set", 127 << 8}}, -1, 6,
+       "G_ISP_INDEX G_SYSTEM G_APN G_USERNAME G_PASSWORD G_NUMBER "},
+      {"new", 0, {}, {{"flash set G_APN", 1 << 8}}, -1, 2, "G_APN "},
+      {"web", 1, {}, {{"flash set G_SYSTEM", 9}}, -1, 2, "G_SYSTEM "},
+      {"web", 0, {}, {{"flash set G_ISP_INDEX", 126 << 8}}, -1, 1, "G_ISP_INDEX "},
+      {"web", 0, {}, {{"flash set G_APN", 1 << 8}}, 1, 1, ""},
   };
   for (const auto &c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.not_starting) + " " + c.apn);
+    SCOPED_TRACE(testing::PrintToString(c.not_starting) + testing::PrintToString(c.statuses) +
+                 " " + c.apn);
     set_profile(c.apn, c.system);
     not_started = c.not_starting;
+    wait_statuses = c.statuses;
     testing::internal::CaptureStderr();
     EXPECT_EQ(c.rc, set_to_mib());
-    testing::internal::GetCapturedStderr();
+    std::string err = testing::internal::GetCapturedStderr(), named;
+    std::regex failed("------ set (\\w+) failed ------\n");
+    for (std::sregex_iterator i(err.begin(), err.end(), failed), end; i != end; ++i)
+      named += (*i)[1].str() + " ";
+    EXPECT_EQ(c.named, named) << err;
     EXPECT_EQ(c.sets, sets_run().size());
   }
 }

@@ -115,6 +115,69 @@ TEST_F(IspPick, WritesChangedItemsVerbatim) {
   EXPECT_EQ("set G_ISP_INDEX [1]\nset G_USERNAME []\n", box.read("/var/flash.log"));
 }
 
+// The items a run names as failed writes, in order.
+static std::string failed_items(const std::string &err) {
+  std::string out;
+  std::regex line("------ set (\\w+) failed ------\n");
+  for (std::sregex_iterator i(err.begin(), err.end(), line), end; i != end; ++i)
+    out += (*i)[1].str() + " ";
+  return out;
+}
+
+// A store write that failed applied no profile: the run ends with 255,
+// names the item and leaves no memo, so the next run tries again and writes
+// only what still differs (and the index, always).
+TEST_F(IspPick, FailedStoreWriteIsTriedAgain) {
+  const struct {
+    const char *item;  // the item whose set fails; nullptr: no flash on PATH
+    const char *how;   // its NAME.fail: a status, or KILL
+    const char *named, *log, *retry_log;
+  } cases[] = {
+      {"G_APN", "1", "G_APN ",
+       "set G_ISP_INDEX [1]\nset G_SYSTEM [0]\nset G_USERNAME []\nset G_PASSWORD []\n"
+       "set G_NUMBER [*99#]\n",
+       "set G_ISP_INDEX [1]\nset G_APN [airtelgprs.com]\n"},
+      {"G_NUMBER", "KILL", "G_NUMBER ",
+       "set G_ISP_INDEX [1]\nset G_SYSTEM [0]\nset G_APN [airtelgprs.com]\n"
+       "set G_USERNAME []\nset G_PASSWORD []\n",
+       "set G_ISP_INDEX [1]\nset G_NUMBER [*99#]\n"},
+      {"G_ISP_INDEX", "2", "G_ISP_INDEX ",
+       "set G_SYSTEM [0]\nset G_APN [airtelgprs.com]\nset G_USERNAME []\n"
+       "set G_PASSWORD []\nset G_NUMBER [*99#]\n",
+       "set G_ISP_INDEX [1]\n"},
+      {nullptr, "", "G_ISP_INDEX G_SYSTEM G_APN G_USERNAME G_PASSWORD G_NUMBER ", "",
+       "set G_ISP_INDEX [1]\nset G_SYSTEM [0]\nset G_APN [airtelgprs.com]\n"
+       "set G_USERNAME []\nset G_PASSWORD []\nset G_NUMBER [*99#]\n"},
+  };
+  const std::string flash = box.host("/bin/flash");
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.item ? c.item : "no flash");
+    system(("rm -rf " + box.host("/var/flash") + " " + box.host("/var/flash.log")).c_str());
+    box.write("/tmp/former_isp", "old\n");
+    give({"404450123456789", 0});
+    if (c.item)
+      box.write(std::string("/var/flash/") + c.item + ".fail", c.how);
+    else
+      rename(flash.c_str(), (flash + ".away").c_str());
+    RunResult r = box.run("isp_pick");
+    EXPECT_EQ(255, r.status);
+    EXPECT_EQ(c.named, failed_items(r.err)) << r.err;
+    EXPECT_EQ(std::nullopt, memo());
+    EXPECT_EQ(c.log, box.read("/var/flash.log"));
+    // The store mended: the next run applies what is missing, and only that.
+    if (c.item)
+      unlink(box.host(std::string("/var/flash/") + c.item + ".fail").c_str());
+    else
+      rename((flash + ".away").c_str(), flash.c_str());
+    unlink(box.host("/var/flash.log").c_str());
+    r = box.run("isp_pick");
+    EXPECT_EQ(1, r.status) << r.err;
+    EXPECT_EQ(kAirtel, r.err);
+    EXPECT_EQ(std::optional<std::string>("404450\n"), memo());
+    EXPECT_EQ(c.retry_log, box.read("/var/flash.log"));
+  }
+}
+
 TEST_F(IspPick, HostileValuesNeverRunCommands) {
   const char *values = "$(canary),$(canary;canary,\"; canary; \",`canary`\\";
   box.write("/var/3.5G_Infomation.csv", std::string(kTable) + "9,1;c,an,X,IN,HSDPA," + values + "\r\n");
