@@ -12,6 +12,7 @@
 #include "against.h"
 #include "rank.h"
 #include "text.h"
+#include "utf8.h"
 
 const char kTableHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
 
@@ -51,16 +52,29 @@ static const char *unrepresentable(const Listing &l) {
   // isp_pick would blank these, so the row would carry the wrong login.
   if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
     return "APN, user name or password holds NA or blank";
+  // A name and a region are cut to fit (fitted): only what the store
+  // gets must come whole.
   for (const auto &v : values)
-    if (v.first->size() > kColumnRules[v.second].width)
-      return "value too long for its field";
+    if (v.second != kIsp && v.second != kRegion && v.first->size() > kColumnRules[v.second].width)
+      return "APN, user name or password too long for its field";
   return nullptr;
 }
 
+// A name or region only shows which profile the store holds: longer than
+// its field, it would keep isp_pick from ever returning the row, so it is
+// cut to fit, the network kept.
+static std::string fitted(const std::string &value, RowColumn column) {
+  return cut_to_width(value, kColumnRules[column].width);
+}
+
+static bool cut(const Listing &l) {
+  return fitted(l.name, kIsp) != l.name || fitted(l.region, kRegion) != l.region;
+}
+
 static std::string row_text(const Listing &l, const NetworkId &key) {
-  return key.first + "," + key.second + "," + placeholder(l.name) + "," + placeholder(l.region) +
-         "," + l.technology + "," + placeholder(l.apn) + "," + l.number + "," +
-         placeholder(l.user) + "," + placeholder(l.password) + "\r\n";
+  return key.first + "," + key.second + "," + placeholder(fitted(l.name, kIsp)) + "," +
+         placeholder(fitted(l.region, kRegion)) + "," + l.technology + "," + placeholder(l.apn) +
+         "," + l.number + "," + placeholder(l.user) + "," + placeholder(l.password) + "\r\n";
 }
 
 // The row as isp_pick reads it back for its key: every value it sends to
@@ -267,6 +281,7 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
     const Listing *row = k.choice.row;
     f.rows += row != nullptr;
     if (row) {
+      f.cut += cut(*row);
       f.decided[k.choice.outcome]++;
       if (k.choice.outcome == kUndecided)
         f.undecided.push_back(undecided_line(key.first, k.choice));
@@ -400,6 +415,7 @@ static void write_decisions(const TableFigures &f, bool named, FILE *out) {
 
 static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
   fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
+  fprintf(out, "    rows whose name or region is cut to fit its field: %zu\n", f.cut);
   size_t left = 0;
   for (const auto &why : f.left_out)
     left += why.second;

@@ -1,0 +1,64 @@
+// What the generator keeps of the databases: a name or region too long for
+// its field is cut a whole character at a time, the network kept.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "against.h"
+#include "merge.h"
+#include "utf8.h"
+
+namespace {
+
+const std::string kZhe = "\xd0\x96", kZhe31 = [] {  // Ж, two bytes; 31 of them
+  std::string s;
+  for (int i = 0; i < 31; i++)
+    s += kZhe;
+  return s;
+}();
+
+TEST(CutToWidth, EndsOnACharacterBoundaryOrAtTheWidth) {
+  const struct { std::string text; size_t width; std::string want; } cases[] = {
+      {kZhe31 + kZhe, 63, kZhe31},                    // 32 characters: 31 fit in 63 bytes
+      {"ab\xe2\x82\xac", 4, "ab"},                    // "€" would end at byte 5
+      {"ab\xe2\x82\xac", 5, "ab\xe2\x82\xac"},
+      {"a\xf0\x9f\x98\x80", 4, "a"},                  // a four-byte character
+      {"\xff\xff\xff\xff", 2, "\xff\xff"},            // no UTF-8: at the width
+      {"\xc0\xaf", 1, "\xc0"},                        // an overlong "/" is two bytes
+      {kZhe + "\xd0", 2, kZhe}, {"ab\xd0", 3, "ab\xd0"},  // a sequence cut off
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(cut_to_width(c.text, c.width), c.want) << c.text << " to " << c.width;
+}
+
+std::vector<Source> load(const std::vector<std::string> &names) {
+  std::vector<std::string> paths;
+  for (const std::string &name : names)
+    paths.push_back(ISP_TABLE_FIXTURES "/" + name);
+  std::vector<Source> sources;
+  EXPECT_TRUE(load_public_data(paths, &sources));
+  return sources;
+}
+
+std::vector<std::string> texts(const std::vector<Source> &sources, TableFigures *f) {
+  std::vector<TableRow> rows;
+  *f = merge_all(sources, &rows);
+  std::vector<std::string> all;
+  for (const TableRow &row : rows)
+    all.push_back(row.text);
+  return all;
+}
+
+TEST(Generate, CutsALongNameOrRegionButLeavesOutALongApnOrLogin) {
+  TableFigures f;
+  std::vector<std::string> want = {
+      "250,01," + kZhe31 + ",RU,HSDPA,internet.long,*99#,NA,NA\r\n",
+      "260,01,Region," + std::string(63, 'Q') + ",HSDPA,web,*99#,NA,NA\r\n"};
+  EXPECT_EQ(texts(load({"long_names.xml"}), &f), want);
+  EXPECT_EQ(f.cut, 2u);
+  EXPECT_EQ(f.without_usable, 2u);
+  EXPECT_EQ(f.left_out["APN, user name or password too long for its field"], 2u);
+}
+
+}  // namespace
