@@ -188,8 +188,8 @@ std::string another_operators(const Merge &merge, const std::set<NetworkId> &net
     Judgement j = merge.judge(key, apn);
     if (j.another_operators())
       return "APN " + shown(apn) + " on " + network_name(key) + " is another operator's (" +
-             shown(j.listing->name) + "), not the network's own " + shown(j.chosen->apn) +
-             " (" + shown(j.chosen->name) + "): decided by " + outcome_name(j.sign);
+             shown_name(j.listing->name) + "), not the network's own " + shown(j.chosen->apn) +
+             " (" + shown_name(j.chosen->name) + "): decided by " + outcome_name(j.sign);
   }
   return "";
 }

@@ -231,16 +231,18 @@ static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
   return kept;
 }
 
+// "311-481 "Tie Two"": a control byte in a name must not break the line.
 static std::string label(const Networks &n, const NetworkId &id) {
   auto name = n.names.find(id);
-  return network_name(id) + " " + (name == n.names.end() ? "" : name->second);
+  return network_name(id) + " " + shown_name(name == n.names.end() ? "" : name->second);
 }
 
-// "234-15: "internet" ("Vodafone") or ...": names and APNs shown alike, so
-// that a name in UTF-8 or with a control byte keeps the line one line.
+// "234-15: "internet" ("Vodafone") or ...": a name as people write it, an
+// APN with every byte past ASCII shown, and a control byte in either kept
+// from breaking the line.
 static std::string undecided_line(const NetworkId &key, const Choice &c) {
-  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown(c.row->name) + ") or " +
-         shown(c.other->apn) + " (" + shown(c.other->name) +
+  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown_name(c.row->name) + ") or " +
+         shown(c.other->apn) + " (" + shown_name(c.other->name) +
          "): nothing in the inputs decides; chosen by " + c.weak;
 }
 

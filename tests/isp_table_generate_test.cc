@@ -1,5 +1,6 @@
 // What the generator keeps of the databases: a name or region too long for
-// its field is cut a whole character at a time, the network kept.
+// its field is cut a whole character at a time, the network kept; names
+// are printed as people write them.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "against.h"
 #include "merge.h"
+#include "pieces.h"
 #include "utf8.h"
 
 namespace {
@@ -32,6 +34,22 @@ TEST(CutToWidth, EndsOnACharacterBoundaryOrAtTheWidth) {
     EXPECT_EQ(cut_to_width(c.text, c.width), c.want) << c.text << " to " << c.width;
 }
 
+TEST(ShownName, KeepsUtf8AndEscapesControlsAndBrokenSequences) {
+  const struct { std::string name, want; } cases[] = {
+      {"M\xc3\xbcller \xf0\x9f\x98\x80", "\"M\xc3\xbcller \xf0\x9f\x98\x80\""},
+      {"\xc2\xa0", "\"\xc2\xa0\""},                    // U+00A0, past the C1 controls
+      {"a\xc2\x9f", "\"a\\xc2\\x9f\""},                // U+009F, a C1 control
+      {"T\tw\x7f\"\\", "\"T\\tw\\x7f\\\"\\\\\""},      // a tab, DEL, a quote, a backslash
+      {"\xc0\xaf", "\"\\xc0\\xaf\""},                  // an overlong "/"
+      {"\xed\xa0\x80", "\"\\xed\\xa0\\x80\""},          // a surrogate
+      {"\xf4\x90\x80\x80", "\"\\xf4\\x90\\x80\\x80\""},  // beyond U+10FFFF
+      {"\xe2\x82" + kZhe, "\"\\xe2\\x82" + kZhe + "\""},  // cut off, then Ж
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(shown_name(c.name), c.want) << c.name;
+  EXPECT_EQ(shown("m\xc3\xbc.de"), "\"m\\xc3\\xbc.de\"");  // an APN stays escaped
+}
+
 std::vector<Source> load(const std::vector<std::string> &names) {
   std::vector<std::string> paths;
   for (const std::string &name : names)
@@ -54,11 +72,13 @@ TEST(Generate, CutsALongNameOrRegionButLeavesOutALongApnOrLogin) {
   TableFigures f;
   std::vector<std::string> want = {
       "250,01," + kZhe31 + ",RU,HSDPA,internet.long,*99#,NA,NA\r\n",
-      "260,01,Region," + std::string(63, 'Q') + ",HSDPA,web,*99#,NA,NA\r\n"};
+      "260,01,Region," + std::string(63, 'Q') + ",HSDPA,web,*99#,NA,NA\r\n",
+      "311,48,One,US,HSDPA,one,*99#,NA,NA\r\n"};
   EXPECT_EQ(texts(load({"long_names.xml"}), &f), want);
   EXPECT_EQ(f.cut, 2u);
   EXPECT_EQ(f.without_usable, 2u);
   EXPECT_EQ(f.left_out["APN, user name or password too long for its field"], 2u);
+  EXPECT_EQ(f.unservable, std::vector<std::string>{"311-481 \"Two\\xc2\\x85" "Funk\""});
 }
 
 }  // namespace

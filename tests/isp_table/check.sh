@@ -74,7 +74,7 @@ p|    nothing (undecided: a weak tie-break chose): 4
 p|      206-01: "prox.be" ("Prox") or "tele.be" ("Tele"): nothing in the inputs decides; chosen by the order in the file
 p|      234-40: "host.one" ("Host") or "coop.uk" ("Coop"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
 p|      232-01: "web.two" ("Delta") or "web.one" ("Gamma"): nothing in the inputs decides; chosen by the order in the file
-p|      262-42: "mueller.de" ("M\xc3\xbcller Funk") or "zett.de" ("Zett"): nothing in the inputs decides; chosen by the order in the file
+p|      262-42: "mueller.de" ("Müller Funk") or "zett.de" ("Zett"): nothing in the inputs decides; chosen by the order in the file
 pa|    the network's brand: 2
 pa|    agreement of both kinds of database: 2
 pa|    a lister of several networks under the MCC: 2
