@@ -35,6 +35,7 @@ bool load_public_data(const std::vector<std::string> &paths, std::vector<Source>
     fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
     return false;
   }
+  set_aside_generated(sources, stderr);
   return true;
 }
 

@@ -267,7 +267,7 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
   TableFigures own;
   TableFigures &f = figures ? *figures : own;
   for (const Source *s : sources) {
-    f.listers += s->listers;
+    f.listers += s->set_aside ? 0 : s->listers;
     for (const auto &why : s->left_out)
       f.left_out[why.first] += why.second;
   }
@@ -428,10 +428,20 @@ static void write_figures(const TableFigures &f, const char *listers, bool named
   write_decisions(f, named, out);
 }
 
+static const char *kind_name(const Source &s) {
+  if (s.generated)
+    return "Android APN database, generated from the provider database";
+  return s.android ? "Android APN database" : "provider database";
+}
+
 void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
   for (const Source &s : sources) {
-    fprintf(out, "%s (%s):\n", s.path.c_str(),
-            s.android ? "Android APN database" : "provider database");
+    fprintf(out, "%s (%s):\n", s.path.c_str(), kind_name(s));
+    if (s.set_aside) {
+      fprintf(out, "  carriers left out whole, a provider database is among the inputs: %zu\n",
+              s.listers);
+      continue;
+    }
     write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", false, out);
     fprintf(out, "  CDMA SIDs outside the SID table: %zu\n", s.sids_outside_table);
     fprintf(out, "  network ids that are not MCC and MNC digits: %zu\n", s.bad_network_ids);

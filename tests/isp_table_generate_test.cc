@@ -1,8 +1,10 @@
 // What the generator keeps of the databases: a name or region too long for
 // its field is cut a whole character at a time, the network kept; names
-// are printed as people write them.
+// are printed as people write them; a provider database in Android's
+// clothes is no second database.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,31 @@ TEST(Generate, CutsALongNameOrRegionButLeavesOutALongApnOrLogin) {
   EXPECT_EQ(f.without_usable, 2u);
   EXPECT_EQ(f.left_out["APN, user name or password too long for its field"], 2u);
   EXPECT_EQ(f.unservable, std::vector<std::string>{"311-481 \"Two\\xc2\\x85" "Funk\""});
+}
+
+// Beside the provider database, the table and the listers (20) are the
+// provider database's alone.
+TEST(Generate, SetsAsideAGeneratedFileBesideAProviderDatabase) {
+  TableFigures alone, both;
+  std::vector<Source> sources = load({"providers.xml", "generated_apns.xml"});
+  EXPECT_TRUE(sources[1].generated && sources[1].set_aside);
+  EXPECT_EQ(texts(sources, &both), texts(load({"providers.xml"}), &alone));
+  EXPECT_EQ(both.listers, 20u);
+}
+
+// Beside Android's own it is read as Android's kind: on 232-01 Bee and
+// rank_apns.xml's "Internet" list "web.one", Cee "other.apn"; two names of
+// one vote each make no brand, and no agreement of two kinds decides: more
+// listers, a weak tie-break, chooses.
+TEST(Generate, NeverCountsAGeneratedFileAsASecondKind) {
+  TableFigures f;
+  texts(load({"generated_apns.xml", "rank_apns.xml"}), &f);
+  EXPECT_EQ(f.decided[kAgreementSign], 0u);
+  EXPECT_EQ(std::count(f.undecided.begin(), f.undecided.end(),
+                       "232-01: \"web.one\" (\"Bee\") or \"other.apn\" (\"Cee\"): nothing in "
+                       "the inputs decides; chosen by more listers"),
+            1);
+  EXPECT_FALSE(load({"rank_apns.xml"})[0].generated);  // a comment before its root too
 }
 
 }  // namespace
