@@ -35,6 +35,7 @@ bool load_public_data(const std::vector<std::string> &paths, std::vector<Source>
     fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
     return false;
   }
+  set_aside_generated(sources, stderr);
   return true;
 }
 
@@ -188,8 +189,8 @@ std::string another_operators(const Merge &merge, const std::set<NetworkId> &net
     Judgement j = merge.judge(key, apn);
     if (j.another_operators())
       return "APN " + shown(apn) + " on " + network_name(key) + " is another operator's (" +
-             shown(j.listing->name) + "), not the network's own " + shown(j.chosen->apn) +
-             " (" + shown(j.chosen->name) + "): decided by " + outcome_name(j.sign);
+             shown_name(j.listing->name) + "), not the network's own " + shown(j.chosen->apn) +
+             " (" + shown_name(j.chosen->name) + "): decided by " + outcome_name(j.sign);
   }
   return "";
 }

@@ -67,7 +67,8 @@ static void check_values(Checker *c, int line, const Fields &f) {
       continue;
     const std::string &w = f.written[column];
     c->report(line, sent,
-              std::string(rule.name) + " " + shown(w) + " contains " + shown(placeholder_word(w)) +
+              std::string(rule.name) + " " + (sent ? shown(w) : shown_name(w)) + " contains " +
+                  shown(placeholder_word(w)) +
                   (sent ? ": isp_pick sends it as empty" : ": printed empty"));
   }
   if (technology_code(f.taken[kSystem].c_str()) < 0)

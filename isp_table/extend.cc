@@ -220,13 +220,13 @@ std::string verdict(const Review &r) {
   if (folded_apn(r.kept.apn) == folded_apn(r.first->apn))
     return "the APN is the public data's first, the rest differs";
   if (r.another.another_operators())
-    return apn + " is another operator's APN (" + shown(r.another.listing->name) +
+    return apn + " is another operator's APN (" + shown_name(r.another.listing->name) +
            "), ranked lower by " + outcome_name(r.another.sign) + ": likely wrong";
   if (r.listed)
     return apn + " is listed for these networks, ranked lower: a choice";
   if (r.resold)
     return apn + " is listed for these networks only by a marked reseller (" +
-           shown(r.resold->name) + "): likely wrong";
+           shown_name(r.resold->name) + "): likely wrong";
   return apn + " is not listed for these networks: likely wrong";
 }
 
@@ -235,7 +235,7 @@ std::string review_line(const char *path, int line, const Review &r) {
   for (const std::string &key : r.keys)
     keys += (keys.empty() ? "" : ", ") + key;
   return std::string(path) + ":" + std::to_string(line) + ": " +
-         quoted(r.kept.isp, strlen(r.kept.isp)) + " (" + keys + "): " +
+         quoted_name(r.kept.isp, sizeof r.kept.isp) + " (" + keys + "): " +
          differences(r.kept, *r.first) + ": " + verdict(r);
 }
 

@@ -12,6 +12,7 @@
 #include "against.h"
 #include "rank.h"
 #include "text.h"
+#include "utf8.h"
 
 const char kTableHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
 
@@ -51,16 +52,29 @@ static const char *unrepresentable(const Listing &l) {
   // isp_pick would blank these, so the row would carry the wrong login.
   if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
     return "APN, user name or password holds NA or blank";
+  // A name and a region are cut to fit (fitted): only what the store
+  // gets must come whole.
   for (const auto &v : values)
-    if (v.first->size() > kColumnRules[v.second].width)
-      return "value too long for its field";
+    if (v.second != kIsp && v.second != kRegion && v.first->size() > kColumnRules[v.second].width)
+      return "APN, user name or password too long for its field";
   return nullptr;
 }
 
+// A name or region only shows which profile the store holds: longer than
+// its field, it would keep isp_pick from ever returning the row, so it is
+// cut to fit, the network kept.
+static std::string fitted(const std::string &value, RowColumn column) {
+  return cut_to_width(value, kColumnRules[column].width);
+}
+
+static bool cut(const Listing &l) {
+  return fitted(l.name, kIsp) != l.name || fitted(l.region, kRegion) != l.region;
+}
+
 static std::string row_text(const Listing &l, const NetworkId &key) {
-  return key.first + "," + key.second + "," + placeholder(l.name) + "," + placeholder(l.region) +
-         "," + l.technology + "," + placeholder(l.apn) + "," + l.number + "," +
-         placeholder(l.user) + "," + placeholder(l.password) + "\r\n";
+  return key.first + "," + key.second + "," + placeholder(fitted(l.name, kIsp)) + "," +
+         placeholder(fitted(l.region, kRegion)) + "," + l.technology + "," + placeholder(l.apn) +
+         "," + l.number + "," + placeholder(l.user) + "," + placeholder(l.password) + "\r\n";
 }
 
 // The row as isp_pick reads it back for its key: every value it sends to
@@ -217,16 +231,18 @@ static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
   return kept;
 }
 
+// "311-481 "Tie Two"": a control byte in a name must not break the line.
 static std::string label(const Networks &n, const NetworkId &id) {
   auto name = n.names.find(id);
-  return network_name(id) + " " + (name == n.names.end() ? "" : name->second);
+  return network_name(id) + " " + shown_name(name == n.names.end() ? "" : name->second);
 }
 
-// "234-15: "internet" ("Vodafone") or ...": names and APNs shown alike, so
-// that a name in UTF-8 or with a control byte keeps the line one line.
+// "234-15: "internet" ("Vodafone") or ...": a name as people write it, an
+// APN with every byte past ASCII shown, and a control byte in either kept
+// from breaking the line.
 static std::string undecided_line(const NetworkId &key, const Choice &c) {
-  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown(c.row->name) + ") or " +
-         shown(c.other->apn) + " (" + shown(c.other->name) +
+  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown_name(c.row->name) + ") or " +
+         shown(c.other->apn) + " (" + shown_name(c.other->name) +
          "): nothing in the inputs decides; chosen by " + c.weak;
 }
 
@@ -251,7 +267,7 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
   TableFigures own;
   TableFigures &f = figures ? *figures : own;
   for (const Source *s : sources) {
-    f.listers += s->listers;
+    f.listers += s->set_aside ? 0 : s->listers;
     for (const auto &why : s->left_out)
       f.left_out[why.first] += why.second;
   }
@@ -267,6 +283,7 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
     const Listing *row = k.choice.row;
     f.rows += row != nullptr;
     if (row) {
+      f.cut += cut(*row);
       f.decided[k.choice.outcome]++;
       if (k.choice.outcome == kUndecided)
         f.undecided.push_back(undecided_line(key.first, k.choice));
@@ -400,6 +417,7 @@ static void write_decisions(const TableFigures &f, bool named, FILE *out) {
 
 static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
   fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
+  fprintf(out, "    rows whose name or region is cut to fit its field: %zu\n", f.cut);
   size_t left = 0;
   for (const auto &why : f.left_out)
     left += why.second;
@@ -410,10 +428,20 @@ static void write_figures(const TableFigures &f, const char *listers, bool named
   write_decisions(f, named, out);
 }
 
+static const char *kind_name(const Source &s) {
+  if (s.generated)
+    return "Android APN database, generated from the provider database";
+  return s.android ? "Android APN database" : "provider database";
+}
+
 void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
   for (const Source &s : sources) {
-    fprintf(out, "%s (%s):\n", s.path.c_str(),
-            s.android ? "Android APN database" : "provider database");
+    fprintf(out, "%s (%s):\n", s.path.c_str(), kind_name(s));
+    if (s.set_aside) {
+      fprintf(out, "  carriers left out whole, a provider database is among the inputs: %zu\n",
+              s.listers);
+      continue;
+    }
     write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", false, out);
     fprintf(out, "  CDMA SIDs outside the SID table: %zu\n", s.sids_outside_table);
     fprintf(out, "  network ids that are not MCC and MNC digits: %zu\n", s.bad_network_ids);

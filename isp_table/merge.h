@@ -18,6 +18,7 @@ struct TableFigures {
   size_t listers = 0;   // providers or carriers
   size_t networks = 0;  // MCC and MNC pairs
   size_t rows = 0;
+  size_t cut = 0;       // of them: the name or region cut to fit its field
   std::map<std::string, size_t> left_out;  // rows left out, by reason
   // Each network is served, or unservable, or without a usable APN.
   size_t served = 0;            // the key's row carries an APN listed for the network

@@ -8,6 +8,7 @@
 
 #include "input.h"
 #include "operator_table.h"
+#include "utf8.h"
 
 // errno 0 is open_regular's word for a file that is there but no regular file.
 static bool failed(std::string *why) {
@@ -37,20 +38,38 @@ bool read_pieces(const char *path, std::vector<Piece> *pieces, std::string *why)
   return table_close(reader.get()) > 0 || failed(why);
 }
 
-std::string quoted(const char *text, size_t size) {
-  std::string out = "\"";
-  for (size_t i = 0; i < size && text[i]; i++) {
-    unsigned char c = text[i];
-    if (c == '\t')
-      out += "\\t";
-    else if (c == '"' || c == '\\')
-      out += {'\\', char(c)};
-    else if (c < 32 || c > 126)
-      out += {'\\', 'x', "0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
-    else
-      out += char(c);
+static void escape_byte(unsigned char c, std::string *out) {
+  if (c == '\t')
+    *out += "\\t";
+  else if (c == '"' || c == '\\')
+    *out += {'\\', char(c)};
+  else if (c < 32 || c > 126)
+    *out += {'\\', 'x', "0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
+  else
+    *out += char(c);
+}
+
+// The text up to its first NUL byte, quoted; `names`: each well-formed
+// character from U+00A0 on as it stands.
+static std::string escaped(const char *text, size_t size, bool names) {
+  std::string value(text, strnlen(text, size)), out = "\"";
+  for (size_t i = 0; i < value.size();) {
+    unsigned code = 0;
+    size_t length = names ? utf8_char(value, i, &code) : 0;
+    if (length > 1 && code >= 0xa0) {
+      out.append(value, i, length);
+      i += length;
+    } else {
+      escape_byte(value[i++], &out);
+    }
   }
   return out + "\"";
 }
 
+std::string quoted(const char *text, size_t size) { return escaped(text, size, false); }
+
 std::string shown(const std::string &value) { return quoted(value.data(), value.size()); }
+
+std::string quoted_name(const char *text, size_t size) { return escaped(text, size, true); }
+
+std::string shown_name(const std::string &name) { return quoted_name(name.data(), name.size()); }

@@ -25,3 +25,13 @@ bool read_pieces(const char *path, std::vector<Piece> *pieces, std::string *why)
 /// stays one line. `quoted` takes a record's field of `size` bytes.
 std::string shown(const std::string &value);
 std::string quoted(const char *text, size_t size);
+
+/// An operator name or a region as every message prints it: as `shown`
+/// prints a value, but each well-formed UTF-8 character from U+00A0 on as
+/// it stands ("M\xc3\xbcller Funk" reads "Müller Funk"). Control bytes (C0,
+/// DEL, the C1 controls U+0080 to U+009F) and bytes of no well-formed
+/// character stay escaped. Values for the store (APN, user name, password,
+/// number) are never printed so: an invisible or look-alike character in
+/// an APN must show. `quoted_name` takes a record's field of `size` bytes.
+std::string shown_name(const std::string &name);
+std::string quoted_name(const char *text, size_t size);

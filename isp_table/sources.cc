@@ -208,13 +208,41 @@ static void load_android(pugi::xml_node root, size_t *next_lister, Source *s) {
   }
 }
 
+// ---- Android's format, generated from the provider database ----
+
+// "Automatically generated from serviceproviders.xml", in any case and
+// spacing.
+static bool says_generated(const char *comment) {
+  std::string words;
+  for (const char *c = comment; *c; c++)
+    if (!isspace((unsigned char)*c))
+      words += (char)tolower((unsigned char)*c);
+    else if (!words.empty() && words.back() != ' ')
+      words += ' ';
+  return words.find("generated from serviceproviders.xml") != std::string::npos;
+}
+
+// Debian's mobile-broadband-provider-info installs beside the provider
+// database an apns-conf.xml that it generates from it, saying so in a
+// comment before the root element: the same providers again, only the
+// first network id of each, every APN (MMS ones too) typed "default". It
+// is no second, independent database.
+static bool generated_from_providers(const pugi::xml_document &doc) {
+  for (pugi::xml_node node = doc.first_child(); node && node.type() != pugi::node_element;
+       node = node.next_sibling())
+    if (node.type() == pugi::node_comment && says_generated(node.value()))
+      return true;
+  return false;
+}
+
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error) {
   std::string bytes;
   if (!read_regular(path, &bytes, error))
     return false;
   pugi::xml_document doc;
-  pugi::xml_parse_result parsed = doc.load_buffer(bytes.data(), bytes.size());
+  pugi::xml_parse_result parsed =
+      doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_comments);
   if (!parsed) {
     *error = std::string(parsed.description()) + " (at byte " + std::to_string(parsed.offset) + ")";
     return false;
@@ -224,6 +252,7 @@ bool load_source(const char *path, size_t file, size_t *next_lister, Source *sou
     load_providers(root, next_lister, source);
   } else if (pugi::xml_node root = doc.child("apns")) {
     source->android = true;
+    source->generated = generated_from_providers(doc);
     load_android(root, next_lister, source);
   } else {
     *error =
@@ -263,5 +292,31 @@ void fill_android_regions(std::vector<Source> *sources) {
       auto it = country.find(l.networks[0].first);
       l.region = it == country.end() ? "" : it->second;
     }
+  }
+}
+
+// Beside a provider database, the generated file's entries would count
+// its providers twice and change rows, some to MMS APNs. Without one, it
+// is the only copy of that data at hand: read, but as Android's kind, it
+// never makes "agreement of both kinds of database".
+void set_aside_generated(std::vector<Source> *sources, FILE *warnings) {
+  bool providers =
+      std::any_of(sources->begin(), sources->end(), [](const Source &s) { return !s.android; });
+  for (Source &s : *sources) {
+    if (!s.generated)
+      continue;
+    fprintf(warnings,
+            "isp_table: warning: %s was generated from the provider database "
+            "(serviceproviders.xml), not Android's: %s\n",
+            s.path.c_str(),
+            providers ? "a provider database is among the inputs, so its entries are left out"
+                      : "read, but never as a second kind of database beside Android's");
+    if (!providers)
+      continue;
+    Source aside;
+    aside.path = s.path;
+    aside.android = aside.generated = aside.set_aside = true;
+    aside.listers = s.listers;
+    s = aside;
   }
 }

@@ -4,6 +4,8 @@
 // providers or carriers list.
 #pragma once
 
+#include <stdio.h>
+
 #include <map>
 #include <string>
 #include <utility>
@@ -37,6 +39,12 @@ struct Listing {
 struct Source {
   std::string path;
   bool android = false;
+  // Android's format, generated from the provider database (Debian's
+  // apns-conf.xml): read as Android's kind, so that it never agrees with
+  // Android's own as a second kind of database.
+  bool generated = false;
+  bool set_aside = false;  // generated, beside a provider database: no entry
+                           // of it counts, its carriers in `listers` aside
   size_t listers = 0;                              // providers or carriers
   std::vector<Listing> listings;                   // file order
   std::map<NetworkId, std::string> networks;  // every network its entries name: the first name
@@ -48,11 +56,18 @@ struct Source {
 };
 
 /// Loads `path` as the `file`-th input; its kind is told by its root
-/// element. `next_lister` numbers providers and carriers across the inputs.
+/// element, and the provider database in Android's format by a comment
+/// before it (`generated`). `next_lister` numbers providers and carriers across the inputs.
 /// Returns false with `error` set when the file cannot be read or parsed or
 /// is of neither kind.
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error);
+
+/// Warns on `warnings` of each file among `sources` that was generated from
+/// the provider database, and sets each one aside (no listing, network or
+/// figure of it left, but its carriers) when a provider database is among
+/// `sources`: it would only count the same providers twice.
+void set_aside_generated(std::vector<Source> *sources, FILE *warnings);
 
 /// Gives every Android listing the country code that the provider databases
 /// among `sources` give for its MCC, else none.

@@ -35,6 +35,31 @@ printf '%s\n' '< 231148,311,48,Tie Two,US,HSDPA,two,*99#,NA,NA' \
   '> 231148,311,48,Two Android,US,HSDPA,two,*99#,droid,NA' > "$out/want"
 same "$out/changed" "$out/want" "reversed inputs"
 
+# The provider database in Android's format (a comment before the root says
+# it was generated from serviceproviders.xml): beside a provider database
+# every verb warns and gives what the provider database alone gives, and
+# the summary's part for it is one line (three carriers); without one, it
+# is read, with another warning.
+warned="isp_table: warning: generated_apns.xml was generated from the provider database (serviceproviders.xml), not Android's:"
+"$tool" providers.xml generated_apns.xml > "$out/table" 2> "$out/summary" || fail "generated: status $?"
+same "$out/table" expected.csv "providers.xml beside generated_apns.xml"
+{ echo "$warned a provider database is among the inputs, so its entries are left out"
+  sed '/^merged table:/,$d' expected_summary.txt
+  echo 'generated_apns.xml (Android APN database, generated from the provider database):'
+  echo '  carriers left out whole, a provider database is among the inputs: 3'
+  sed -n '/^merged table:/,$p' expected_summary.txt; } > "$out/want"
+same "$out/summary" "$out/want" "summary beside generated_apns.xml"
+for run in "check against.csv --against" "extend extend_table.csv"; do
+  # shellcheck disable=SC2086
+  "$tool" $run providers.xml > "$out/want" 2> /dev/null
+  # shellcheck disable=SC2086
+  "$tool" $run providers.xml generated_apns.xml > "$out/found" 2> "$out/err"
+  same "$out/found" "$out/want" "$run beside generated_apns.xml"
+  [ "$(head -n1 "$out/err")" = "$(head -n1 "$out/summary")" ] || fail "$run: $(head -n1 "$out/err")"
+done
+[ "$("$tool" generated_apns.xml 2>&1 > /dev/null | head -n1)" = \
+  "$warned read, but never as a second kind of database beside Android's" ] || fail "generated_apns.xml alone"
+
 # Each sign that tells a network's own operator from a reseller, worked out
 # by hand from rank_providers.xml and rank_apns.xml: the key's ISP (spaces
 # as _) and APN, from the provider database alone (p) and with Android's (pa).
@@ -74,7 +99,7 @@ p|    nothing (undecided: a weak tie-break chose): 4
 p|      206-01: "prox.be" ("Prox") or "tele.be" ("Tele"): nothing in the inputs decides; chosen by the order in the file
 p|      234-40: "host.one" ("Host") or "coop.uk" ("Coop"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
 p|      232-01: "web.two" ("Delta") or "web.one" ("Gamma"): nothing in the inputs decides; chosen by the order in the file
-p|      262-42: "mueller.de" ("M\xc3\xbcller Funk") or "zett.de" ("Zett"): nothing in the inputs decides; chosen by the order in the file
+p|      262-42: "mueller.de" ("Müller Funk") or "zett.de" ("Zett"): nothing in the inputs decides; chosen by the order in the file
 pa|    the network's brand: 2
 pa|    agreement of both kinds of database: 2
 pa|    a lister of several networks under the MCC: 2

@@ -1,0 +1,111 @@
+// What the generator keeps of the databases: a name or region too long for
+// its field is cut a whole character at a time, the network kept; names
+// are printed as people write them; a provider database in Android's
+// clothes is no second database.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "against.h"
+#include "merge.h"
+#include "pieces.h"
+#include "utf8.h"
+
+namespace {
+
+const std::string kZhe = "\xd0\x96", kZhe31 = [] {  // Ж, two bytes; 31 of them
+  std::string s;
+  for (int i = 0; i < 31; i++)
+    s += kZhe;
+  return s;
+}();
+
+TEST(CutToWidth, EndsOnACharacterBoundaryOrAtTheWidth) {
+  const struct { std::string text; size_t width; std::string want; } cases[] = {
+      {kZhe31 + kZhe, 63, kZhe31},                    // 32 characters: 31 fit in 63 bytes
+      {"ab\xe2\x82\xac", 4, "ab"},                    // "€" would end at byte 5
+      {"ab\xe2\x82\xac", 5, "ab\xe2\x82\xac"},
+      {"a\xf0\x9f\x98\x80", 4, "a"},                  // a four-byte character
+      {"\xff\xff\xff\xff", 2, "\xff\xff"},            // no UTF-8: at the width
+      {"\xc0\xaf", 1, "\xc0"},                        // an overlong "/" is two bytes
+      {kZhe + "\xd0", 2, kZhe}, {"ab\xd0", 3, "ab\xd0"},  // a sequence cut off
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(cut_to_width(c.text, c.width), c.want) << c.text << " to " << c.width;
+}
+
+TEST(ShownName, KeepsUtf8AndEscapesControlsAndBrokenSequences) {
+  const struct { std::string name, want; } cases[] = {
+      {"M\xc3\xbcller \xf0\x9f\x98\x80", "\"M\xc3\xbcller \xf0\x9f\x98\x80\""},
+      {"\xc2\xa0", "\"\xc2\xa0\""},                    // U+00A0, past the C1 controls
+      {"a\xc2\x9f", "\"a\\xc2\\x9f\""},                // U+009F, a C1 control
+      {"T\tw\x7f\"\\", "\"T\\tw\\x7f\\\"\\\\\""},      // a tab, DEL, a quote, a backslash
+      {"\xc0\xaf", "\"\\xc0\\xaf\""},                  // an overlong "/"
+      {"\xed\xa0\x80", "\"\\xed\\xa0\\x80\""},          // a surrogate
+      {"\xf4\x90\x80\x80", "\"\\xf4\\x90\\x80\\x80\""},  // beyond U+10FFFF
+      {"\xe2\x82" + kZhe, "\"\\xe2\\x82" + kZhe + "\""},  // cut off, then Ж
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(shown_name(c.name), c.want) << c.name;
+  EXPECT_EQ(shown("m\xc3\xbc.de"), "\"m\\xc3\\xbc.de\"");  // an APN stays escaped
+}
+
+std::vector<Source> load(const std::vector<std::string> &names) {
+  std::vector<std::string> paths;
+  for (const std::string &name : names)
+    paths.push_back(ISP_TABLE_FIXTURES "/" + name);
+  std::vector<Source> sources;
+  EXPECT_TRUE(load_public_data(paths, &sources));
+  return sources;
+}
+
+std::vector<std::string> texts(const std::vector<Source> &sources, TableFigures *f) {
+  std::vector<TableRow> rows;
+  *f = merge_all(sources, &rows);
+  std::vector<std::string> all;
+  for (const TableRow &row : rows)
+    all.push_back(row.text);
+  return all;
+}
+
+TEST(Generate, CutsALongNameOrRegionButLeavesOutALongApnOrLogin) {
+  TableFigures f;
+  std::vector<std::string> want = {
+      "250,01," + kZhe31 + ",RU,HSDPA,internet.long,*99#,NA,NA\r\n",
+      "260,01,Region," + std::string(63, 'Q') + ",HSDPA,web,*99#,NA,NA\r\n",
+      "311,48,One,US,HSDPA,one,*99#,NA,NA\r\n"};
+  EXPECT_EQ(texts(load({"long_names.xml"}), &f), want);
+  EXPECT_EQ(f.cut, 2u);
+  EXPECT_EQ(f.without_usable, 2u);
+  EXPECT_EQ(f.left_out["APN, user name or password too long for its field"], 2u);
+  EXPECT_EQ(f.unservable, std::vector<std::string>{"311-481 \"Two\\xc2\\x85" "Funk\""});
+}
+
+// Beside the provider database, the table and the listers (20) are the
+// provider database's alone.
+TEST(Generate, SetsAsideAGeneratedFileBesideAProviderDatabase) {
+  TableFigures alone, both;
+  std::vector<Source> sources = load({"providers.xml", "generated_apns.xml"});
+  EXPECT_TRUE(sources[1].generated && sources[1].set_aside);
+  EXPECT_EQ(texts(sources, &both), texts(load({"providers.xml"}), &alone));
+  EXPECT_EQ(both.listers, 20u);
+}
+
+// Beside Android's own it is read as Android's kind: on 232-01 Bee and
+// rank_apns.xml's "Internet" list "web.one", Cee "other.apn"; two names of
+// one vote each make no brand, and no agreement of two kinds decides: more
+// listers, a weak tie-break, chooses.
+TEST(Generate, NeverCountsAGeneratedFileAsASecondKind) {
+  TableFigures f;
+  texts(load({"generated_apns.xml", "rank_apns.xml"}), &f);
+  EXPECT_EQ(f.decided[kAgreementSign], 0u);
+  EXPECT_EQ(std::count(f.undecided.begin(), f.undecided.end(),
+                       "232-01: \"web.one\" (\"Bee\") or \"other.apn\" (\"Cee\"): nothing in "
+                       "the inputs decides; chosen by more listers"),
+            1);
+  EXPECT_FALSE(load({"rank_apns.xml"})[0].generated);  // a comment before its root too
+}
+
+}  // namespace
