@@ -64,7 +64,7 @@ const VerbHelp kVerbHelp[] = {
      "  Reads TABLE as isp_pick reads it and reports every row a network will not\n"
      "  get as meant, one \"TABLE:LINE: error: ...\" or \"TABLE:LINE: warning: ...\"\n"
      "  line each, then a count. Exit status 0 without errors, 1 with errors, 2\n"
-     "  when TABLE cannot be read.\n"
+     "  when TABLE cannot be read or is empty (not even a header).\n"
      "\n"
      "isp_table check TABLE --against FILE...\n"
      "  The check, with a warning on each row whose APN the databases FILE (either\n"
@@ -88,7 +88,7 @@ const VerbHelp kVerbHelp[] = {
      "  CDMA card that reports SID N: the keys it searches, in order, the line that\n"
      "  answers and the profile it writes, values escaped as diff shows them. Exit\n"
      "  status 0 when a line answers, 1 when none does, 2 when TABLE cannot be\n"
-     "  read.\n"
+     "  read or is empty.\n"
      "\n"
      "TABLE may be - " PIPED ".\n"},
     {"diff",
@@ -98,7 +98,8 @@ const VerbHelp kVerbHelp[] = {
      "  profile it writes to the store from table OLD and from table NEW: one\n"
      "  line per group of SIMs whose profile changes, gains or is lost, sorted\n"
      "  by identity, then a count. Exit status 0 when none changes, 1 when some\n"
-     "  do, 2 when a table cannot be read.\n"
+     "  do, 2 when a table cannot be read or NEW is empty. An empty OLD, such as\n"
+     "  /dev/null, is a first release: every group gains.\n"
      "\n"
      "OLD or NEW, not both, may be - " PIPED ".\n"},
     {"extend",
@@ -114,8 +115,8 @@ const VerbHelp kVerbHelp[] = {
      "  a marked reseller, not listed for them at all (likely wrong) or ranked\n"
      "  lower (a choice). Exit status 0; 1 when TABLE has errors (the check's\n"
      "  findings on standard error, no table) or a public row's key has no index\n"
-     "  left; 2 when TABLE or a FILE cannot be read, standard output is TABLE\n"
-     "  itself, or TABLE gives nothing through a pipe.\n"
+     "  left; 2 when TABLE or a FILE cannot be read, TABLE is empty, or standard\n"
+     "  output is TABLE itself.\n"
      "\n"
      "TABLE may be - " PIPED ";\n  FILE is a regular file.\n"},
 };

@@ -252,8 +252,7 @@ void write_extension(const char *path, const Kept &kept, const Public &p, FILE *
 
 // The result: the table's rows, the public rows, the placeholder rows.
 int write_extended(const char *path, const Kept &kept, const Public &p, FILE *out) {
-  // An empty table has no header to keep, and isp_pick drops the first line.
-  std::string text = kept.rows.empty() && kept.placeholders.empty() ? kTableHeader : kept.rows;
+  std::string text = kept.rows;
   if (!p.written.empty() || !kept.placeholders.empty())
     end_line(&text);
   NetworkId key;

@@ -1,0 +1,85 @@
+// isp_table run as its users run it, through the shell: what its inputs
+// and outputs must not let through, and the messages that say so. Each
+// case runs in a folder of its own holding providers.xml and
+// extend_table.csv of the fixtures, with "t.csv" a table of its own.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Case {
+  const char *name;
+  const char *command;  // a shell command line; "$T" is isp_table
+  int status;
+  int stream;        // 1 or 2: where `line` must stand
+  const char *line;  // a whole line of that stream; nullptr: nothing to look for
+};
+
+std::ostream &operator<<(std::ostream &os, const Case &c) { return os << c.command; }
+
+std::string slurp(const std::string &path) {
+  std::ostringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
+}
+
+// t.csv: a header; a row of 262-01 after it.
+#define HEADER "printf 'I,M,N,O,R,S,A,D,U,P\\r\\n' > t.csv; "
+#define ROW "printf '7,262,01,Op,DE,HSDPA,web,*99#,NA,NA\\r\\n' >> t.csv; "
+
+class Cli : public testing::TestWithParam<Case> {};
+
+TEST_P(Cli, EndsAndSays) {
+  const Case &c = GetParam();
+  char dir[] = "/tmp/isp_table_cli.XXXXXX";
+  ASSERT_TRUE(mkdtemp(dir));
+  std::string folder = dir;
+  std::string script = "T='" ISP_TABLE "'; cd '" + folder + "' && cp '" ISP_TABLE_FIXTURES
+                       "'/providers.xml '" ISP_TABLE_FIXTURES "'/extend_table.csv . && { " +
+                       c.command + "; } > out 2> err";
+  int status = system(script.c_str());
+  std::string out = slurp(folder + "/out"), err = slurp(folder + "/err");
+  system(("rm -rf '" + folder + "'").c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), c.status) << err;
+  if (c.line) {
+    std::string text = "\n" + (c.stream == 1 ? out : err);
+    EXPECT_NE(text.find("\n" + std::string(c.line) + "\n"), std::string::npos)
+        << "stdout:\n" << out << "stderr:\n" << err;
+  }
+}
+
+#define EMPTIED(name, verb) \
+  "isp_table: " name " is empty: no table to " verb " (was it emptied by this command's own output, \"> " name "\" or \"| tee " name "\"?)"
+
+// An empty TABLE is refused whatever verb reads it as the kept or checked
+// table; a header alone is a table, and an empty OLD a first release.
+const Case kEmptyTables[] = {
+    {"check", ": > t.csv; \"$T\" check t.csv", 2, 2, EMPTIED("t.csv", "check")},
+    {"against", ": > t.csv; \"$T\" check t.csv --against providers.xml", 2, 2,
+     EMPTIED("t.csv", "check")},
+    {"explain", ": > t.csv; \"$T\" explain t.csv --imsi 262011", 2, 2, EMPTIED("t.csv", "explain")},
+    {"sid", ": > t.csv; \"$T\" check t.csv --sid 5", 2, 2, EMPTIED("t.csv", "explain")},
+    {"extend", ": > t.csv; \"$T\" extend t.csv providers.xml", 2, 2, EMPTIED("t.csv", "extend")},
+    {"diff_new", ": > t.csv; \"$T\" diff extend_table.csv t.csv", 2, 2,
+     EMPTIED("t.csv", "compare")},
+    {"null", "\"$T\" check /dev/null", 2, 2, "isp_table: /dev/null is empty: no table to check"},
+    {"pipe", ": | \"$T\" extend - providers.xml", 2, 2,
+     "isp_table: standard input is empty: no table to extend (was its file emptied by this "
+     "command's own output, \"> FILE\" or \"| tee FILE\"?)"},
+    {"header", HEADER "\"$T\" check t.csv", 0, 1,
+     "t.csv: 0 errors, 0 warnings, 0 rows"},
+    // MCC 262's hundred groups, five SID ranges and "SID other".
+    {"first_release", HEADER ROW "\"$T\" diff /dev/null t.csv",
+     1, 1, "1 of 106 SIM groups change: 0 changed, 1 gaining, 0 losing"},
+};
+
+INSTANTIATE_TEST_SUITE_P(EmptyTable, Cli, testing::ValuesIn(kEmptyTables),
+                         [](const testing::TestParamInfo<Case> &i) { return i.param.name; });
+
+}  // namespace
