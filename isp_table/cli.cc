@@ -123,7 +123,10 @@ const VerbHelp kVerbHelp[] = {
 
 const char kHelpEnd[] =
     "isp_table --help | --version\n"
-    "  -h or --help prints this help; after a verb, that verb's help.\n";
+    "  -h or --help prints this help; after a verb, that verb's help.\n"
+    "\n"
+    "Every verb ends with status 2 when what it writes on standard output or\n"
+    "standard error (a table, findings, a summary, a warning) cannot be written.\n";
 
 // The help of `verb` ("" for the whole tool): its text, each verb's with
 // the notes on its own arguments, then --only's.

@@ -79,7 +79,25 @@ const Case kEmptyTables[] = {
      1, 1, "1 of 106 SIM groups change: 0 changed, 1 gaining, 0 losing"},
 };
 
-INSTANTIATE_TEST_SUITE_P(EmptyTable, Cli, testing::ValuesIn(kEmptyTables),
-                         [](const testing::TestParamInfo<Case> &i) { return i.param.name; });
+// Lost findings, summaries and warnings never pass for a result: written
+// to a full disk, or to a closed standard error that the next file opened
+// (a piped table's copy) would otherwise take.
+#define CUT "printf '1,262,01\\r\\n' >> t.csv; "  // a row of three fields: an error
+const Case kLostOutput[] = {
+    {"summary", "\"$T\" providers.xml > /dev/null 2> /dev/full", 2, 1, nullptr},
+    {"summary_closed", "\"$T\" providers.xml > /dev/null 2>&-", 2, 1, nullptr},
+    {"extend_summary", "\"$T\" extend extend_table.csv providers.xml > /dev/null 2> /dev/full", 2, 1,
+     nullptr},
+    {"extend_piped_closed",
+     "cat extend_table.csv | \"$T\" extend - providers.xml > /dev/null 2>&-", 2, 1, nullptr},
+    {"findings", HEADER CUT "\"$T\" extend t.csv providers.xml", 1, 1, nullptr},
+    {"findings_lost", HEADER CUT "\"$T\" extend t.csv providers.xml 2> /dev/full", 2, 1, nullptr},
+    {"only_warning", "\"$T\" --only zz providers.xml > /dev/null 2> /dev/full", 2, 1, nullptr},
+    {"nothing_lost", HEADER ROW "\"$T\" check t.csv 2>&-", 0, 1, "t.csv: 0 errors, 0 warnings, 1 row"},
+};
+
+const auto kName = [](const testing::TestParamInfo<Case> &i) { return i.param.name; };
+INSTANTIATE_TEST_SUITE_P(EmptyTable, Cli, testing::ValuesIn(kEmptyTables), kName);
+INSTANTIATE_TEST_SUITE_P(LostOutput, Cli, testing::ValuesIn(kLostOutput), kName);
 
 }  // namespace
