@@ -96,8 +96,17 @@ const Case kLostOutput[] = {
     {"nothing_lost", HEADER ROW "\"$T\" check t.csv 2>&-", 0, 1, "t.csv: 0 errors, 0 warnings, 1 row"},
 };
 
+// Messages a user can act on: what was given, and what to give instead.
+const Case kMessages[] = {
+    {"db_stdin", "\"$T\" - < providers.xml", 2, 2,
+     "isp_table: -: a database is read from a file, not from standard input: give its path"},
+    {"against_stdin", HEADER "\"$T\" check t.csv --against - < providers.xml", 2, 2,
+     "isp_table: -: a database is read from a file, not from standard input: give its path"},
+};
+
 const auto kName = [](const testing::TestParamInfo<Case> &i) { return i.param.name; };
 INSTANTIATE_TEST_SUITE_P(EmptyTable, Cli, testing::ValuesIn(kEmptyTables), kName);
 INSTANTIATE_TEST_SUITE_P(LostOutput, Cli, testing::ValuesIn(kLostOutput), kName);
+INSTANTIATE_TEST_SUITE_P(Messages, Cli, testing::ValuesIn(kMessages), kName);
 
 }  // namespace
