@@ -96,12 +96,28 @@ const Case kLostOutput[] = {
     {"nothing_lost", HEADER ROW "\"$T\" check t.csv 2>&-", 0, 1, "t.csv: 0 errors, 0 warnings, 1 row"},
 };
 
+#define NEITHER \
+  "not a provider database (serviceproviders.xml) or an Android APN database (apns-conf.xml): "
+
 // Messages a user can act on: what was given, and what to give instead.
 const Case kMessages[] = {
     {"db_stdin", "\"$T\" - < providers.xml", 2, 2,
      "isp_table: -: a database is read from a file, not from standard input: give its path"},
     {"against_stdin", HEADER "\"$T\" check t.csv --against - < providers.xml", 2, 2,
      "isp_table: -: a database is read from a file, not from standard input: give its path"},
+    {"table_as_db", HEADER "\"$T\" t.csv", 2, 2, "isp_table: cannot read t.csv: " NEITHER
+     "not XML at all; its first line, \"I,M,N,O,R,S,A,D,U,P\", looks like an operator table: "
+     "tables are read by check, explain, diff and extend"},
+    {"nine_fields", "printf '1,2,3,4,5,6,7,8,9\\r\\n' > d.xml; \"$T\" d.xml", 2, 2,
+     "isp_table: cannot read d.xml: " NEITHER "not XML at all; its first line is \"1,2,3,4,5,6,7,8,9\""},
+    {"text", "printf 'a\\tb\\n<x/>' > d.xml; \"$T\" d.xml", 2, 2,
+     "isp_table: cannot read d.xml: " NEITHER "not XML at all; its first line is \"a\\tb\""},
+    {"root", "printf '<?xml version=\"1.0\"?>\\n<providers/>\\n' > d.xml; \"$T\" extend t.csv d.xml", 2, 2,
+     "isp_table: cannot read d.xml: " NEITHER "XML whose root element is <providers>, not "
+     "<serviceproviders> or <apns>"},
+    // The end tag's name, where the mismatch shows, begins in column 3.
+    {"malformed", "printf '<serviceproviders>\\n  <country>\\n</serviceproviders>\\n' > d.xml; "
+     "\"$T\" d.xml", 2, 2, "isp_table: cannot read d.xml: line 3, column 3: Start-end tags mismatch"},
 };
 
 const auto kName = [](const testing::TestParamInfo<Case> &i) { return i.param.name; };
