@@ -3,8 +3,10 @@
 // and --help and --version print our own text.
 #include "cli.h"
 
+#include <errno.h>
 #include <limits.h>
 #include <stdio.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -249,9 +251,42 @@ std::string build(CLI::App *app, Command *command, int argc, char **argv) {
   return "";
 }
 
+// Whether `typed` is one edit from `word`: a character inserted, deleted
+// or replaced, or two neighbouring characters swapped.
+bool one_edit(const std::string &typed, const std::string &word) {
+  const std::string &longer = typed.size() > word.size() ? typed : word;
+  const std::string &shorter = typed.size() > word.size() ? word : typed;
+  if (typed == word || longer.size() - shorter.size() > 1)
+    return false;
+  size_t i = 0;
+  while (i < shorter.size() && typed[i] == word[i])
+    i++;
+  if (longer.size() != shorter.size())
+    return longer.compare(i + 1, std::string::npos, shorter, i) == 0;
+  bool swapped = i + 1 < typed.size() && typed[i] == word[i + 1] && typed[i + 1] == word[i];
+  return typed.compare(i + 1 + swapped, std::string::npos, word, i + 1 + swapped) == 0;
+}
+
+// The verb a first argument that names no file was likely meant to be
+// ("chekc"), or nullptr. A file of that name is a database to generate.
+const char *mistyped_verb(int argc, char **argv) {
+  struct stat st;
+  if (argc < 2 || lstat(argv[1], &st) == 0 || errno != ENOENT)
+    return nullptr;
+  for (const auto &v : kVerbs)
+    if (one_edit(argv[1], v.name))
+      return v.name;
+  return nullptr;
+}
+
 }  // namespace
 
 bool read_command_line(int argc, char **argv, Command *command, int *status) {
+  if (const char *meant = mistyped_verb(argc, argv)) {
+    *status = report_usage_error(std::string(argv[1]) +
+                                 ": no such file or verb; did you mean \"isp_table " + meant + "\"?");
+    return false;
+  }
   CLI::App app{"", "isp_table"};
   std::string verb = build(&app, command, argc, argv);
   try {

@@ -99,6 +99,8 @@ const Case kLostOutput[] = {
 #define NEITHER \
   "not a provider database (serviceproviders.xml) or an Android APN database (apns-conf.xml): "
 
+#define MEANT "no such file or verb; did you mean \"isp_table "
+
 // Messages a user can act on: what was given, and what to give instead.
 const Case kMessages[] = {
     {"db_stdin", "\"$T\" - < providers.xml", 2, 2,
@@ -115,6 +117,17 @@ const Case kMessages[] = {
     {"root", "printf '<?xml version=\"1.0\"?>\\n<providers/>\\n' > d.xml; \"$T\" extend t.csv d.xml", 2, 2,
      "isp_table: cannot read d.xml: " NEITHER "XML whose root element is <providers>, not "
      "<serviceproviders> or <apns>"},
+    // One edit from a verb, as the first argument and no file's name: a
+    // swap, a deletion, an insertion, a replacement.
+    {"swap", "\"$T\" chekc t.csv", 2, 2, "isp_table: chekc: " MEANT "check\"?"},
+    {"deletion", "\"$T\" dif a b", 2, 2, "isp_table: dif: " MEANT "diff\"?"},
+    {"insertion", "\"$T\" extends t.csv", 2, 2, "isp_table: extends: " MEANT "extend\"?"},
+    {"replacement", "\"$T\" chack t.csv", 2, 2, "isp_table: chack: " MEANT "check\"?"},
+    {"two_edits", "\"$T\" chk", 2, 2, "isp_table: cannot read chk: No such file or directory"},
+    {"a_file", ": > chekc; \"$T\" chekc", 2, 2,
+     "isp_table: cannot read chekc: " NEITHER "the file holds no text"},
+    {"not_first", "\"$T\" providers.xml chekc", 2, 2,
+     "isp_table: cannot read chekc: No such file or directory"},
     // The end tag's name, where the mismatch shows, begins in column 3.
     {"malformed", "printf '<serviceproviders>\\n  <country>\\n</serviceproviders>\\n' > d.xml; "
      "\"$T\" d.xml", 2, 2, "isp_table: cannot read d.xml: line 3, column 3: Start-end tags mismatch"},
