@@ -133,9 +133,22 @@ const Case kMessages[] = {
      "\"$T\" d.xml", 2, 2, "isp_table: cannot read d.xml: line 3, column 3: Start-end tags mismatch"},
 };
 
+// extend's counts say what was written: nothing when the four indexes the
+// public row of 310-26 may take (2, 4, 6, 8 before 31026) are all kept.
+#define FULL                                                                  \
+  HEADER "for i in 2 4 6 8; do printf \"${i}31026,208,1$i,Kept,FR,HSDPA,kept,*99#,NA,NA\\r\\n\" " \
+  ">> t.csv; done; \"$T\" extend t.csv providers.xml"
+const Case kCounts[] = {
+    {"none_written", FULL, 1, 2, "  public rows written: 0"},
+    {"none_kept", FULL, 1, 2, "  rows kept: 0"},
+    {"full_key", FULL, 1, 2,
+     "isp_table: t.csv: the table uses every index the public row of 310-26 may take"},
+};
+
 const auto kName = [](const testing::TestParamInfo<Case> &i) { return i.param.name; };
 INSTANTIATE_TEST_SUITE_P(EmptyTable, Cli, testing::ValuesIn(kEmptyTables), kName);
 INSTANTIATE_TEST_SUITE_P(LostOutput, Cli, testing::ValuesIn(kLostOutput), kName);
 INSTANTIATE_TEST_SUITE_P(Messages, Cli, testing::ValuesIn(kMessages), kName);
+INSTANTIATE_TEST_SUITE_P(Counts, Cli, testing::ValuesIn(kCounts), kName);
 
 }  // namespace
