@@ -283,8 +283,9 @@ const char *mistyped_verb(int argc, char **argv) {
 
 bool read_command_line(int argc, char **argv, Command *command, int *status) {
   if (const char *meant = mistyped_verb(argc, argv)) {
-    *status = report_usage_error(std::string(argv[1]) +
-                                 ": no such file or verb; did you mean \"isp_table " + meant + "\"?");
+    std::string typed = argv[1];
+    *status = report_usage_error(typed + ": no such file or verb; did you mean \"isp_table " +
+                                 meant + "\"?");
     return false;
   }
   CLI::App app{"", "isp_table"};

@@ -22,9 +22,9 @@ constexpr const char kNotATable[] = "not a regular file or pipe";
 /// The path to open for the table named `path`: `path` itself, or for "-"
 /// (standard input: a pipe, a socket, a regular file or the null device),
 /// a pipe or the null device, a copy of its bytes in memory made on the
-/// first call, so that every read of the run sees the same table. nullptr with `why` set when standard input
-/// is another kind of file, or the pipe cannot be read or holds more than
-/// kTableCopyMax bytes.
+/// first call, so that every read of the run sees the same table. nullptr
+/// with `why` set when standard input is another kind of file, or the pipe
+/// cannot be read or holds more than kTableCopyMax bytes.
 const char *table_source(const char *path, std::string *why);
 
 /// Whether the table named `path` ("-": standard input) is the null
