@@ -27,7 +27,8 @@ std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Sourc
 
 /// Loads the public databases at `paths`, in order, into `sources`. On a
 /// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
-/// standard error and returns false.
+/// standard error ("isp_table: -: ..." for "-", standard input, which is
+/// never a database) and returns false.
 bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources);
 
 /// Each row of `table` that answers the SIMs of networks that

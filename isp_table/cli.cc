@@ -3,8 +3,10 @@
 // and --help and --version print our own text.
 #include "cli.h"
 
+#include <errno.h>
 #include <limits.h>
 #include <stdio.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -64,7 +66,7 @@ const VerbHelp kVerbHelp[] = {
      "  Reads TABLE as isp_pick reads it and reports every row a network will not\n"
      "  get as meant, one \"TABLE:LINE: error: ...\" or \"TABLE:LINE: warning: ...\"\n"
      "  line each, then a count. Exit status 0 without errors, 1 with errors, 2\n"
-     "  when TABLE cannot be read.\n"
+     "  when TABLE cannot be read or is empty (not even a header).\n"
      "\n"
      "isp_table check TABLE --against FILE...\n"
      "  The check, with a warning on each row whose APN the databases FILE (either\n"
@@ -88,7 +90,7 @@ const VerbHelp kVerbHelp[] = {
      "  CDMA card that reports SID N: the keys it searches, in order, the line that\n"
      "  answers and the profile it writes, values escaped as diff shows them. Exit\n"
      "  status 0 when a line answers, 1 when none does, 2 when TABLE cannot be\n"
-     "  read.\n"
+     "  read or is empty.\n"
      "\n"
      "TABLE may be - " PIPED ".\n"},
     {"diff",
@@ -98,7 +100,8 @@ const VerbHelp kVerbHelp[] = {
      "  profile it writes to the store from table OLD and from table NEW: one\n"
      "  line per group of SIMs whose profile changes, gains or is lost, sorted\n"
      "  by identity, then a count. Exit status 0 when none changes, 1 when some\n"
-     "  do, 2 when a table cannot be read.\n"
+     "  do, 2 when a table cannot be read or NEW is empty. An empty OLD, such as\n"
+     "  /dev/null, is a first release: every group gains.\n"
      "\n"
      "OLD or NEW, not both, may be - " PIPED ".\n"},
     {"extend",
@@ -114,15 +117,18 @@ const VerbHelp kVerbHelp[] = {
      "  a marked reseller, not listed for them at all (likely wrong) or ranked\n"
      "  lower (a choice). Exit status 0; 1 when TABLE has errors (the check's\n"
      "  findings on standard error, no table) or a public row's key has no index\n"
-     "  left; 2 when TABLE or a FILE cannot be read, standard output is TABLE\n"
-     "  itself, or TABLE gives nothing through a pipe.\n"
+     "  left; 2 when TABLE or a FILE cannot be read, TABLE is empty, or standard\n"
+     "  output is TABLE itself.\n"
      "\n"
      "TABLE may be - " PIPED ";\n  FILE is a regular file.\n"},
 };
 
 const char kHelpEnd[] =
     "isp_table --help | --version\n"
-    "  -h or --help prints this help; after a verb, that verb's help.\n";
+    "  -h or --help prints this help; after a verb, that verb's help.\n"
+    "\n"
+    "Every verb ends with status 2 when what it writes on standard output or\n"
+    "standard error (a table, findings, a summary, a warning) cannot be written.\n";
 
 // The help of `verb` ("" for the whole tool): its text, each verb's with
 // the notes on its own arguments, then --only's.
@@ -245,9 +251,43 @@ std::string build(CLI::App *app, Command *command, int argc, char **argv) {
   return "";
 }
 
+// Whether `typed` is one edit from `word`: a character inserted, deleted
+// or replaced, or two neighbouring characters swapped.
+bool one_edit(const std::string &typed, const std::string &word) {
+  const std::string &longer = typed.size() > word.size() ? typed : word;
+  const std::string &shorter = typed.size() > word.size() ? word : typed;
+  if (typed == word || longer.size() - shorter.size() > 1)
+    return false;
+  size_t i = 0;
+  while (i < shorter.size() && typed[i] == word[i])
+    i++;
+  if (longer.size() != shorter.size())
+    return longer.compare(i + 1, std::string::npos, shorter, i) == 0;
+  bool swapped = i + 1 < typed.size() && typed[i] == word[i + 1] && typed[i + 1] == word[i];
+  return typed.compare(i + 1 + swapped, std::string::npos, word, i + 1 + swapped) == 0;
+}
+
+// The verb a first argument that names no file was likely meant to be
+// ("chekc"), or nullptr. A file of that name is a database to generate.
+const char *mistyped_verb(int argc, char **argv) {
+  struct stat st;
+  if (argc < 2 || lstat(argv[1], &st) == 0 || errno != ENOENT)
+    return nullptr;
+  for (const auto &v : kVerbs)
+    if (one_edit(argv[1], v.name))
+      return v.name;
+  return nullptr;
+}
+
 }  // namespace
 
 bool read_command_line(int argc, char **argv, Command *command, int *status) {
+  if (const char *meant = mistyped_verb(argc, argv)) {
+    std::string typed = argv[1];
+    *status = report_usage_error(typed + ": no such file or verb; did you mean \"isp_table " +
+                                 meant + "\"?");
+    return false;
+  }
   CLI::App app{"", "isp_table"};
   std::string verb = build(&app, command, argc, argv);
   try {

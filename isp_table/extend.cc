@@ -239,10 +239,11 @@ std::string review_line(const char *path, int line, const Review &r) {
          differences(r.kept, *r.first) + ": " + verdict(r);
 }
 
-void write_extension(const char *path, const Kept &kept, const Public &p, FILE *out) {
+// The counts of rows are of what is written: none when no table is.
+void write_extension(const char *path, const Kept &kept, const Public &p, bool written, FILE *out) {
   fprintf(out, "extended table %s:\n", path);
-  fprintf(out, "  rows kept: %zu\n", kept.count);
-  fprintf(out, "  public rows written: %zu\n", p.written.size());
+  fprintf(out, "  rows kept: %zu\n", written ? kept.count : 0);
+  fprintf(out, "  public rows written: %zu\n", written ? p.written.size() : 0);
   fprintf(out, "  public rows left out, the table serves their SIMs: %zu\n", p.left_out);
   fprintf(out, "  rows whose profile is not the public data's first (kept -> public): %zu\n",
           p.reviews.size());
@@ -251,20 +252,15 @@ void write_extension(const char *path, const Kept &kept, const Public &p, FILE *
 }
 
 // The result: the table's rows, the public rows, the placeholder rows.
-int write_extended(const char *path, const Kept &kept, const Public &p, FILE *out) {
-  // An empty table has no header to keep, and isp_pick drops the first line.
-  std::string text = kept.rows.empty() && kept.placeholders.empty() ? kTableHeader : kept.rows;
+// False, with the key in `full`, when a public row's key has no index left.
+bool extended(const Kept &kept, const Public &p, std::string *text, NetworkId *full) {
+  *text = kept.rows;
   if (!p.written.empty() || !kept.placeholders.empty())
-    end_line(&text);
-  NetworkId key;
-  if (!indexed_rows(p.written, kept.indexes, &text, &key)) {
-    fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s may take\n",
-            path, network_name(key).c_str());
-    return 1;
-  }
-  text += kept.placeholders;
-  fwrite(text.data(), 1, text.size(), out);
-  return 0;
+    end_line(text);
+  if (!indexed_rows(p.written, kept.indexes, text, full))
+    return false;
+  *text += kept.placeholders;
+  return true;
 }
 
 }  // namespace
@@ -278,7 +274,16 @@ int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FI
   Merge merge(source_list(sources), &merged);
   merge.rows(&rows);
   Public p = choose_rows(table, rows, listed_by_key(sources), merge);
+  std::string text;
+  NetworkId full;
+  bool indexed = extended(kept, p, &text, &full);
   write_summary(sources, merged, summary);
-  write_extension(path, kept, p, summary);
-  return write_extended(path, kept, p, out);
+  write_extension(path, kept, p, indexed, summary);
+  if (!indexed) {
+    fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s may take\n",
+            path, network_name(full).c_str());
+    return 1;
+  }
+  fwrite(text.data(), 1, text.size(), out);
+  return 0;
 }

@@ -77,31 +77,48 @@ static bool memory_copy(const std::string &bytes, std::string *path) {
   return true;
 }
 
-static bool is_pipe(const char *path) {
-  struct stat st;
-  return stat(path, &st) == 0 && S_ISFIFO(st.st_mode);
+// The table's file: standard input for "-".
+static bool stat_table(const char *path, struct stat *st) {
+  return strcmp(path, "-") == 0 ? fstat(STDIN_FILENO, st) == 0 : stat(path, st) == 0;
 }
 
-// Standard input is a table when it is a pipe, a socket or a regular file;
-// a device such as /dev/zero or a terminal is refused as a named one is.
+// The null device under any name: /dev/null itself, /dev/stdin or "-" when
+// standard input is redirected from it.
+static bool is_null(const struct stat &st) {
+  struct stat null;
+  return S_ISCHR(st.st_mode) && stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode) &&
+         st.st_rdev == null.st_rdev;
+}
+
+bool null_device(const char *path) {
+  struct stat st;
+  return stat_table(path, &st) && is_null(st);
+}
+
+// A named table read into memory: a FIFO or a pipe, and the null device,
+// the empty table that "diff /dev/null new.csv" gives as a first release.
+static bool copied(const char *path) {
+  struct stat st;
+  return stat(path, &st) == 0 && (S_ISFIFO(st.st_mode) || is_null(st));
+}
+
+// Standard input is a table when it is a pipe, a socket, a regular file or
+// the null device; another device such as /dev/zero or a terminal is
+// refused as a named one is.
 static bool table_input(int fd, std::string *why) {
   struct stat st;
   if (fstat(fd, &st) != 0) {
     *why = strerror(errno);
     return false;
   }
-  if (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
+  if (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || is_null(st))
     return true;
   *why = kNotATable;
   return false;
 }
 
 namespace {
-struct Copy {
-  std::string source;  // the copy's path
-  bool piped;          // read from a pipe, a FIFO or a socket
-};
-std::map<std::string, Copy> copies;
+std::map<std::string, std::string> copies;  // a table's name -> its copy's path
 }  // namespace
 
 // A FIFO is opened blocking, as any Unix tool opens one: a writer that
@@ -109,14 +126,12 @@ std::map<std::string, Copy> copies;
 const char *table_source(const char *path, std::string *why) {
   auto copy = copies.find(path);
   if (copy != copies.end())
-    return copy->second.source.c_str();
+    return copy->second.c_str();
   bool standard_input = strcmp(path, "-") == 0;
-  if (!standard_input && !is_pipe(path))
+  if (!standard_input && !copied(path))
     return path;
   if (standard_input && !table_input(STDIN_FILENO, why))
     return nullptr;
-  struct stat st;
-  bool piped = !standard_input || (fstat(STDIN_FILENO, &st) == 0 && !S_ISREG(st.st_mode));
   int fd = standard_input ? STDIN_FILENO : open(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     *why = strerror(errno);
@@ -132,10 +147,5 @@ const char *table_source(const char *path, std::string *why) {
     *why = strerror(errno);
     return nullptr;
   }
-  return copies.emplace(path, Copy{source, piped}).first->second.source.c_str();
-}
-
-bool table_piped(const char *path) {
-  auto copy = copies.find(path);
-  return copy != copies.end() && copy->second.piped;
+  return copies.emplace(path, source).first->second.c_str();
 }

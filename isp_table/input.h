@@ -1,8 +1,8 @@
 // The tool's input files, read as isp_pick reads its own: regular files,
 // so that a FIFO or a device given as a database never blocks a run. A
-// table may also come through a pipe, a FIFO or standard input: the host
-// tool copies it into memory (up to kTableCopyMax bytes) and hands the
-// copy to the same reader.
+// table may also come through a pipe, a FIFO or standard input, or be the
+// null device: the host tool copies it into memory (up to kTableCopyMax
+// bytes) and hands the copy to the same reader.
 #pragma once
 
 #include <stddef.h>
@@ -20,13 +20,13 @@ constexpr size_t kTableCopyMax = size_t(64) << 20;
 constexpr const char kNotATable[] = "not a regular file or pipe";
 
 /// The path to open for the table named `path`: `path` itself, or for "-"
-/// (standard input: a pipe, a socket or a regular file) or a pipe, a copy
-/// of its bytes in memory made on the first call, so that every read of
-/// the run sees the same table. nullptr with `why` set when standard input
-/// is another kind of file, or the pipe cannot be read or holds more than
-/// kTableCopyMax bytes.
+/// (standard input: a pipe, a socket, a regular file or the null device),
+/// a pipe or the null device, a copy of its bytes in memory made on the
+/// first call, so that every read of the run sees the same table. nullptr
+/// with `why` set when standard input is another kind of file, or the pipe
+/// cannot be read or holds more than kTableCopyMax bytes.
 const char *table_source(const char *path, std::string *why);
 
-/// Whether the table named `path` was read through a pipe, a FIFO or a
-/// socket (not from a regular file given as standard input).
-bool table_piped(const char *path);
+/// Whether the table named `path` ("-": standard input) is the null
+/// device, which reads as a table of no bytes.
+bool null_device(const char *path);

@@ -1,5 +1,7 @@
 // isp_table: the router's operator table from the public operator
 // databases, and the verbs that check, explain, compare and extend tables.
+#include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 
 #include <exception>
@@ -36,13 +38,28 @@ static int run_line(int argc, char **argv) {
   return 2;
 }
 
-// Findings, a table or the help lost on a full disk must not pass for a
-// clean result.
+// A standard descriptor closed at the start would be the next file opened:
+// the summary would go into a piped table's copy in memory and pass for
+// written. Each closed one is held by the null device, opened the way
+// that fails as a closed descriptor does (EBADF): 0 for writing, 1 and 2
+// for reading. Opened in order, each takes the lowest free number, its own.
+static void hold_closed_standard_descriptors() {
+  for (int fd = 0; fd <= 2; fd++)
+    if (fcntl(fd, F_GETFD) < 0 && errno == EBADF)
+      open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
+}
+
+// Findings, a summary, a table or the help lost on a full disk or a
+// closed descriptor must not pass for a clean result. Lost on standard
+// error, there is nowhere left to say so.
 int main(int argc, char **argv) {
+  hold_closed_standard_descriptors();
   int status = run_line(argc, argv);
   if (fflush(stdout) != 0 || ferror(stdout)) {
     perror("isp_table: writing the output");
     return 2;
   }
+  if (fflush(stderr) != 0 || ferror(stderr))
+    return 2;
   return status;
 }

@@ -11,6 +11,7 @@
 #include "identity.h"
 #include "input.h"
 #include "operator_table.h"
+#include "pieces.h"
 #include "sid_table.h"
 
 static const char kTestNetwork[] = "test network (MCC 001 or 999)";
@@ -235,16 +236,64 @@ static bool generated_from_providers(const pugi::xml_document &doc) {
   return false;
 }
 
+// ---- What a file that is neither database holds ----
+
+static const char kNeither[] =
+    "not a provider database (serviceproviders.xml) or an Android APN database (apns-conf.xml): ";
+
+// An XML document begins with "<", after a byte-order mark, white space
+// and, in UTF-16, NUL bytes.
+static bool begins_as_xml(const std::string &bytes) {
+  std::string before(" \t\r\n\xef\xbb\xbf\xfe\xff");
+  before += '\0';
+  size_t first = bytes.find_first_not_of(before);
+  return first != std::string::npos && bytes[first] == '<';
+}
+
+// An operator table's header or row: ten or more comma-separated fields.
+static bool table_line(const std::string &line) {
+  return std::count(line.begin(), line.end(), ',') >= kColumns - 1;
+}
+
+// What a file that is no XML at all holds: its first line, shown escaped
+// and cut, and whether it looks like an operator table given in the
+// place of a database ("isp_table my_table.csv").
+static std::string not_xml(const std::string &bytes) {
+  if (bytes.find_first_not_of(" \t\r\n") == std::string::npos)
+    return std::string(kNeither) + "the file holds no text";
+  std::string line = bytes.substr(0, bytes.find_first_of("\r\n"));
+  const size_t kShown = 72;
+  std::string text = shown(line.substr(0, kShown)) + (line.size() > kShown ? "..." : "");
+  if (table_line(line))
+    return std::string(kNeither) + "not XML at all; its first line, " + text +
+           ", looks like an operator table: tables are read by check, explain, diff and extend";
+  return std::string(kNeither) + "not XML at all; its first line is " + text;
+}
+
+// A parser's error where an editor shows it: "line 12, column 5".
+static std::string position(const std::string &bytes, ptrdiff_t offset) {
+  std::string before = bytes.substr(0, std::max<ptrdiff_t>(offset, 0));
+  size_t newline = before.rfind('\n');
+  size_t column = newline == std::string::npos ? before.size() + 1 : before.size() - newline;
+  return "line " + std::to_string(1 + std::count(before.begin(), before.end(), '\n')) +
+         ", column " + std::to_string(column);
+}
+
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error) {
   std::string bytes;
   if (!read_regular(path, &bytes, error))
     return false;
+  // The parser takes text before the root element, a table's lines too.
+  if (!begins_as_xml(bytes)) {
+    *error = not_xml(bytes);
+    return false;
+  }
   pugi::xml_document doc;
   pugi::xml_parse_result parsed =
       doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_comments);
   if (!parsed) {
-    *error = std::string(parsed.description()) + " (at byte " + std::to_string(parsed.offset) + ")";
+    *error = position(bytes, parsed.offset) + ": " + parsed.description();
     return false;
   }
   source->path = path;
@@ -255,8 +304,8 @@ bool load_source(const char *path, size_t file, size_t *next_lister, Source *sou
     source->generated = generated_from_providers(doc);
     load_android(root, next_lister, source);
   } else {
-    *error =
-        "neither a provider database (<serviceproviders>) nor an Android APN database (<apns>)";
+    *error = std::string(kNeither) + "XML whose root element is <" +
+             doc.document_element().name() + ">, not <serviceproviders> or <apns>";
     return false;
   }
   for (Listing &l : source->listings)

@@ -16,7 +16,7 @@ int cmd_check(const Command &command) {
   if (!command.against.empty() && !load_public_data(command.against, &sources))
     return 2;
   Table table;
-  if (!load_or_report(command.table.c_str(), &table))
+  if (!load_or_report(command.table.c_str(), &table, "check"))
     return 2;
   Findings found = check_table(table);
   // The public data's warnings never make an error: a hand-kept row may be

@@ -6,7 +6,7 @@
 
 int cmd_explain(const Command &command) {
   Table table;
-  if (!load_or_report(command.table.c_str(), &table))
+  if (!load_or_report(command.table.c_str(), &table, "explain"))
     return 2;
   if (command.sid_given)
     return explain_sid(table, command.sid, stdout);

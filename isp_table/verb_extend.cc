@@ -7,7 +7,6 @@
 
 #include "check.h"
 #include "extend.h"
-#include "input.h"
 #include "verbs.h"
 
 // The shell empties a file it redirects output to before the run starts
@@ -37,15 +36,8 @@ int cmd_extend(const Command &command) {
   if (int status = load_inputs(command, &sources))
     return status;
   Table table;
-  if (!load_or_report(path, &table))
+  if (!load_or_report(path, &table, "extend"))
     return 2;
-  // A table through a pipe that gives no byte is most likely a file the
-  // shell emptied for the output ("extend <(cat t.csv) ... > t.csv").
-  if (table.pieces.empty() && table_piped(path)) {
-    fprintf(stderr, "isp_table: %s gave nothing: a table through a pipe is never empty "
-            "(was its file emptied by a redirection?)\n", path);
-    return 2;
-  }
   Findings found = check_table(table);
   if (check_status(found)) {
     print_findings(path, found, stderr);

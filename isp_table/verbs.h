@@ -22,5 +22,8 @@ int cmd_extend(const Command &command);
 int load_inputs(const Command &command, std::vector<Source> *sources);
 
 /// Reads the table at `path` into the model, once for the run; on failure
-/// says why on standard error ("isp_table: cannot read PATH: WHY").
-bool load_or_report(const char *path, Table *table);
+/// says why on standard error ("isp_table: cannot read PATH: WHY"). With a
+/// `purpose` ("check", "extend"), a table of no bytes is a failure too,
+/// said as "isp_table: PATH is empty: no table to PURPOSE" and its likely
+/// cause; without, it is an empty table (diff's OLD, a first release).
+bool load_or_report(const char *path, Table *table, const char *purpose);

@@ -1,0 +1,151 @@
+// isp_table run as its users run it, through the shell: what its inputs
+// and outputs must not let through, and the messages that say so. Each
+// case runs in a folder of its own holding providers.xml and
+// extend_table.csv of the fixtures, with "t.csv" a table of its own.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Case {
+  const char *name;
+  const char *command;  // a shell command line; "$T" is isp_table
+  int status;
+  int stream;        // 1 or 2: where `line` must stand
+  const char *line;  // a whole line of that stream; nullptr: nothing to look for
+};
+
+std::ostream &operator<<(std::ostream &os, const Case &c) { return os << c.command; }
+std::string slurp(const std::string &path) {
+  std::ostringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
+}
+
+// t.csv: a header; a row of 262-01 after it.
+#define HEADER "printf 'I,M,N,O,R,S,A,D,U,P\\r\\n' > t.csv; "
+#define ROW "printf '7,262,01,Op,DE,HSDPA,web,*99#,NA,NA\\r\\n' >> t.csv; "
+
+class Cli : public testing::TestWithParam<Case> {};
+
+TEST_P(Cli, EndsAndSays) {
+  const Case &c = GetParam();
+  char dir[] = "/tmp/isp_table_cli.XXXXXX";
+  ASSERT_TRUE(mkdtemp(dir));
+  std::string folder = dir;
+  std::string script = "T='" ISP_TABLE "'; cd '" + folder + "' && cp '" ISP_TABLE_FIXTURES
+                       "'/providers.xml '" ISP_TABLE_FIXTURES "'/extend_table.csv . && { " +
+                       c.command + "; } > out 2> err";
+  int status = system(script.c_str());
+  std::string out = slurp(folder + "/out"), err = slurp(folder + "/err");
+  system(("rm -rf '" + folder + "'").c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), c.status) << err;
+  if (c.line) {
+    std::string text = "\n" + (c.stream == 1 ? out : err);
+    EXPECT_NE(text.find("\n" + std::string(c.line) + "\n"), std::string::npos)
+        << "stdout:\n" << out << "stderr:\n" << err;
+  }
+}
+
+#define EMPTIED(name, verb)                                                 \
+  "isp_table: " name " is empty: no table to " verb " (was it emptied by " \
+  "this command's own output, \"> " name "\" or \"| tee " name "\"?)"
+
+// An empty TABLE is refused whatever verb reads it as the kept or checked
+// table; a header alone is a table, and an empty OLD a first release.
+const Case kEmptyTables[] = {
+    {"check", ": > t.csv; \"$T\" check t.csv", 2, 2, EMPTIED("t.csv", "check")},
+    {"explain", ": > t.csv; \"$T\" explain t.csv --imsi 262011", 2, 2, EMPTIED("t.csv", "explain")},
+    {"sid", ": > t.csv; \"$T\" check t.csv --sid 5", 2, 2, EMPTIED("t.csv", "explain")},
+    {"extend", ": > t.csv; \"$T\" extend t.csv providers.xml", 2, 2, EMPTIED("t.csv", "extend")},
+    {"diff_new", ": > t.csv; \"$T\" diff extend_table.csv t.csv", 2, 2,
+     EMPTIED("t.csv", "compare")},
+    {"null", "\"$T\" check /dev/null", 2, 2, "isp_table: /dev/null is empty: no table to check"},
+    {"pipe", ": | \"$T\" extend - providers.xml", 2, 2,
+     "isp_table: standard input is empty: no table to extend (was its file emptied by this "
+     "command's own output, \"> FILE\" or \"| tee FILE\"?)"},
+    {"header", HEADER "\"$T\" check t.csv", 0, 1, "t.csv: 0 errors, 0 warnings, 0 rows"},
+    // MCC 262's hundred groups, five SID ranges and "SID other".
+    {"first_release", HEADER ROW "\"$T\" diff /dev/null t.csv", 1, 1,
+     "1 of 106 SIM groups change: 0 changed, 1 gaining, 0 losing"},
+};
+
+// Lost findings, summaries and warnings never pass for a result: written
+// to a full disk, or to a closed standard error that the next file opened
+// (a piped table's copy) would otherwise take.
+#define CUT "printf '1,262,01\\r\\n' >> t.csv; "  // a row of three fields: an error
+const Case kLostOutput[] = {
+    {"summary", "\"$T\" providers.xml > /dev/null 2> /dev/full", 2, 1, nullptr},
+    {"extend_summary", "\"$T\" extend extend_table.csv providers.xml >/dev/null 2>/dev/full", 2, 1,
+     nullptr},
+    {"extend_piped_closed",
+     "cat extend_table.csv | \"$T\" extend - providers.xml > /dev/null 2>&-", 2, 1, nullptr},
+    {"findings", HEADER CUT "\"$T\" extend t.csv providers.xml", 1, 1, nullptr},
+    {"findings_lost", HEADER CUT "\"$T\" extend t.csv providers.xml 2> /dev/full", 2, 1, nullptr},
+    {"only_warning", "\"$T\" --only zz providers.xml > /dev/null 2> /dev/full", 2, 1, nullptr},
+    {"nothing_lost", HEADER ROW "\"$T\" check t.csv 2>&-", 0, 1,
+     "t.csv: 0 errors, 0 warnings, 1 row"},
+};
+
+#define NEITHER \
+  "not a provider database (serviceproviders.xml) or an Android APN database (apns-conf.xml): "
+#define MEANT "no such file or verb; did you mean \"isp_table "
+
+// Messages a user can act on: what was given, and what to give instead.
+const Case kMessages[] = {
+    {"db_stdin", "\"$T\" - < providers.xml", 2, 2,
+     "isp_table: -: a database is read from a file, not from standard input: give its path"},
+    {"against_stdin", HEADER "\"$T\" check t.csv --against - < providers.xml", 2, 2,
+     "isp_table: -: a database is read from a file, not from standard input: give its path"},
+    {"table_as_db", HEADER "\"$T\" t.csv", 2, 2, "isp_table: cannot read t.csv: " NEITHER
+     "not XML at all; its first line, \"I,M,N,O,R,S,A,D,U,P\", looks like an operator table: "
+     "tables are read by check, explain, diff and extend"},
+    {"nine_fields", "printf '1,2,3,4,5,6,7,8,9\\r\\n' > d.xml; \"$T\" d.xml", 2, 2,
+     "isp_table: cannot read d.xml: " NEITHER
+     "not XML at all; its first line is \"1,2,3,4,5,6,7,8,9\""},
+    {"text", "printf 'a\\tb\\n<x/>' > d.xml; \"$T\" d.xml", 2, 2,
+     "isp_table: cannot read d.xml: " NEITHER "not XML at all; its first line is \"a\\tb\""},
+    {"root", "printf '<?xml version=\"1.0\"?>\\n<providers/>' > d.xml; \"$T\" extend t.csv d.xml",
+     2, 2,
+     "isp_table: cannot read d.xml: " NEITHER "XML whose root element is <providers>, not "
+     "<serviceproviders> or <apns>"},
+    // One edit from a verb, as the first argument and no file's name: a
+    // swap, a deletion, an insertion, a replacement.
+    {"swap", "\"$T\" chekc t.csv", 2, 2, "isp_table: chekc: " MEANT "check\"?"},
+    {"deletion", "\"$T\" dif a b", 2, 2, "isp_table: dif: " MEANT "diff\"?"},
+    {"insertion", "\"$T\" extends t.csv", 2, 2, "isp_table: extends: " MEANT "extend\"?"},
+    {"replacement", "\"$T\" chack t.csv", 2, 2, "isp_table: chack: " MEANT "check\"?"},
+    {"two_edits", "\"$T\" chk", 2, 2, "isp_table: cannot read chk: No such file or directory"},
+    {"a_file", ": > chekc; \"$T\" chekc", 2, 2,
+     "isp_table: cannot read chekc: " NEITHER "the file holds no text"},
+    {"not_first", "\"$T\" providers.xml chekc", 2, 2,
+     "isp_table: cannot read chekc: No such file or directory"},
+    // The end tag's name, where the mismatch shows, begins in column 3.
+    {"malformed",
+     "printf '<serviceproviders>\\n  <country>\\n</serviceproviders>' > d.xml; \"$T\" d.xml", 2, 2,
+     "isp_table: cannot read d.xml: line 3, column 3: Start-end tags mismatch"},
+};
+
+// extend's counts say what was written: nothing when the four indexes the
+// public row of 310-26 may take (2, 4, 6, 8 before 31026) are all kept.
+#define FULL                                                                   \
+  HEADER "for i in 2 4 6 8; do printf \"${i}31026,208,1$i,K,FR,HSDPA,k,*99#,NA,NA\\r\\n\" " \
+         ">> t.csv; done; \"$T\" extend t.csv providers.xml"
+const Case kCounts[] = {
+    {"none_written", FULL, 1, 2, "  public rows written: 0"},
+    {"none_kept", FULL, 1, 2, "  rows kept: 0"},
+};
+
+const auto kName = [](const testing::TestParamInfo<Case> &i) { return i.param.name; };
+INSTANTIATE_TEST_SUITE_P(EmptyTable, Cli, testing::ValuesIn(kEmptyTables), kName);
+INSTANTIATE_TEST_SUITE_P(LostOutput, Cli, testing::ValuesIn(kLostOutput), kName);
+INSTANTIATE_TEST_SUITE_P(Messages, Cli, testing::ValuesIn(kMessages), kName);
+INSTANTIATE_TEST_SUITE_P(Counts, Cli, testing::ValuesIn(kCounts), kName);
+
+}  // namespace
