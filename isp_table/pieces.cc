@@ -49,14 +49,23 @@ static void escape_byte(unsigned char c, std::string *out) {
     *out += char(c);
 }
 
-// The text up to its first NUL byte, quoted; `names`: each well-formed
-// character from U+00A0 on as it stands.
+// Characters that print as nothing, or turn the text that follows around
+// (the bidirectional overrides): printed as they stand, they would let a
+// name hide or reorder what a line says.
+static bool invisible(unsigned code) {
+  return code == 0xad || code == 0x61c || code == 0x180e || (code >= 0x200b && code <= 0x200f) ||
+         (code >= 0x2028 && code <= 0x202e) || (code >= 0x2060 && code <= 0x206f) ||
+         code == 0xfeff || (code >= 0xfff9 && code <= 0xfffb);
+}
+
+// The text up to its first NUL byte, quoted; `names`: each well-formed,
+// visible character from U+00A0 on as it stands.
 static std::string escaped(const char *text, size_t size, bool names) {
   std::string value(text, strnlen(text, size)), out = "\"";
   for (size_t i = 0; i < value.size();) {
     unsigned code = 0;
     size_t length = names ? utf8_char(value, i, &code) : 0;
-    if (length > 1 && code >= 0xa0) {
+    if (length > 1 && code >= 0xa0 && !invisible(code)) {
       out.append(value, i, length);
       i += length;
     } else {

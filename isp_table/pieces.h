@@ -29,8 +29,9 @@ std::string quoted(const char *text, size_t size);
 /// An operator name or a region as every message prints it: as `shown`
 /// prints a value, but each well-formed UTF-8 character from U+00A0 on as
 /// it stands ("M\xc3\xbcller Funk" reads "Müller Funk"). Control bytes (C0,
-/// DEL, the C1 controls U+0080 to U+009F) and bytes of no well-formed
-/// character stay escaped. Values for the store (APN, user name, password,
+/// DEL, the C1 controls U+0080 to U+009F), characters that print as
+/// nothing or reverse the text (U+200B, U+202E, U+FEFF ...) and bytes of no
+/// well-formed character stay escaped. Values for the store (APN, user name, password,
 /// number) are never printed so: an invisible or look-alike character in
 /// an APN must show. `quoted_name` takes a record's field of `size` bytes.
 std::string shown_name(const std::string &name);

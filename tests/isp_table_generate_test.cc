@@ -41,6 +41,8 @@ TEST(ShownName, KeepsUtf8AndEscapesControlsAndBrokenSequences) {
       {"M\xc3\xbcller \xf0\x9f\x98\x80", "\"M\xc3\xbcller \xf0\x9f\x98\x80\""},
       {"\xc2\xa0", "\"\xc2\xa0\""},                    // U+00A0, past the C1 controls
       {"a\xc2\x9f", "\"a\\xc2\\x9f\""},                // U+009F, a C1 control
+      {"a\xe2\x80\xae" "b", "\"a\\xe2\\x80\\xaeb\""},  // U+202E turns what follows around
+      {"\xe2\x80\x8b", "\"\\xe2\\x80\\x8b\""},          // U+200B, a space of no width
       {"T\tw\x7f\"\\", "\"T\\tw\\x7f\\\"\\\\\""},      // a tab, DEL, a quote, a backslash
       {"\xc0\xaf", "\"\\xc0\\xaf\""},                  // an overlong "/"
       {"\xed\xa0\x80", "\"\\xed\\xa0\\x80\""},          // a surrogate
