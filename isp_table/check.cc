@@ -148,6 +148,7 @@ static void check_line(Checker *c, const Piece *first, const Piece *end) {
 Findings check_table(const Table &table) {
   Checker c;
   c.table = &table;
+  c.columns = table_columns(table);
   const std::vector<Piece> &pieces = table.pieces;
   // Not even a header: a finding on the file, on no line.
   if (pieces.empty())

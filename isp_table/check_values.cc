@@ -74,8 +74,6 @@ static void check_values(Checker *c, int line, const Fields &f) {
     c->report(line, false,
               "technology " + shown(f.written[kSystem]) + " names none of " + technology_list() +
                   ": the store gets the code that an earlier row left (0 when none)");
-  if (f.taken.size() > kColumns)
-    c->report(line, false, "a column after the password: it is not read");
 }
 
 // The values isp_pick hands to the modem go as they stand, spaces too.

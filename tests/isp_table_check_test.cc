@@ -1,0 +1,127 @@
+// isp_table check on what it must not let through: values moved by a comma
+// inside one. Expected messages are worked out by hand from the rows.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "check.h"
+
+namespace {
+
+const char kHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
+
+// A file of its own for each table, removed with the test's folder.
+class Check : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(mkdtemp(dir_)); }
+  void TearDown() override { EXPECT_EQ(system(("rm -rf " + std::string(dir_)).c_str()), 0); }
+
+  std::string write(const std::string &bytes) {
+    std::string path = std::string(dir_) + "/t" + std::to_string(files_++) + ".csv";
+    FILE *f = fopen(path.c_str(), "wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    return path;
+  }
+
+  Findings check(const std::string &bytes) {
+    Table table;
+    EXPECT_TRUE(load_table(write(bytes).c_str(), &table));
+    return check_table(table);
+  }
+
+  // The findings on line `line` as "error: ..." or "warning: ...".
+  std::vector<std::string> on_line(const std::string &bytes, int line) {
+    std::vector<std::string> texts;
+    for (const Finding &f : check(bytes).list)
+      if (f.line == line)
+        texts.push_back((f.error ? "error: " : "warning: ") + f.text);
+    return texts;
+  }
+
+  char dir_[32] = "/tmp/isp_table_check_XXXXXX";
+  int files_ = 0;
+};
+
+struct Case {
+  const char *header, *row, *finding;  // finding "": none on the row
+};
+
+const char kMoves[] = " every later value out of its column, since isp_pick cuts values at every comma";
+
+TEST_F(Check, ARowWithMoreFieldsThanColumnsNamesTheValueWithTheComma) {
+  const char *notes = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password,Notes,\r\n";
+  std::string eleven = "the row has 11 fields, more than the table's 10 columns: ";
+  const Case cases[] = {
+      {kHeader, "1,262,02,V,DE,HSDPA,inter,net,*99#,user,pass\r\n",
+       "a comma in APN \"inter,net\" moves"},
+      {kHeader, "1,262,02,V,DE,HSDPA,web.vodafone.de,*99#,user,pa,ss\r\n",
+       "a comma in user name \"user,pa\" or in password \"pa,ss\" moves"},
+      // LTE names no technology, "x" is no dial number: nothing is plausible.
+      {kHeader, "1,262,02,V,DE,LTE,x,y,z,u,v\r\n", ""},
+      // Placeholders stand in MCC, MNC and the dial number; a name or region
+      // may hold anything.
+      {kHeader, "1,NA,NA,Big, Co,XX,CDMA2000,NA,NA,NA,NA\r\n",
+       "a comma in operator name \"Big, Co\" or in region \" Co,XX\" moves"},
+      // A trailing comma leaves no field; the header's Notes column may be filled.
+      {kHeader, "1,262,02,V,DE,HSDPA,web,*99#,u,p,\r\n", nullptr},
+      {notes, "1,262,02,V,DE,HSDPA,web,*99#,u,p,a note\r\n", nullptr},
+  };
+  for (const Case &c : cases) {
+    std::vector<std::string> found = on_line(c.header + std::string(c.row), 2);
+    if (!c.finding) {
+      EXPECT_TRUE(found.empty()) << c.row << found[0];
+      continue;
+    }
+    std::string want = "error: " + eleven +
+                       (*c.finding ? c.finding + std::string(kMoves)
+                                   : "a value holds a comma, and since isp_pick cuts values at "
+                                     "every comma, every later value moves out of its column");
+    EXPECT_EQ(found, std::vector<std::string>{want}) << c.row;
+  }
+}
+
+// Three readings are named, each with all its joins; more name the columns.
+TEST_F(Check, TwoCommasAndManyReadings) {
+  std::string table = std::string(kHeader) + "1,262,02,V,DE,HSDPA,in,ter,*9,9#,u,p\r\n" +
+                      "2,262,03,V,DE,HSDPA,a,b,c,*99#,u,v,w,x,y\r\n";
+  std::string twelve = "error: the row has 12 fields, more than the table's 10 columns: commas in ";
+  EXPECT_EQ(on_line(table, 2),
+            std::vector<std::string>{twelve +
+                                     "APN \"in,ter\" and dial number \"*9,9#\", or in APN "
+                                     "\"in,ter\" and user name \"9#,u\", or in APN \"in,ter\" "
+                                     "and password \"u,p\" move" + kMoves});
+  EXPECT_EQ(on_line(table, 3),
+            std::vector<std::string>{"error: the row has 15 fields, more than the table's 10 "
+                                     "columns: commas in some of APN, user name and password move" +
+                                     std::string(kMoves)});
+}
+
+// A quote that splits a value is the cause, reported once, not the fields.
+TEST_F(Check, AQuotedCommaIsReportedByTheQuote) {
+  std::vector<std::string> found =
+      on_line(std::string(kHeader) + "1,262,02,\"V, DE\",DE,HSDPA,web,*99#,u,p\r\n", 2);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].find("error: operator name begins with a double quote"), 0u) << found[0];
+}
+
+// extend refuses a table whose row the comma moved: status 1, no table.
+TEST_F(Check, ExtendRefusesARowWithMoreFields) {
+  std::string table = write(std::string(kHeader) + "1,262,02,V,DE,HSDPA,inter,net,*99#,u,p\r\n");
+  std::string out = std::string(dir_) + "/out";
+  std::string command = std::string(ISP_TABLE) + " extend " + table + " " + ISP_TABLE_FIXTURES +
+                        "/providers.xml > " + out + " 2> " + out + ".err";
+  int status = system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  FILE *f = fopen(out.c_str(), "r");
+  ASSERT_TRUE(f);
+  EXPECT_EQ(fgetc(f), EOF);
+  fclose(f);
+}
+
+}  // namespace
