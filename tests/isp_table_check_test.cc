@@ -1,5 +1,6 @@
 // isp_table check on what it must not let through: values moved by a comma
-// inside one. Expected messages are worked out by hand from the rows.
+// inside one, bytes the store and the modem cannot take; and the generator
+// holding to the same rule. Expected messages are worked out by hand.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "check.h"
+#include "merge.h"
 
 namespace {
 
@@ -122,6 +124,69 @@ TEST_F(Check, ExtendRefusesARowWithMoreFields) {
   ASSERT_TRUE(f);
   EXPECT_EQ(fgetc(f), EOF);
   fclose(f);
+}
+
+const char kNotApn[] =
+    ": an APN is ASCII letters, digits, hyphens and dots, as a DNS name is, so no network has an "
+    "APN with another byte";
+const char kControl[] = ", a tab or control byte: it reaches the store and the modem as it stands";
+
+// Values as isp_pick takes them: a CR is the line's finding alone, a tab at
+// the end no space's warning, a placeholder no byte at all.
+TEST_F(Check, BytesTheStoreAndTheModemCannotTake) {
+  const char *cr = "error: a carriage return inside the line: isp_pick ends a row only at a line "
+                   "feed, so a line ended by CR alone runs into the next, and a CR in a value "
+                   "goes to the store with it";
+  const struct {
+    const char *values;  // APN to password
+    std::vector<std::string> found;
+  } cases[] = {
+      {"web mms,*99#,u,p", {"error: APN \"web mms\" holds \" \"" + std::string(kNotApn)}},
+      {"http://x,*99#,u,p", {"error: APN \"http://x\" holds \":\"" + std::string(kNotApn)}},
+      {"inter\rnet,*99#,u,p", {cr}},
+      {"web,*99#,user\t,p", {"error: user name \"user\\t\" holds \"\\t\"" + std::string(kControl)}},
+      {"web,*99#,u, pw", {"warning: a space at the start or end of password \" pw\": isp_pick "
+                          "sends each value as it stands"}},
+      {"web,*99#\xc2\xa0,u,p", {"error: dial number \"*99#\\xc2\\xa0\" holds \"\\xc2\", a "
+                                "non-ASCII byte: the modem dials ASCII alone"}},
+      {"web,*99#,u,p\xc3\xa4\x01", {"error: password \"p\\xc3\\xa4\\x01\" holds \"\\x01\"" +
+                                     std::string(kControl)}},
+      {"web,*99#,u,p\xc3\xa4", {"warning: password \"p\\xc3\\xa4\" holds \"\\xc3\", a non-ASCII "
+                               "byte: it reaches the store and the modem as it stands, and many "
+                               "modems take ASCII alone"}},
+      {"web_NA,*99#,u,p", {"error: APN \"web_NA\" contains \"NA\": isp_pick sends it as empty"}},
+  };
+  for (const auto &c : cases) {
+    std::string row = std::string("1,262,02,V,DE,HSDPA,") + c.values + "\r\n";
+    EXPECT_EQ(on_line(kHeader + row, 2), c.found) << row;
+  }
+}
+
+// The generator never writes a row the check calls an error: such a
+// listing is left out under the rule's reason; a warning's is kept.
+TEST(Generate, LeavesOutAListingWhoseBytesTheCheckRefuses) {
+  const struct {
+    const char *apn, *number, *user, *password, *left_out;  // nullptr: written
+  } cases[] = {
+      {"wap mms", "*99#", "", "", "APN with a byte other than letters, digits, hyphens and dots"},
+      {"#777", "*99#", "", "", "APN with a byte other than letters, digits, hyphens and dots"},
+      {"web", "*99#", "a\tb", "", "tab or control byte in a user name, password or dial number"},
+      {"web", "*99#\xc2\xa0", "", "", "non-ASCII byte in a dial number"},
+      {"web", "*99#", "", "p\xc3\xa4ss", nullptr},
+  };
+  for (const auto &c : cases) {
+    Source s;
+    Listing l;
+    l.name = "Op";
+    l.technology = "HSDPA";
+    l.apn = c.apn, l.number = c.number, l.user = c.user, l.password = c.password;
+    l.networks = {{"262", "02"}};
+    s.listings = {l};
+    s.networks[{"262", "02"}] = "Op";
+    TableFigures f = merge_table({&s}, nullptr);
+    EXPECT_EQ(f.rows, c.left_out ? 0u : 1u) << c.apn;
+    EXPECT_EQ(f.left_out[c.left_out ? c.left_out : ""], c.left_out ? 1u : 0u) << c.apn;
+  }
 }
 
 }  // namespace
