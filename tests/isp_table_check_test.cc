@@ -1,6 +1,7 @@
 // isp_table check on what it must not let through: values moved by a comma
-// inside one, bytes the store and the modem cannot take; and the generator
-// holding to the same rule. Expected messages are worked out by hand.
+// inside one, bytes the store and the modem cannot take, and the generator
+// holding to the same rule; tables in UTF-16 and rows with a NUL byte.
+// Expected messages are worked out by hand.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -13,6 +14,8 @@
 #include "merge.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 const char kHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
 
@@ -187,6 +190,50 @@ TEST(Generate, LeavesOutAListingWhoseBytesTheCheckRefuses) {
     EXPECT_EQ(f.rows, c.left_out ? 0u : 1u) << c.apn;
     EXPECT_EQ(f.left_out[c.left_out ? c.left_out : ""], c.left_out ? 1u : 0u) << c.apn;
   }
+}
+
+// One finding on the file, none on its lines, no row: each would be noise.
+TEST_F(Check, AUtf16TableIsNamedOnce) {
+  std::string a = "I\0d\0,\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n\0"s;  // "Id,M", "1,2"
+  std::string b = "\0I\0d\0,\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n"s;
+  const struct {
+    std::string bytes;
+    const char *order, *how;
+  } cases[] = {
+      {a, "little-endian", "its first line has a NUL byte after every character"},
+      {b, "big-endian", "its first line has a NUL byte before every character"},
+      {"\xff\xfe" + a, "little-endian", "it begins with the byte-order mark FF FE"},
+      {"\xfe\xff" + b, "big-endian", "it begins with the byte-order mark FE FF"},
+  };
+  for (const auto &c : cases) {
+    Findings found = check(c.bytes);
+    ASSERT_EQ(found.list.size(), 1u) << c.how;
+    EXPECT_EQ(found.list[0].line, 0);
+    EXPECT_TRUE(found.list[0].error);
+    EXPECT_EQ(found.list[0].text, std::string("the table is UTF-16, ") + c.order + " (" + c.how +
+                                      "): isp_pick reads bytes and ends a row at its first NUL "
+                                      "byte, so it returns no row of it; save it as UTF-8 or "
+                                      "ASCII text");
+    EXPECT_EQ(found.rows, 0);
+  }
+}
+
+// The NUL is the cause of a row it leaves short, not its field count.
+TEST_F(Check, ANulByteInARowIsNamedWhereItStands) {
+  const char *lost = " of the line: isp_pick ends the row there as text, so the values after it "
+                     "are lost";
+  const struct {
+    std::string row;
+    const char *where;
+  } cases[] = {
+      {"1,262,02,V,DE\0,HSDPA,web,*99#,u,p\r\n"s, "character 14"},
+      {"1,262,02,V,DE,HSDPA,web,*99#,u,p\0q\r\n"s, "character 33"},
+      {"1,262,02,\xc3\x9c,DE,HSDPA,web,*99#,u,p\0\r\n"s, "byte 34 (character 33)"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(on_line(kHeader + c.row, 2),
+              std::vector<std::string>{"error: a NUL byte at " + std::string(c.where) + lost})
+        << c.where;
 }
 
 }  // namespace
