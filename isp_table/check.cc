@@ -43,17 +43,30 @@ static void check_line_end(Checker *c, int line, const std::string &whole) {
     c->report(line, false, "the row ends with a line feed alone, not CR LF");
 }
 
+size_t characters(const std::string &text) {
+  size_t count = 0;
+  for (unsigned char b : text)
+    count += (b & 0xc0) != 0x80;
+  return count;
+}
+
+static bool ascii(const std::string &text) {
+  for (unsigned char b : text)
+    if (b > 127)
+      return false;
+  return true;
+}
+
+std::string byte_size(const std::string &text) {
+  std::string bytes = std::to_string(text.size()) + " bytes";
+  return ascii(text) ? bytes : bytes + " (" + std::to_string(characters(text)) + " characters)";
+}
+
 // "character 27", or "byte 31 (character 27)" after a UTF-8 character.
 static std::string position(const std::string &text, size_t at) {
-  size_t characters = 0;
-  bool ascii = true;
-  for (size_t i = 0; i < at; i++) {
-    unsigned char b = text[i];
-    ascii = ascii && b < 128;
-    characters += (b & 0xc0) != 0x80;  // not a UTF-8 continuation byte
-  }
-  std::string character = "character " + std::to_string(characters + 1);
-  return ascii ? character : "byte " + std::to_string(at + 1) + " (" + character + ")";
+  std::string before = text.substr(0, at);
+  std::string character = "character " + std::to_string(characters(before) + 1);
+  return ascii(before) ? character : "byte " + std::to_string(at + 1) + " (" + character + ")";
 }
 
 // isp_pick reads a row as text, so a NUL byte ends it. Returns whether
@@ -97,7 +110,7 @@ static void count_cut_piece(Checker *c, const Piece &p) {
 
 // A line is cut when more than its line end falls past the first read.
 // A line end alone is a read that yields no row, so a row of 250 or 251
-// characters with CR LF is taken whole.
+// bytes with CR LF is taken whole.
 static bool is_cut(const Piece *first, const Piece *end) {
   for (const Piece *p = first + 1; p < end; p++)
     if (!only_line_end(p->text))
@@ -105,17 +118,19 @@ static bool is_cut(const Piece *first, const Piece *end) {
   return false;
 }
 
+// A read holds bytes, so a cut may fall inside a UTF-8 character.
 static void report_cut(Checker *c, const Piece *first, const Piece *end) {
-  size_t length = 0, rows = 0;
+  std::string line;
+  size_t rows = 0;
   for (const Piece *p = first; p < end; p++) {
-    length += p->text.size();
+    line += p->text;
     rows += !only_line_end(p->text);
   }
   c->report(first->line, true,
-            "the line is " + std::to_string(length) + " characters long, more than one read of " +
-                std::to_string(kPieceMax) + ": isp_pick cuts it " +
-                (rows > 2 ? "every " : "after character ") + std::to_string(kPieceMax) +
-                (rows > 2 ? " characters and takes each piece as a row of its own"
+            "the line is " + byte_size(line) + " long, more than one read of " +
+                std::to_string(kPieceMax) + " bytes: isp_pick cuts it " +
+                (rows > 2 ? "every " : "after byte ") + std::to_string(kPieceMax) +
+                (rows > 2 ? " bytes and takes each piece as a row of its own"
                           : " and takes the rest as a row of its own"));
 }
 

@@ -53,13 +53,13 @@ static std::string technology_list() {
 static void check_values(Checker *c, int line, const Fields &f) {
   for (size_t column = 0; column < kColumns; column++) {
     const ColumnRule &rule = kColumnRules[column];
-    size_t len = f.taken[column].size();
+    const std::string &v = f.taken[column];
     // An MCC or MNC too long is the identity's finding.
-    if (rule.placeholder != Placeholder::kKey && rule.width && len > rule.width)
+    if (rule.placeholder != Placeholder::kKey && rule.width && v.size() > rule.width)
       c->report(line, true,
-                std::string(rule.name) + " is " + std::to_string(len) +
-                    " characters, more than the " + std::to_string(rule.width) +
-                    " its field holds: the row is never returned");
+                std::string(rule.name) + " " + shown(v) + " is " + byte_size(v) +
+                    ", more than the " + std::to_string(rule.width) +
+                    " bytes its field holds: the row is never returned");
   }
   for (size_t column = 0; column < kColumns; column++) {
     const ColumnRule &rule = kColumnRules[column];

@@ -1,7 +1,7 @@
 // isp_table check on what it must not let through: values moved by a comma
 // inside one, bytes the store and the modem cannot take, and the generator
-// holding to the same rule; tables in UTF-16 and rows with a NUL byte.
-// Expected messages are worked out by hand.
+// holding to the same rule; tables in UTF-16 and rows with a NUL byte;
+// sizes in bytes and characters. Expected messages are worked out by hand.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -234,6 +234,29 @@ TEST_F(Check, ANulByteInARowIsNamedWhereItStands) {
     EXPECT_EQ(on_line(kHeader + c.row, 2),
               std::vector<std::string>{"error: a NUL byte at " + std::string(c.where) + lost})
         << c.where;
+}
+
+// A field holds bytes: a UTF-8 value or line gives its characters too.
+TEST_F(Check, SizesSayBytesAndCharacters) {
+  std::string zhe, zhe_shown;  // Cyrillic Zhe, two bytes
+  for (int i = 0; i < 34; i++)
+    zhe += "\xd0\x96", zhe_shown += "\\xd0\\x96";
+  std::string long_tail = ",DE,HSDPA,web,*99#,u,p\r\n";
+  const struct {
+    std::string row, found;
+  } cases[] = {
+      {"1,262,02," + zhe + " MTS" + long_tail,
+       "operator name \"" + zhe_shown + " MTS\" is 72 bytes (38 characters), more than the 63 "
+       "bytes its field holds: the row is never returned"},
+      {"1,262,02,V,DE,HSDPA,web,*99#,u," + std::string(70, 'p') + "\r\n",
+       "password \"" + std::string(70, 'p') + "\" is 70 bytes, more than the 69 bytes its field "
+       "holds: the row is never returned"},
+      {"1,262,02," + zhe + zhe + zhe + zhe.substr(0, 36) + long_tail,
+       "the line is 273 bytes (153 characters) long, more than one read of 249 bytes: isp_pick "
+       "cuts it after byte 249 and takes the rest as a row of its own"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(on_line(kHeader + c.row, 2), std::vector<std::string>{"error: " + c.found});
 }
 
 }  // namespace
