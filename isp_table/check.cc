@@ -43,6 +43,45 @@ static void check_line_end(Checker *c, int line, const std::string &whole) {
     c->report(line, false, "the row ends with a line feed alone, not CR LF");
 }
 
+size_t characters(const std::string &text) {
+  size_t count = 0;
+  for (unsigned char b : text)
+    count += (b & 0xc0) != 0x80;
+  return count;
+}
+
+static bool ascii(const std::string &text) {
+  for (unsigned char b : text)
+    if (b > 127)
+      return false;
+  return true;
+}
+
+std::string byte_size(const std::string &text) {
+  std::string bytes = std::to_string(text.size()) + " bytes";
+  return ascii(text) ? bytes : bytes + " (" + std::to_string(characters(text)) + " characters)";
+}
+
+// "character 27", or "byte 31 (character 27)" after a UTF-8 character.
+static std::string position(const std::string &text, size_t at) {
+  std::string before = text.substr(0, at);
+  std::string character = "character " + std::to_string(characters(before) + 1);
+  return ascii(before) ? character : "byte " + std::to_string(at + 1) + " (" + character + ")";
+}
+
+// isp_pick reads a row as text, so a NUL byte ends it. Returns whether
+// the line has one.
+static bool check_nul(Checker *c, int line, const std::string &whole) {
+  size_t at = whole.find('\0');
+  if (at == std::string::npos)
+    return false;
+  c->report(line, true,
+            "a NUL byte at " + position(whole, at) +
+                " of the line: isp_pick ends the row there as text, so the values after it "
+                "are lost");
+  return true;
+}
+
 // `p` is the line's first read, the row isp_pick takes; `whole` is the
 // line with the line end that fell past the read.
 static void check_row(Checker *c, const Piece &p, const std::string &whole) {
@@ -50,9 +89,11 @@ static void check_row(Checker *c, const Piece &p, const std::string &whole) {
   c->found.rows++;
   c->last_row = p.line;
   check_line_end(c, p.line, whole);
+  // A NUL byte that leaves the row short of fields is that row's cause.
+  bool cut_short = check_nul(c, p.line, whole) && f.taken.size() < kColumns;
   // Field count, identity and values of a row with shifted columns show
   // only the shift, which its cause already reports.
-  if (!shifted_columns(c, p.line, whole))
+  if (!shifted_columns(c, p.line, whole) && !cut_short)
     check_columns(c, p.line, f);
   check_answer(c, p, f);
 }
@@ -69,7 +110,7 @@ static void count_cut_piece(Checker *c, const Piece &p) {
 
 // A line is cut when more than its line end falls past the first read.
 // A line end alone is a read that yields no row, so a row of 250 or 251
-// characters with CR LF is taken whole.
+// bytes with CR LF is taken whole.
 static bool is_cut(const Piece *first, const Piece *end) {
   for (const Piece *p = first + 1; p < end; p++)
     if (!only_line_end(p->text))
@@ -77,17 +118,19 @@ static bool is_cut(const Piece *first, const Piece *end) {
   return false;
 }
 
+// A read holds bytes, so a cut may fall inside a UTF-8 character.
 static void report_cut(Checker *c, const Piece *first, const Piece *end) {
-  size_t length = 0, rows = 0;
+  std::string line;
+  size_t rows = 0;
   for (const Piece *p = first; p < end; p++) {
-    length += p->text.size();
+    line += p->text;
     rows += !only_line_end(p->text);
   }
   c->report(first->line, true,
-            "the line is " + std::to_string(length) + " characters long, more than one read of " +
-                std::to_string(kPieceMax) + ": isp_pick cuts it " +
-                (rows > 2 ? "every " : "after character ") + std::to_string(kPieceMax) +
-                (rows > 2 ? " characters and takes each piece as a row of its own"
+            "the line is " + byte_size(line) + " long, more than one read of " +
+                std::to_string(kPieceMax) + " bytes: isp_pick cuts it " +
+                (rows > 2 ? "every " : "after byte ") + std::to_string(kPieceMax) +
+                (rows > 2 ? " bytes and takes each piece as a row of its own"
                           : " and takes the rest as a row of its own"));
 }
 
@@ -145,10 +188,63 @@ static void check_line(Checker *c, const Piece *first, const Piece *end) {
     check_row(c, *first, whole);
 }
 
+// Whether every byte of `line` at a position of parity `parity` is NUL,
+// and some other byte is not.
+static bool nul_every_other(const std::string &line, size_t parity) {
+  bool other = false;
+  for (size_t i = 0; i < line.size(); i++) {
+    if (i % 2 == parity && line[i] != '\0')
+      return false;
+    other = other || line[i] != '\0';
+  }
+  return other;
+}
+
+// A table saved as UTF-16 has a NUL byte in every ASCII character, and
+// isp_pick, which reads bytes, ends each row at its first: it returns no
+// row of it. The byte order and how it shows (`how`), or null.
+static const char *utf16(const std::vector<Piece> &pieces, const char **how) {
+  std::string first;
+  for (size_t i = 0; i < pieces.size() && pieces[i].line == 1; i++)
+    first += pieces[i].text;
+  if (first.compare(0, 2, "\xff\xfe") == 0) {
+    *how = "it begins with the byte-order mark FF FE";
+    return "little-endian";
+  }
+  if (first.compare(0, 2, "\xfe\xff") == 0) {
+    *how = "it begins with the byte-order mark FE FF";
+    return "big-endian";
+  }
+  // Without its line feed: a little-endian line ends before the LF's NUL.
+  if (!first.empty() && first.back() == '\n')
+    first.pop_back();
+  if (first.size() < 2)
+    return nullptr;
+  if (nul_every_other(first, 1)) {
+    *how = "its first line has a NUL byte after every character";
+    return "little-endian";
+  }
+  if (nul_every_other(first, 0)) {
+    *how = "its first line has a NUL byte before every character";
+    return "big-endian";
+  }
+  return nullptr;
+}
+
 Findings check_table(const Table &table) {
   Checker c;
   c.table = &table;
+  c.columns = table_columns(table);
   const std::vector<Piece> &pieces = table.pieces;
+  // Every line of a UTF-16 table would draw findings that are all noise.
+  const char *how;
+  if (const char *order = utf16(pieces, &how)) {
+    c.report(0, true,
+             std::string("the table is UTF-16, ") + order + " (" + how +
+                 "): isp_pick reads bytes and ends a row at its first NUL byte, so it returns "
+                 "no row of it; save it as UTF-8 or ASCII text");
+    return c.found;
+  }
   for (size_t i = 0, end; i < pieces.size(); i = end) {
     for (end = i + 1; end < pieces.size() && pieces[end].line == pieces[i].line; end++) {
     }

@@ -25,8 +25,30 @@ Fields split(const std::string &row);
 /// line end.
 std::string line_text(const std::string &line);
 
+/// The UTF-8 characters of `text`: its bytes but the continuation bytes.
+size_t characters(const std::string &text);
+
+/// The size of `text` for a message: "64 bytes", or "72 bytes (38
+/// characters)" when it is not ASCII alone, since isp_pick's fields hold
+/// bytes.
+std::string byte_size(const std::string &text);
+
+/// A field of a line's text as isp_pick cuts it: its bytes [start, end).
+struct Span {
+  size_t start, end;
+};
+
+/// The fields of `text` (a line's text, without its line end) as isp_pick
+/// cuts them: a comma that ends the text leaves no field.
+std::vector<Span> field_spans(const std::string &text);
+
+/// The columns of `table`: the fields of its header as isp_pick cuts them,
+/// never fewer than the ten it reads.
+size_t table_columns(const Table &table);
+
 struct Checker {
   const Table *table;
+  size_t columns = kColumns;  // table_columns
   Findings found;
   int last_row = 0;
   std::vector<int> placeholder_rows;

@@ -1,11 +1,16 @@
 // The traps of a table saved from a spreadsheet: quotes, another
-// separator, empty values. Each moves the later values out of their
-// columns, so it is reported by its cause, once per row.
+// separator, empty values, a comma inside a value. Each moves the later
+// values out of their columns, so it is reported by its cause, once per row.
+#include <string.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "check_rules.h"
 #include "columns.h"
+#include "digits.h"
+#include "values.h"
 
 // The values as a spreadsheet wrote them: cut at every comma, empty ones
 // kept, which isp_pick's own cutting skips.
@@ -91,6 +96,228 @@ static bool empty_value(Checker *c, int line, const std::vector<std::string> &va
   return false;
 }
 
+std::vector<Span> field_spans(const std::string &text) {
+  std::vector<char> buf(text.c_str(), text.c_str() + strlen(text.c_str()) + 1);
+  std::vector<Span> spans;
+  char *cursor = buf.data();
+  for (char *field; (field = next_field(&cursor)) != nullptr;) {
+    size_t start = field - buf.data();
+    spans.push_back({start, start + strlen(field)});
+  }
+  return spans;
+}
+
+// isp_pick drops the header unread, so it may name columns after the
+// password (a note), which rows then fill.
+size_t table_columns(const Table &table) {
+  const std::vector<Piece> &pieces = table.pieces;
+  if (pieces.empty() || pieces[0].line != 1)
+    return kColumns;
+  return std::max<size_t>(kColumns, field_spans(line_text(pieces[0].text)).size());
+}
+
+// A row with more fields than the table has columns holds a comma inside
+// a value. Joining neighbouring fields back into one value, the readings
+// of the row are the joins after which every column holds what a person
+// writes there; they name the value that held the comma.
+namespace {
+
+bool placeholder_word(const std::string &v) { return v == "NA" || v == "blank"; }
+
+bool dial_byte(char c) { return is_digit(c) || c == '*' || c == '#' || c == '+'; }
+
+bool made_of(const std::string &v, bool (*byte)(char)) {
+  return std::all_of(v.begin(), v.end(), byte);
+}
+
+// The readings of one row, found column by column (a row has at most 125
+// fields, so the tables stay small): which columns can take which fields.
+class Readings {
+ public:
+  Readings(const std::string &text, const std::vector<Span> &fields, size_t columns);
+
+  /// Fields [first, last) joined back into one value, as written.
+  std::string value(size_t first, size_t last) const {
+    return text_.substr(fields_[first].start, fields_[last - 1].end - fields_[first].start);
+  }
+
+  /// Whether some reading takes the whole row.
+  bool any() const { return rest_[0][0]; }
+
+  /// Up to `most` readings, each as the first field of every column and
+  /// then the field count.
+  std::vector<std::vector<size_t>> list(size_t most) const;
+
+  /// The columns that hold a join in some reading.
+  std::vector<size_t> joined_columns() const;
+
+ private:
+  bool plausible(size_t column, size_t first, size_t last) const;
+  void collect(std::vector<size_t> *starts, size_t most,
+               std::vector<std::vector<size_t>> *found) const;
+
+  const std::string &text_;
+  const std::vector<Span> &fields_;
+  size_t columns_;
+  // The fields before each one that an APN or a dial number cannot hold,
+  // so that a join's test is a subtraction.
+  std::vector<size_t> not_apn_, not_dial_;
+  // [column][field]: the columns from `column` on can take the fields
+  // from `field` on (rest_), the columns before it the fields before it
+  // (reach_).
+  std::vector<std::vector<char>> rest_, reach_;
+};
+
+Readings::Readings(const std::string &text, const std::vector<Span> &fields, size_t columns)
+    : text_(text), fields_(fields), columns_(columns) {
+  size_t n = fields.size();
+  not_apn_.assign(n + 1, 0);
+  not_dial_.assign(n + 1, 0);
+  for (size_t i = 0; i < n; i++) {
+    std::string v = value(i, i + 1);
+    not_apn_[i + 1] = not_apn_[i] + !made_of(v, apn_byte);
+    not_dial_[i + 1] = not_dial_[i] + !made_of(v, dial_byte);
+  }
+  rest_.assign(columns + 1, std::vector<char>(n + 1, 0));
+  rest_[columns][n] = 1;
+  for (size_t c = columns; c-- > 0;)
+    for (size_t i = 0; i < n; i++)
+      for (size_t j = i + 1; j <= n && !rest_[c][i]; j++)
+        rest_[c][i] = rest_[c + 1][j] && plausible(c, i, j);
+  reach_.assign(columns + 1, std::vector<char>(n + 1, 0));
+  reach_[0][0] = 1;
+  for (size_t c = 0; c < columns; c++)
+    for (size_t i = 0; i < n; i++)
+      for (size_t j = i + 1; j <= n && reach_[c][i]; j++)
+        reach_[c + 1][j] = reach_[c + 1][j] || plausible(c, i, j);
+}
+
+// What a person writes in each column: an MCC of three digits, an MNC of
+// two or three, a technology's name (none holds a comma, so each is one
+// field), an APN of APN bytes, a dial number of digits, *, # and +; MCC,
+// MNC and dial number may be a placeholder. Names, region, login and the
+// columns after them may hold anything.
+bool Readings::plausible(size_t column, size_t first, size_t last) const {
+  bool one = last - first == 1;
+  switch (column) {
+    case kMcc: return one && (placeholder_word(value(first, last)) ||
+                              all_digits(value(first, last), 3, 3));
+    case kMnc: return one && (placeholder_word(value(first, last)) ||
+                              all_digits(value(first, last), 2, 3));
+    case kSystem: return one && technology_code(value(first, last).c_str()) >= 0;
+    case kApn: return not_apn_[last] == not_apn_[first];
+    case kNumber:
+      return not_dial_[last] == not_dial_[first] || (one && placeholder_word(value(first, last)));
+  }
+  return true;
+}
+
+// `starts` holds the first field of each column so far, then where the
+// next column begins.
+void Readings::collect(std::vector<size_t> *starts, size_t most,
+                       std::vector<std::vector<size_t>> *found) const {
+  size_t column = starts->size() - 1, first = starts->back();
+  if (column == columns_) {
+    found->push_back(*starts);
+    return;
+  }
+  // The longest first, so that readings come in the order of their first join.
+  for (size_t last = fields_.size(); last > first && found->size() < most; last--) {
+    if (!rest_[column + 1][last] || !plausible(column, first, last))
+      continue;
+    starts->push_back(last);
+    collect(starts, most, found);
+    starts->pop_back();
+  }
+}
+
+std::vector<std::vector<size_t>> Readings::list(size_t most) const {
+  std::vector<std::vector<size_t>> found;
+  std::vector<size_t> starts = {0};
+  if (any())
+    collect(&starts, most, &found);
+  return found;
+}
+
+std::vector<size_t> Readings::joined_columns() const {
+  std::vector<size_t> joined;
+  size_t n = fields_.size();
+  for (size_t c = 0; c < columns_; c++) {
+    bool found = false;
+    for (size_t i = 0; i < n && !found; i++)
+      for (size_t j = i + 2; j <= n && reach_[c][i] && !found; j++)
+        found = rest_[c + 1][j] && plausible(c, i, j);
+    if (found)
+      joined.push_back(c);
+  }
+  return joined;
+}
+
+// "a", "a or b", "a, b or c"
+std::string listed(const std::vector<std::string> &items, const std::string &word) {
+  std::string text;
+  for (size_t i = 0; i < items.size(); i++)
+    text += (i == 0 ? "" : i + 1 < items.size() ? ", " : " " + word + " ") + items[i];
+  return text;
+}
+
+// The joined values of one reading: `user name "NA,NA"`, `password "x,y"`.
+std::vector<std::string> joins(const Readings &r, const std::vector<size_t> &starts) {
+  std::vector<std::string> values;
+  for (size_t c = 0; c + 1 < starts.size(); c++)
+    if (starts[c + 1] - starts[c] > 1)
+      values.push_back(column_name(c) + " " + shown(r.value(starts[c], starts[c + 1])));
+  return values;
+}
+
+// Where the comma is (`one`: a single comma): in the values of the one
+// reading or of the few, or in some of the columns that many readings join.
+std::string where(const Readings &r, bool one) {
+  const size_t kFew = 3;
+  std::vector<std::vector<size_t>> readings = r.list(kFew + 1);
+  std::vector<std::string> names;
+  if (readings.size() > kFew) {
+    for (size_t c : r.joined_columns())
+      names.push_back(column_name(c));
+    return (one ? "in one of " : "in some of ") + listed(names, "and");
+  }
+  bool several = false;
+  for (const std::vector<size_t> &starts : readings) {
+    std::vector<std::string> values = joins(r, starts);
+    several = several || values.size() > 1;
+    names.push_back(listed(values, "and"));
+  }
+  std::string text = "in " + names[0];
+  for (size_t i = 1; i < names.size(); i++)
+    text += (several ? ", or in " : i + 1 < names.size() ? ", in " : " or in ") + names[i];
+  return text;
+}
+
+}  // namespace
+
+// After a comma inside a value isp_pick reads every value in the wrong
+// column, so the row's other findings would only show the shift.
+static bool extra_fields(Checker *c, int line, const std::string &text) {
+  std::vector<Span> fields = field_spans(text);
+  size_t n = fields.size(), columns = c->columns;
+  if (n <= columns)
+    return false;
+  Readings r(text, fields, columns);
+  bool one = n - columns == 1;
+  std::string found = "the row has " + std::to_string(n) + " fields, more than the table's " +
+                      std::to_string(columns) + " columns: ";
+  if (r.any())
+    found += std::string(one ? "a comma " : "commas ") + where(r, one) +
+             (one ? " moves" : " move") +
+             " every later value out of its column, since isp_pick cuts values at every comma";
+  else
+    found += std::string(one ? "a value holds a comma" : "values hold commas") +
+             ", and since isp_pick cuts values at every comma, every later value moves out of "
+             "its column";
+  c->report(line, true, found);
+  return true;
+}
+
 bool shifted_columns(Checker *c, int line, const std::string &whole) {
   std::string text = line_text(whole);
   if (other_separator(c, line, text))
@@ -98,5 +325,5 @@ bool shifted_columns(Checker *c, int line, const std::string &whole) {
   std::vector<std::string> values = cells(text);
   bool quoted = quoted_value(c, line, values);
   bool empty = empty_value(c, line, values);
-  return quoted || empty;
+  return quoted || empty || extra_fields(c, line, text);
 }

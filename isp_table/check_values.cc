@@ -9,6 +9,7 @@
 #include "columns.h"
 #include "digits.h"
 #include "merge.h"
+#include "values.h"
 
 // "NA" or "blank" standing alone is the table's way to write an empty value.
 static bool stray_placeholder(const Fields &f, size_t column) {
@@ -52,13 +53,13 @@ static std::string technology_list() {
 static void check_values(Checker *c, int line, const Fields &f) {
   for (size_t column = 0; column < kColumns; column++) {
     const ColumnRule &rule = kColumnRules[column];
-    size_t len = f.taken[column].size();
+    const std::string &v = f.taken[column];
     // An MCC or MNC too long is the identity's finding.
-    if (rule.placeholder != Placeholder::kKey && rule.width && len > rule.width)
+    if (rule.placeholder != Placeholder::kKey && rule.width && v.size() > rule.width)
       c->report(line, true,
-                std::string(rule.name) + " is " + std::to_string(len) +
-                    " characters, more than the " + std::to_string(rule.width) +
-                    " its field holds: the row is never returned");
+                std::string(rule.name) + " " + shown(v) + " is " + byte_size(v) +
+                    ", more than the " + std::to_string(rule.width) +
+                    " bytes its field holds: the row is never returned");
   }
   for (size_t column = 0; column < kColumns; column++) {
     const ColumnRule &rule = kColumnRules[column];
@@ -75,25 +76,50 @@ static void check_values(Checker *c, int line, const Fields &f) {
     c->report(line, false,
               "technology " + shown(f.written[kSystem]) + " names none of " + technology_list() +
                   ": the store gets the code that an earlier row left (0 when none)");
-  if (f.taken.size() > kColumns)
-    c->report(line, false, "a column after the password: it is not read");
 }
 
-// The values isp_pick hands to the modem go as they stand, spaces too.
-static void check_spaces(Checker *c, int line, const Fields &f) {
-  std::string found;
+// What a faulty byte is and does where it stands.
+static std::string fault_effect(const ValueFault &v) {
+  switch (v.fault) {
+    case ByteFault::kNotApn:
+      return ": an APN is ASCII letters, digits, hyphens and dots, as a DNS name is, so no "
+             "network has an APN with another byte";
+    case ByteFault::kControl:
+      return ", a tab or control byte: it reaches the store and the modem as it stands";
+    default:
+      return std::string(", a non-ASCII byte: ") +
+             (v.error ? "the modem dials ASCII alone"
+                      : "it reaches the store and the modem as it stands, and many modems "
+                        "take ASCII alone");
+  }
+}
+
+// The bytes of the values isp_pick sends to the store, as it takes them.
+static void check_bytes(Checker *c, int line, const Fields &f) {
   for (int column : {kApn, kNumber, kUsr, kPwd}) {
     const std::string &v = f.taken[column];
-    // Spaces and tabs: a CR has a finding of its own.
-    if (v.empty() || (!strchr(" \t", v.front()) && !strchr(" \t", v.back())))
+    ValueFault fault = value_fault(column, v);
+    if (fault.fault != ByteFault::kNone)
+      c->report(line, fault.error,
+                column_name(column) + " " + shown(v) + " holds " + shown(v.substr(fault.at, 1)) +
+                    fault_effect(fault));
+  }
+}
+
+// The values isp_pick hands to the modem go as they stand, spaces too. A
+// tab is a byte fault, and an APN holds no space at all.
+static void check_spaces(Checker *c, int line, const Fields &f) {
+  std::string found;
+  for (int column : {kNumber, kUsr, kPwd}) {
+    const std::string &v = f.taken[column];
+    if (v.empty() || (v.front() != ' ' && v.back() != ' '))
       continue;
     found += (found.empty() ? "" : ", ") + column_name(column) + " " + shown(v);
   }
   if (!found.empty())
     c->report(line, false,
-              "white space at the start or end of " + found +
-                  ": isp_pick sends each value as it stands, and most modems refuse an "
-                  "APN with a trailing space");
+              "a space at the start or end of " + found +
+                  ": isp_pick sends each value as it stands");
 }
 
 // G_ISP_INDEX is how the store knows which profile it holds.
@@ -136,5 +162,6 @@ void check_columns(Checker *c, int line, const Fields &f) {
   check_index(c, line, f);
   check_shared_index(c, line, f);
   check_values(c, line, f);
+  check_bytes(c, line, f);
   check_spaces(c, line, f);
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct Finding {
-  int line;
+  int line;  // 0 for the file as a whole
   bool error;
   std::string text;
 };
@@ -24,7 +24,7 @@ struct Findings {
 };
 
 /// Writes one "PATH:LINE: error: ..." or "PATH:LINE: warning: ..." line
-/// per finding to `out`, by line (findings of one line in the order they
+/// per finding to `out` ("PATH: ..." for a finding on the file, line 0), by line (findings of one line in the order they
 /// were made), then the count "PATH: N errors, N warnings, N rows".
 void print_findings(const char *path, Findings findings, FILE *out);
 

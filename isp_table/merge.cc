@@ -13,6 +13,7 @@
 #include "rank.h"
 #include "text.h"
 #include "utf8.h"
+#include "values.h"
 
 const char kTableHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
 
@@ -42,6 +43,24 @@ static bool blanked(const std::string &value) {
   return !value.empty() && copy.c_str()[0] == '\0';
 }
 
+// The check's own rule for the bytes sent to the store, so that a row it
+// calls an error is never written: the reason it names, or null.
+static const char *faulty_byte(const Listing &l) {
+  const std::pair<const std::string *, RowColumn> sent[] = {
+      {&l.apn, kApn}, {&l.number, kNumber}, {&l.user, kUsr}, {&l.password, kPwd}};
+  for (const auto &v : sent) {
+    ValueFault fault = value_fault(v.second, *v.first);
+    if (!fault.error)
+      continue;
+    if (fault.fault == ByteFault::kNotApn)
+      return "APN with a byte other than letters, digits, hyphens and dots";
+    return fault.fault == ByteFault::kControl
+               ? "tab or control byte in a user name, password or dial number"
+               : "non-ASCII byte in a dial number";
+  }
+  return nullptr;
+}
+
 // Why listing `l` cannot be a row that isp_pick reads back unchanged.
 static const char *unrepresentable(const Listing &l) {
   const std::pair<const std::string *, RowColumn> values[] = {
@@ -52,6 +71,8 @@ static const char *unrepresentable(const Listing &l) {
   // isp_pick would blank these, so the row would carry the wrong login.
   if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
     return "APN, user name or password holds NA or blank";
+  if (const char *why = faulty_byte(l))
+    return why;
   // A name and a region are cut to fit (fitted): only what the store
   // gets must come whole.
   for (const auto &v : values)

@@ -10,7 +10,7 @@
 /// One read of the table, and where it stands.
 struct Piece {
   int line;
-  size_t offset;     // characters of its line before it
+  size_t offset;     // bytes of its line before it
   std::string text;  // every byte read, NUL bytes too
 };
 

@@ -1,0 +1,37 @@
+#include "values.h"
+
+#include "operator_table.h"
+#include "text.h"
+
+bool apn_byte(char c) {
+  return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '.';
+}
+
+static ByteFault byte_fault(size_t column, unsigned char c) {
+  if (c == '\r' || c == '\n')
+    return ByteFault::kNone;
+  if (column == kApn)
+    return apn_byte(c) ? ByteFault::kNone : ByteFault::kNotApn;
+  if (c < 32 || c == 127)
+    return ByteFault::kControl;
+  return c > 127 ? ByteFault::kNonAscii : ByteFault::kNone;
+}
+
+// A dial number goes to the modem's dial command, which takes ASCII alone;
+// a login's non-ASCII byte may be what the operator gave.
+static bool an_error(size_t column, ByteFault fault) {
+  return fault != ByteFault::kNonAscii || column == kNumber;
+}
+
+ValueFault value_fault(size_t column, const std::string &value) {
+  ValueFault found;
+  if (column != kApn && column != kNumber && column != kUsr && column != kPwd)
+    return found;
+  for (size_t at = 0; at < value.size() && !found.error; at++) {
+    ByteFault fault = byte_fault(column, value[at]);
+    if (fault == ByteFault::kNone || (found.fault != ByteFault::kNone && !an_error(column, fault)))
+      continue;
+    found = {fault, at, an_error(column, fault)};
+  }
+  return found;
+}

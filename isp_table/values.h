@@ -1,0 +1,35 @@
+// What the values of a row may hold, stated once for the check of a
+// hand-kept table and for the rows the generator writes.
+#pragma once
+
+#include <stddef.h>
+
+#include <string>
+
+/// A byte an APN may hold: an ASCII letter, digit, hyphen or dot, the
+/// characters of a DNS name, which is what the network resolves an APN as.
+bool apn_byte(char c);
+
+/// What is wrong with a byte of a value that isp_pick sends to the store.
+enum class ByteFault {
+  kNone,
+  kNotApn,    // in an APN: not an APN byte (apn_byte)
+  kControl,   // in a user name, password or dial number: a tab or control byte
+  kNonAscii,  // in a user name, password or dial number: a byte above 127
+};
+
+/// A fault of a value, where it stands, and whether it is an error (else
+/// a warning: a non-ASCII byte in a user name or password, which the
+/// store keeps and some modems pass on).
+struct ValueFault {
+  ByteFault fault = ByteFault::kNone;
+  size_t at = 0;
+  bool error = false;
+};
+
+/// The fault of `value`, as isp_pick takes it for `column` (a RowColumn;
+/// placeholders blanked): the first byte that makes an error, else the
+/// first that makes a warning. CR and LF are left to the line's own
+/// finding (and the generator refuses them beside the comma); a column
+/// that is not sent (index, names, region, technology) has none.
+ValueFault value_fault(size_t column, const std::string &value);
