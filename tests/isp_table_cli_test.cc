@@ -126,6 +126,11 @@ const Case kMessages[] = {
      "isp_table: cannot read chekc: " NEITHER "the file holds no text"},
     {"not_first", "\"$T\" providers.xml chekc", 2, 2,
      "isp_table: cannot read chekc: No such file or directory"},
+    // A finding on the file as a whole names no line.
+    {"utf16", "printf '\\377\\376I\\000,\\000M\\000' > t.csv; \"$T\" check t.csv", 1, 1,
+     "t.csv: error: the table is UTF-16, little-endian (it begins with the byte-order mark FF FE): "
+     "isp_pick reads bytes and ends a row at its first NUL byte, so it returns no row of it; save "
+     "it as UTF-8 or ASCII text"},
     // The end tag's name, where the mismatch shows, begins in column 3.
     {"malformed",
      "printf '<serviceproviders>\\n  <country>\\n</serviceproviders>' > d.xml; \"$T\" d.xml", 2, 2,
