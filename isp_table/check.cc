@@ -8,6 +8,7 @@
 #include "check_rules.h"
 #include "digits.h"
 #include "operator_table.h"
+#include "utf8.h"
 
 // A CR or LF that ends up in another column than the password stays in
 // its value, as it does in isp_pick's record.
@@ -41,13 +42,6 @@ static void check_line_end(Checker *c, int line, const std::string &whole) {
   size_t n = whole.size();
   if (n >= 1 && whole[n - 1] == '\n' && (n < 2 || whole[n - 2] != '\r'))
     c->report(line, false, "the row ends with a line feed alone, not CR LF");
-}
-
-size_t characters(const std::string &text) {
-  size_t count = 0;
-  for (unsigned char b : text)
-    count += (b & 0xc0) != 0x80;
-  return count;
 }
 
 static bool ascii(const std::string &text) {

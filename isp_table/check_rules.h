@@ -25,9 +25,6 @@ Fields split(const std::string &row);
 /// line end.
 std::string line_text(const std::string &line);
 
-/// The UTF-8 characters of `text`: its bytes but the continuation bytes.
-size_t characters(const std::string &text);
-
 /// The size of `text` for a message: "64 bytes", or "72 bytes (38
 /// characters)" when it is not ASCII alone, since isp_pick's fields hold
 /// bytes.

@@ -59,3 +59,13 @@ std::string cut_to_width(const std::string &text, size_t width) {
   }
   return text.substr(0, end);
 }
+
+size_t characters(const std::string &text) {
+  size_t count = 0;
+  unsigned code;
+  for (size_t at = 0; at < text.size(); count++) {
+    size_t length = utf8_char(text, at, &code);
+    at += length ? length : 1;
+  }
+  return count;
+}

@@ -17,3 +17,7 @@ size_t utf8_char(const std::string &text, size_t at, unsigned *code);
 /// byte that begins no character counts as one of its own, so invalid
 /// UTF-8 is cut at the width.
 std::string cut_to_width(const std::string &text, size_t width);
+
+/// The characters of `text` as a person counts them: each well-formed
+/// UTF-8 character one, and each byte that begins none one of its own.
+size_t characters(const std::string &text);
