@@ -11,12 +11,15 @@
 #                       mobile-broadband-provider-info; the installed one by default)
 #   FIG_PROVIDERS_2026  provider database of 2026-08-04 (its git repository)
 #   FIG_ANDROID         Android's apns-conf.xml of LineageOS, 2024-10-18
+#   FIG_GENERATED       the apns-conf.xml that mobile-broadband-provider-info
+#                       generates from FIG_PROVIDERS_2023 (installed beside it)
 set -u
 cd "$(dirname "$0")/.."
 tool=${1:-build/isp_table/isp_table}
 p23=${FIG_PROVIDERS_2023:-/usr/share/mobile-broadband-provider-info/serviceproviders.xml}
 p26=${FIG_PROVIDERS_2026:-}
 android=${FIG_ANDROID:-}
+generated=${FIG_GENERATED:-$(dirname "$p23")/apns-conf.xml}
 demo=scripts/demo/operators.csv
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -110,6 +113,53 @@ if have "$p23" "$p26"; then
       "$(grep -c "is another operator's" "$out/against")"
   done
 fi
+
+if have "$p23" "$generated"; then
+  [ -f "$out/p.csv" ] || generate p "$p23"
+  generate pg "$p23" "$generated"
+  printf '  20230416 with its generated apns-conf.xml beside it, against 20230416 alone: %s\n' \
+    "$("$tool" diff "$out/p.csv" "$out/pg.csv" | tail -n 1)"
+fi
+if have "$android"; then
+  [ -f "$out/a.sum" ] || generate a "$android"
+  printf "  Android's 2024-10 alone, left out for an APN's bytes: %s\n" \
+    "$(merged "$out/a.sum" "APN with a byte other than letters, digits, hyphens and dots")"
+fi
+
+echo "HACKING, the generic APN rule (each APN's reach, the databases read as the tool lists internet APNs):"
+# generic: listed under 6 or more MCCs by 6 or more operators (first words of names).
+reach() {
+  awk '
+# The reach of each internet APN (case folded): the MCCs and the operators
+# (first word of the lister'"'"'s name) that list it.
+function first_word(n) { n = tolower(n); sub(/^[ \t]+/, "", n); sub(/[ \t,.(].*/, "", n); return n }
+function attr(s, name) {
+  return match(s, " " name "=\"[^\"]*\"") ? substr(s, RSTART + length(name) + 3, RLENGTH - length(name) - 4) : ""
+}
+function note(apn, mcc, op) {
+  apn = tolower(apn)
+  if (!((apn, mcc) in seen_mcc)) { seen_mcc[apn, mcc] = 1; mccs[apn]++ }
+  if (!((apn, op) in seen_op)) { seen_op[apn, op] = 1; ops[apn]++ }
+}
+/<provider[ >]/ { name = ""; n = 0 }
+/<name[^>]*>/ && name == "" { s = $0; sub(/.*<name[^>]*>/, "", s); sub(/<\/name>.*/, "", s); name = s }
+/<network-id / { mcc[++n] = attr($0, "mcc") }
+/<apn value=/ { value = attr($0, "value"); usages = 0; internet = 0 }
+/<usage / { usages++; if (("-" attr($0, "type") "-") ~ /-internet-/) internet = 1 }
+/<\/apn>/ || (/<apn value=/ && /\/>/) { if (!usages || internet) for (j = 1; j <= n; j++) note(value, mcc[j], first_word(name)) }
+/<apn / && !/<apn value=/ { buf = $0; while (buf !~ /\/>/ && (getline line) > 0) buf = buf " " line
+  type = attr(buf, "type")
+  if (attr(buf, "mvno_type") == "" && attr(buf, "carrier_enabled") != "false" && (type == "" || type ~ /(^|,) *(default|\*) *(,|$)/))
+    note(attr(buf, "apn"), attr(buf, "mcc"), first_word(attr(buf, "carrier"))) }
+END {
+  for (a in mccs) if (mccs[a] >= 6 && ops[a] >= 6) print "generic: " a
+  for (a in mccs) if (!(mccs[a] >= 6 && ops[a] >= 6) && mccs[a] > most) { most = mccs[a]; widest = a }
+  print "widest other: " widest " (" most " MCCs, " ops[widest] " operators)"
+}
+' "$@" | sort | sed 's/^/  /'
+}
+if have "$p23"; then echo "  20230416 alone:"; reach "$p23"; fi
+if have "$p23" "$android"; then echo "  20230416 and Android's 2024-10:"; reach "$p23" "$android"; fi
 
 echo "HACKING, the merge's cost (one provider of 20,000 network ids, 20 MCCs of 1,000 MNCs):"
 awk 'BEGIN { printf "<serviceproviders><country code=\"de\"><provider><name>Big</name><gsm>"
