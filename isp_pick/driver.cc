@@ -70,15 +70,15 @@ static void memo_remove() {
     memo_write("");
 }
 
-// The memo check and update of both paths; true when the identity is unchanged.
+// The identity this run remembers once its profile is in the store; empty
+// on a path that leaves the memo as it was.
+static char remembered[kIdentitySize];
+
+// The memo check of both paths; true when the identity is unchanged.
 static bool identity_unchanged() {
-  char identity[kIdentitySize];
   // Each code holds at most three characters.
-  snprintf(identity, sizeof identity, "%.3s%.3s", mcc, mnc);
-  if (memo_holds(identity))
-    return true;
-  memo_write(identity);
-  return false;
+  snprintf(remembered, sizeof remembered, "%.3s%.3s", mcc, mnc);
+  return memo_holds(remembered);
 }
 
 // No profile, or a store write that failed and so may have left its item
@@ -88,7 +88,16 @@ static int forget() {
   return -1;
 }
 
-static int apply_profile() { return set_to_mib() > 0 ? 1 : forget(); }
+// The memo is written only once the store holds the profile: a run that
+// ends on the way (killed while `flash` hangs, say) must not leave a memo
+// that makes the next run skip a profile never applied.
+static int apply_profile() {
+  if (set_to_mib() < 0)
+    return forget();
+  if (remembered[0])
+    memo_write(remembered);
+  return 1;
+}
 
 // The lookups in order, until one finds the profile. A table that could not
 // be read ends them: a later, shorter key would find a row the first key's

@@ -178,6 +178,25 @@ TEST_F(IspPick, FailedStoreWriteIsTriedAgain) {
   }
 }
 
+// A run killed while `flash` hangs applied no profile: it leaves no memo of
+// the identity, so the next run applies the profile.
+TEST_F(IspPick, RunKilledWhileTheStoreHangsIsTriedAgain) {
+  box.write("/tmp/former_isp", "old\n");
+  give({"404450123456789", 0});
+  box.write("/var/flash/G_APN.fail", "HANG");
+  box.shell(program_command("isp_pick") + " & p=$!; " +
+                wait_until("[ -e /var/flash/hanging ]", 20) + "kill -9 $p; wait $p",
+            kOwnProcesses);
+  ASSERT_TRUE(box.exists("/var/flash/hanging"));
+  EXPECT_EQ(std::optional<std::string>("old\n"), memo());
+  unlink(box.host("/var/flash/G_APN.fail").c_str());
+  RunResult r = box.run("isp_pick");
+  EXPECT_EQ(1, r.status) << r.err;
+  EXPECT_EQ(kAirtel, r.err);
+  EXPECT_EQ(std::optional<std::string>("404450\n"), memo());
+  EXPECT_EQ("airtelgprs.com", box.read("/var/flash/G_APN"));
+}
+
 TEST_F(IspPick, HostileValuesNeverRunCommands) {
   const char *values = "$(canary),$(canary;canary,\"; canary; \",`canary`\\";
   box.write("/var/3.5G_Infomation.csv", std::string(kTable) + "9,1;c,an,X,IN,HSDPA," + values + "\r\n");
