@@ -459,7 +459,7 @@ void write_summary(const std::vector<Source> &sources, const TableFigures &merge
   for (const Source &s : sources) {
     fprintf(out, "%s (%s):\n", s.path.c_str(), kind_name(s));
     if (s.set_aside) {
-      fprintf(out, "  carriers left out whole, a provider database is among the inputs: %zu\n",
+      fprintf(out, "  carriers left out whole, another database is among the inputs: %zu\n",
               s.listers);
       continue;
     }

@@ -345,12 +345,13 @@ void fill_android_regions(std::vector<Source> *sources) {
 }
 
 // Beside a provider database, the generated file's entries would count
-// its providers twice and change rows, some to MMS APNs. Without one, it
-// is the only copy of that data at hand: read, but as Android's kind, it
-// never makes "agreement of both kinds of database".
+// its providers twice; beside Android's own, its MMS APNs typed "default"
+// and its extra listers would win rows; either way it would pass for a
+// second, independent database. Alone, it is the only data at hand: read,
+// as Android's kind.
 void set_aside_generated(std::vector<Source> *sources, FILE *warnings) {
-  bool providers =
-      std::any_of(sources->begin(), sources->end(), [](const Source &s) { return !s.android; });
+  bool others =
+      std::any_of(sources->begin(), sources->end(), [](const Source &s) { return !s.generated; });
   for (Source &s : *sources) {
     if (!s.generated)
       continue;
@@ -358,9 +359,9 @@ void set_aside_generated(std::vector<Source> *sources, FILE *warnings) {
             "isp_table: warning: %s was generated from the provider database "
             "(serviceproviders.xml), not Android's: %s\n",
             s.path.c_str(),
-            providers ? "a provider database is among the inputs, so its entries are left out"
-                      : "read, but never as a second kind of database beside Android's");
-    if (!providers)
+            others ? "another database is among the inputs, so its entries are left out"
+                   : "read, as no other database is given");
+    if (!others)
       continue;
     Source aside;
     aside.path = s.path;

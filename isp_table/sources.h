@@ -40,10 +40,10 @@ struct Source {
   std::string path;
   bool android = false;
   // Android's format, generated from the provider database (Debian's
-  // apns-conf.xml): read as Android's kind, so that it never agrees with
-  // Android's own as a second kind of database.
+  // apns-conf.xml): read as Android's kind, and only when no other
+  // database is given, so that it never passes for a second one.
   bool generated = false;
-  bool set_aside = false;  // generated, beside a provider database: no entry
+  bool set_aside = false;  // generated, beside another database: no entry
                            // of it counts, its carriers in `listers` aside
   size_t listers = 0;                              // providers or carriers
   std::vector<Listing> listings;                   // file order
@@ -65,8 +65,9 @@ bool load_source(const char *path, size_t file, size_t *next_lister, Source *sou
 
 /// Warns on `warnings` of each file among `sources` that was generated from
 /// the provider database, and sets each one aside (no listing, network or
-/// figure of it left, but its carriers) when a provider database is among
-/// `sources`: it would only count the same providers twice.
+/// figure of it left, but its carriers) when another database is among
+/// `sources`: it would count the same providers twice, or pass its MMS
+/// APNs and extra listers off as a second database's.
 void set_aside_generated(std::vector<Source> *sources, FILE *warnings);
 
 /// Gives every Android listing the country code that the provider databases

@@ -95,18 +95,16 @@ TEST(Generate, SetsAsideAGeneratedFileBesideAProviderDatabase) {
   EXPECT_EQ(both.listers, 20u);
 }
 
-// Beside Android's own it is read as Android's kind: on 232-01 Bee and
-// rank_apns.xml's "Internet" list "web.one", Cee "other.apn"; two names of
-// one vote each make no brand, and no agreement of two kinds decides: more
-// listers, a weak tie-break, chooses.
-TEST(Generate, NeverCountsAGeneratedFileAsASecondKind) {
-  TableFigures f;
-  texts(load({"generated_apns.xml", "rank_apns.xml"}), &f);
-  EXPECT_EQ(f.decided[kAgreementSign], 0u);
-  EXPECT_EQ(std::count(f.undecided.begin(), f.undecided.end(),
-                       "232-01: \"web.one\" (\"Bee\") or \"other.apn\" (\"Cee\"): nothing in "
-                       "the inputs decides; chosen by more listers"),
-            1);
+// Beside Android's own too: there its listers would win 232-01 for Bee's
+// "web.one" by number alone. Alone, it is read as Android's kind.
+TEST(Generate, SetsAsideAGeneratedFileBesideAnyOtherDatabase) {
+  TableFigures alone, both;
+  std::vector<Source> sources = load({"generated_apns.xml", "rank_apns.xml"});
+  EXPECT_TRUE(sources[0].set_aside);
+  EXPECT_EQ(texts(sources, &both), texts(load({"rank_apns.xml"}), &alone));
+  std::vector<Source> only = load({"generated_apns.xml"});
+  EXPECT_TRUE(only[0].generated && only[0].android && !only[0].set_aside);
+  EXPECT_EQ(texts(only, &alone).size(), 2u);  // 232,01 and 262,10
   EXPECT_FALSE(load({"rank_apns.xml"})[0].generated);  // a comment before its root too
 }
 

@@ -38,15 +38,15 @@ same "$out/changed" "$out/want" "reversed inputs"
 # The provider database in Android's format (a comment before the root says
 # it was generated from serviceproviders.xml): beside a provider database
 # every verb warns and gives what the provider database alone gives, and
-# the summary's part for it is one line (three carriers); without one, it
-# is read, with another warning.
+# the summary's part for it is one line (three carriers); alone, it is
+# read, with another warning.
 warned="isp_table: warning: generated_apns.xml was generated from the provider database (serviceproviders.xml), not Android's:"
 "$tool" providers.xml generated_apns.xml > "$out/table" 2> "$out/summary" || fail "generated: status $?"
 same "$out/table" expected.csv "providers.xml beside generated_apns.xml"
-{ echo "$warned a provider database is among the inputs, so its entries are left out"
+{ echo "$warned another database is among the inputs, so its entries are left out"
   sed '/^merged table:/,$d' expected_summary.txt
   echo 'generated_apns.xml (Android APN database, generated from the provider database):'
-  echo '  carriers left out whole, a provider database is among the inputs: 3'
+  echo '  carriers left out whole, another database is among the inputs: 3'
   sed -n '/^merged table:/,$p' expected_summary.txt; } > "$out/want"
 same "$out/summary" "$out/want" "summary beside generated_apns.xml"
 for run in "check against.csv --against" "extend extend_table.csv"; do
@@ -58,7 +58,7 @@ for run in "check against.csv --against" "extend extend_table.csv"; do
   [ "$(head -n1 "$out/err")" = "$(head -n1 "$out/summary")" ] || fail "$run: $(head -n1 "$out/err")"
 done
 [ "$("$tool" generated_apns.xml 2>&1 > /dev/null | head -n1)" = \
-  "$warned read, but never as a second kind of database beside Android's" ] || fail "generated_apns.xml alone"
+  "$warned read, as no other database is given" ] || fail "generated_apns.xml alone"
 
 # Each sign that tells a network's own operator from a reseller, worked out
 # by hand from rank_providers.xml and rank_apns.xml: the key's ISP (spaces
