@@ -45,6 +45,8 @@ TEST(ShownName, KeepsUtf8AndEscapesControlsAndBrokenSequences) {
       {"\xe2\x80\x8b", "\"\\xe2\\x80\\x8b\""},          // U+200B, a space of no width
       {"T\tw\x7f\"\\", "\"T\\tw\\x7f\\\"\\\\\""},      // a tab, DEL, a quote, a backslash
       {"\xc0\xaf", "\"\\xc0\\xaf\""},                  // an overlong "/"
+      {"\xe0\x83\xa9", "\"\\xe0\\x83\\xa9\""},          // U+00E9 written overlong, in three bytes
+      {"\xf0\x82\x82\xac", "\"\\xf0\\x82\\x82\\xac\""},  // U+20AC written overlong, in four
       {"\xed\xa0\x80", "\"\\xed\\xa0\\x80\""},          // a surrogate
       {"\xf4\x90\x80\x80", "\"\\xf4\\x90\\x80\\x80\""},  // beyond U+10FFFF
       {"\xe2\x82" + kZhe, "\"\\xe2\\x82" + kZhe + "\""},  // cut off, then Ж
