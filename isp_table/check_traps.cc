@@ -122,8 +122,6 @@ size_t table_columns(const Table &table) {
 // writes there; they name the value that held the comma.
 namespace {
 
-bool placeholder_word(const std::string &v) { return v == "NA" || v == "blank"; }
-
 bool dial_byte(char c) { return is_digit(c) || c == '*' || c == '#' || c == '+'; }
 
 bool made_of(const std::string &v, bool (*byte)(char)) {
@@ -200,14 +198,15 @@ Readings::Readings(const std::string &text, const std::vector<Span> &fields, siz
 bool Readings::plausible(size_t column, size_t first, size_t last) const {
   bool one = last - first == 1;
   switch (column) {
-    case kMcc: return one && (placeholder_word(value(first, last)) ||
+    case kMcc: return one && (intended_placeholder(value(first, last)) ||
                               all_digits(value(first, last), 3, 3));
-    case kMnc: return one && (placeholder_word(value(first, last)) ||
+    case kMnc: return one && (intended_placeholder(value(first, last)) ||
                               all_digits(value(first, last), 2, 3));
     case kSystem: return one && technology_code(value(first, last).c_str()) >= 0;
     case kApn: return not_apn_[last] == not_apn_[first];
     case kNumber:
-      return not_dial_[last] == not_dial_[first] || (one && placeholder_word(value(first, last)));
+      return not_dial_[last] == not_dial_[first] ||
+             (one && intended_placeholder(value(first, last)));
   }
   return true;
 }

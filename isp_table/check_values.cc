@@ -11,13 +11,14 @@
 #include "merge.h"
 #include "values.h"
 
-// "NA" or "blank" standing alone is the table's way to write an empty value.
+// A value blanked without being the placeholder itself.
 static bool stray_placeholder(const Fields &f, size_t column) {
   const std::string &w = f.written[column];
-  return f.taken[column].empty() && !w.empty() && w != "NA" && w != "blank";
+  return f.taken[column].empty() && !w.empty() && !intended_placeholder(w);
 }
 
-static const char *placeholder_word(const std::string &s) {
+// The placeholder isp_pick found inside `s`, a value it blanked.
+static const char *placeholder_inside(const std::string &s) {
   return s.find("NA") != std::string::npos ? "NA" : "blank";
 }
 
@@ -69,7 +70,7 @@ static void check_values(Checker *c, int line, const Fields &f) {
     const std::string &w = f.written[column];
     c->report(line, sent,
               std::string(rule.name) + " " + (sent ? shown(w) : shown_name(w)) + " contains " +
-                  shown(placeholder_word(w)) +
+                  shown(placeholder_inside(w)) +
                   (sent ? ": isp_pick sends it as empty" : ": printed empty"));
   }
   if (technology_code(f.taken[kSystem].c_str()) < 0)
@@ -128,7 +129,7 @@ static void check_index(Checker *c, int line, const Fields &f) {
   if (!f.taken[kIndex].empty() || w.empty())
     return;
   c->report(line, true,
-            "index " + shown(w) + " contains " + shown(placeholder_word(w)) +
+            "index " + shown(w) + " contains " + shown(placeholder_inside(w)) +
                 ": isp_pick writes it empty, and the store loses which profile it holds");
 }
 

@@ -3,6 +3,8 @@
 #include "operator_table.h"
 #include "text.h"
 
+bool intended_placeholder(const std::string &value) { return value == "NA" || value == "blank"; }
+
 bool apn_byte(char c) {
   return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '.';
 }

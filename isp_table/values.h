@@ -6,6 +6,11 @@
 
 #include <string>
 
+/// Whether `value` is the placeholder as a person means it: exactly "NA"
+/// or "blank", the table's way to write an empty value. (isp_pick blanks a
+/// value that holds either anywhere, meant or not.)
+bool intended_placeholder(const std::string &value);
+
 /// A byte an APN may hold: an ASCII letter, digit, hyphen or dot, the
 /// characters of a DNS name, which is what the network resolves an APN as.
 bool apn_byte(char c);
