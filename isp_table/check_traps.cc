@@ -265,7 +265,7 @@ std::vector<std::string> joins(const Readings &r, const std::vector<size_t> &sta
   std::vector<std::string> values;
   for (size_t c = 0; c + 1 < starts.size(); c++)
     if (starts[c + 1] - starts[c] > 1)
-      values.push_back(column_name(c) + " " + shown(r.value(starts[c], starts[c + 1])));
+      values.push_back(named_value(c, r.value(starts[c], starts[c + 1])));
   return values;
 }
 

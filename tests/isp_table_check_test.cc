@@ -64,6 +64,10 @@ TEST(Check, ARowWithMoreFieldsThanColumnsNamesTheValueWithTheComma) {
       // Placeholders stand in MCC, MNC and dial number; a name or region holds anything.
       {kHeader, "1,NA,NA,Big, Co,XX,CDMA2000,NA,NA,NA,NA\r\n",
        {eleven + "a comma in operator name \"Big, Co\" or in region \" Co,XX\" moves" + kMoves}},
+      // A name and a region are printed as written.
+      {kHeader, "1,262,02,M\xc3\xbcller, Funk,DE,HSDPA,web,*99#,u,p\r\n",
+       {eleven + "a comma in operator name \"M\xc3\xbcller, Funk\" or in region \" Funk,DE\" "
+                 "moves" + kMoves}},
       // LTE names no technology and "x" is no dial number: no join is plausible.
       {kHeader, "1,262,02,V,DE,LTE,x,y,z,u,v\r\n",
        {eleven + "a value holds a comma, and since isp_pick cuts values at every comma, every "
@@ -191,12 +195,13 @@ TEST(Check, ANulByteInARowIsNamedWhereItStands) {
 // A field holds bytes: a UTF-8 value or line gives its characters too
 // (hand_kept.csv's lines 7 and 13 give ASCII's bytes alone).
 TEST(Check, SizesSayBytesAndCharacters) {
-  std::string zhe, zhe_shown;  // 34 Cyrillic Zhe, two bytes each
+  std::string zhe;  // 34 Cyrillic Zhe, two bytes each
   for (int i = 0; i < 34; i++)
-    zhe += "\xd0\x96", zhe_shown += "\\xd0\\x96";
+    zhe += "\xd0\x96";
   std::string tail = ",DE,HSDPA,web,*99#,u,p\r\n", never = ": the row is never returned";
+  // The name as written, as every message prints names.
   EXPECT_EQ(on_row("1,262,02," + zhe + " MTS" + tail),
-            Texts{"error: operator name \"" + zhe_shown + " MTS\" is 72 bytes (38 characters), "
+            Texts{"error: operator name \"" + zhe + " MTS\" is 72 bytes (38 characters), "
                   "more than the 63 bytes its field holds" + never});
   // 120 Zhe: 273 bytes with the rest, 153 characters.
   EXPECT_EQ(on_row("1,262,02," + zhe + zhe + zhe + zhe.substr(0, 36) + tail),
