@@ -75,6 +75,15 @@ TEST(Check, ARowWithMoreFieldsThanColumnsNamesTheValueWithTheComma) {
       // A trailing comma makes no field; the header's Notes column may be filled.
       {kHeader, "1,262,02,V,DE,HSDPA,web,*99#,u,p,\r\n", {}},
       {notes, "1,262,02,V,DE,HSDPA,web,*99#,u,p,a note\r\n", {}},
+      // Within the header's columns, ten columns that no person writes so
+      // are a comma's; a password and a note that might be one value are not.
+      {notes, "1,262,02,V,DE,HSDPA,inter,net,*99#,user,pw\r\n",
+       {"error: the row has 11 fields, and as they stand the dial number is \"net\": a comma in "
+        "APN \"inter,net\" moves" + std::string(kMoves)}},
+      {notes, "1,262,02,V,DE,HSDPA,web.vodafone.de,*99#,user,pa,ss\r\n", {}},
+      {notes, "1,262,02,V,DE,LTE,web,*99#,u,p,n\r\n",
+       {"warning: technology \"LTE\" names none of HSDPA, CDMA2000 and TD-SCDMA: the store gets "
+        "the code that an earlier row left (0 when none)"}},
       {kHeader, "1,262,02,V,DE,HSDPA,in,ter,*9,9#,u,p\r\n",
        {"error: the row has 12 fields, more than the table's 10 columns: commas in APN "
         "\"in,ter\" and dial number \"*9,9#\", or in APN \"in,ter\" and user name \"9#,u\", "
