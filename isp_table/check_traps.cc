@@ -124,8 +124,6 @@ size_t table_columns(const Table &table) {
 // name the value that held the comma.
 namespace {
 
-bool dial_byte(char c) { return is_digit(c) || c == '*' || c == '#' || c == '+'; }
-
 bool made_of(const std::string &v, bool (*byte)(char)) {
   return std::all_of(v.begin(), v.end(), byte);
 }
@@ -201,9 +199,9 @@ Readings::Readings(const std::string &text, const std::vector<Span> &fields, siz
 
 // What a person writes in each column: an MCC of three digits, an MNC of
 // two or three, a technology's name (none holds a comma, so each is one
-// field), an APN of APN bytes, a dial number of digits, *, # and +; MCC,
-// MNC and dial number may be a placeholder. Names, region, login and the
-// columns after them may hold anything.
+// field), an APN of APN bytes, a dial number of dial bytes; MCC, MNC and
+// dial number may be a placeholder. Names, region, login and the columns
+// after them may hold anything.
 bool Readings::plausible(size_t column, size_t first, size_t last) const {
   bool one = last - first == 1;
   switch (column) {

@@ -87,6 +87,9 @@ static std::string fault_effect(const ValueFault &v) {
              "network has an APN with another byte";
     case ByteFault::kControl:
       return ", a tab or control byte: it reaches the store and the modem as it stands";
+    case ByteFault::kNotDial:
+      return ": a dial number is digits, \"*\", \"#\" and \"+\", so a value with another byte "
+             "is most likely another column's, moved there";
     default:
       return std::string(", a non-ASCII byte: ") +
              (v.error ? "the modem dials ASCII alone"
@@ -108,10 +111,10 @@ static void check_bytes(Checker *c, int line, const Fields &f) {
 }
 
 // The values isp_pick hands to the modem go as they stand, spaces too. A
-// tab is a byte fault, and an APN holds no space at all.
+// tab is a byte fault, and an APN and a dial number hold no space at all.
 static void check_spaces(Checker *c, int line, const Fields &f) {
   std::string found;
-  for (int column : {kNumber, kUsr, kPwd}) {
+  for (int column : {kUsr, kPwd}) {
     const std::string &v = f.taken[column];
     if (v.empty() || (v.front() != ' ' && v.back() != ' '))
       continue;

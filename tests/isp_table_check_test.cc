@@ -113,7 +113,9 @@ TEST(Check, ExtendRefusesARowWithMoreFields) {
 // the end draws no space's warning, a placeholder holds no byte at all.
 TEST(Check, BytesTheStoreAndTheModemCannotTake) {
   const std::string control =
-      ", a tab or control byte: it reaches the store and the modem as it stands";
+      ", a tab or control byte: it reaches the store and the modem as it stands",
+                    dial = ": a dial number is digits, \"*\", \"#\" and \"+\", so a value with "
+                           "another byte is most likely another column's, moved there";
   const struct {
     const char *values;  // APN to password
     Texts found;
@@ -127,6 +129,9 @@ TEST(Check, BytesTheStoreAndTheModemCannotTake) {
       {"web,*99#,user\t,p", {"error: user name \"user\\t\" holds \"\\t\"" + control}},
       {"web,*99#,u, pw", {"warning: a space at the start or end of password \" pw\": isp_pick "
                           "sends each value as it stands"}},
+      // A letter or a space in a dial number is a shifted value's sign, not the space's.
+      {"web,net,u,p", {"warning: dial number \"net\" holds \"n\"" + dial}},
+      {"web,*99# ,u,p", {"warning: dial number \"*99# \" holds \" \"" + dial}},
       {"web,*99#\xc2\xa0,u,p", {"error: dial number \"*99#\\xc2\\xa0\" holds \"\\xc2\", a "
                                 "non-ASCII byte: the modem dials ASCII alone"}},
       {"web,*99#,u,p\xc3\xa4\x01",
