@@ -170,13 +170,21 @@ TEST(Generate, LeavesOutAListingWhoseBytesTheCheckRefuses) {
 
 // One finding on the file and no row: each line's findings would be noise.
 TEST(Check, AUtf16TableIsNamedOnce) {
-  std::string le = "I\0d\0,\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n\0"s,  // "Id,M", "1,2"
-              be = "\0I\0d\0,\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n"s;
+  // "Id,M", "1,2"; and with the header's "Id" in Cyrillic, U+0418 U+042C,
+  // whose second character's low byte is a comma's.
+  std::string le_rest = ",\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n\0"s, le = "I\0d\0"s + le_rest,
+              be_rest = "\0,\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n"s, be = "\0I\0d"s + be_rest;
+  const std::string after = " (its first line has a NUL byte after each comma, CR and LF)",
+                    before = " (its first line has a NUL byte before each comma, CR and LF)";
   const struct {
     std::string bytes, order_how;
   } cases[] = {
-      {le, "little-endian (its first line has a NUL byte after every character)"},
-      {be, "big-endian (its first line has a NUL byte before every character)"},
+      {le, "little-endian" + after},
+      {be, "big-endian" + before},
+      {"\x18\x04\x2c\x04"s + le_rest, "little-endian" + after},
+      {"\x04\x18\x04\x2c"s + be_rest, "big-endian" + before},
+      // A title line "Op" has no comma, but its CR LF.
+      {"O\0p\0\r\0\n\0" "1\0,\0" "2\0\r\0\n\0"s, "little-endian" + after},
       {"\xff\xfe" + le, "little-endian (it begins with the byte-order mark FF FE)"},
       {"\xfe\xff" + be, "big-endian (it begins with the byte-order mark FE FF)"},
   };
@@ -197,6 +205,8 @@ TEST(Check, ANulByteInARowIsNamedWhereItStands) {
     std::string row, where;
   } cases[] = {
       {"1,262,02,V,DE\0,HSDPA,web,*99#,u,p\r\n"s, "character 14"},
+      // After a comma at an even offset of the file: no UTF-16 table, whose lines end "\n\0".
+      {"1,262,02,V,D,\0E,HSDPA,web,*99#,u,p\r\n"s, "character 14"},
       {"1,262,02,V,DE,HSDPA,web,*99#,u,p\0q\r\n"s, "character 33"},
       {"1,262,02,\xc3\x9c,DE,HSDPA,web,*99#,u,p\0\r\n"s, "byte 34 (character 33)"},
   };
