@@ -72,6 +72,10 @@ TEST(Check, ARowWithMoreFieldsThanColumnsNamesTheValueWithTheComma) {
       {kHeader, "1,262,02,V,DE,LTE,x,y,z,u,v\r\n",
        {eleven + "a value holds a comma, and since isp_pick cuts values at every comma, every "
                  "later value moves out of its column"}},
+      // A title line names no columns: the table still has the ten isp_pick reads.
+      {"Operator table\r\n", "1,262,02,V,DE,HSDPA,web,*99#,u,p\r\n", {}},
+      {"Operator table\r\n", "1,262,02,V,DE,HSDPA,inter,net,*99#,user,pass\r\n",
+       {eleven + "a comma in APN \"inter,net\" moves" + kMoves}},
       // A trailing comma makes no field; the header's Notes column may be filled.
       {kHeader, "1,262,02,V,DE,HSDPA,web,*99#,u,p,\r\n", {}},
       {notes, "1,262,02,V,DE,HSDPA,web,*99#,u,p,a note\r\n", {}},
@@ -127,6 +131,9 @@ TEST(Check, BytesTheStoreAndTheModemCannotTake) {
                                "only at a line feed, so a line ended by CR alone runs into the "
                                "next, and a CR in a value goes to the store with it"}},
       {"web,*99#,user\t,p", {"error: user name \"user\\t\" holds \"\\t\"" + control}},
+      // DEL is a control byte too, in a login and in a dial number.
+      {"web,*99#,u\x7f,p", {"error: user name \"u\\x7f\" holds \"\\x7f\"" + control}},
+      {"web,*99#\x7f,u,p", {"error: dial number \"*99#\\x7f\" holds \"\\x7f\"" + control}},
       {"web,*99#,u, pw", {"warning: a space at the start or end of password \" pw\": isp_pick "
                           "sends each value as it stands"}},
       // A letter or a space in a dial number is a shifted value's sign, not the space's.
