@@ -182,44 +182,52 @@ static void check_line(Checker *c, const Piece *first, const Piece *end) {
     check_row(c, *first, whole);
 }
 
-// Whether every byte of `line` at a position of parity `parity` is NUL,
-// and some other byte is not.
-static bool nul_every_other(const std::string &line, size_t parity) {
-  bool other = false;
-  for (size_t i = 0; i < line.size(); i++) {
-    if (i % 2 == parity && line[i] != '\0')
-      return false;
-    other = other || line[i] != '\0';
-  }
-  return other;
+// Whether the table's bytes, read as UTF-16 units in the byte order `big`,
+// begin with a line that holds a comma or a CR: the characters a table
+// has whatever its letters, a comma between its columns and CR LF after
+// each line. Such a character is its ASCII byte and a NUL, the NUL after it
+// in little-endian order (the byte at an even offset) and before it in
+// big-endian. The line ends at the first line feed unit, or with the bytes
+// when none of them is a line feed at all.
+static bool utf16_line(const std::vector<Piece> &pieces, bool big) {
+  bool sign = false, line_feed = false, second = false;
+  char unit[2];
+  for (const Piece &p : pieces)
+    for (char b : p.text) {
+      line_feed = line_feed || b == '\n';
+      unit[second] = b;
+      second = !second;
+      if (second)
+        continue;
+      char c = unit[big], nul = unit[!big];
+      if (nul != '\0')
+        continue;
+      if (c == '\n')
+        return sign;
+      sign = sign || c == ',' || c == '\r';
+    }
+  return sign && !line_feed;
 }
 
 // A table saved as UTF-16 has a NUL byte in every ASCII character, and
 // isp_pick, which reads bytes, ends each row at its first: it returns no
 // row of it. The byte order and how it shows (`how`), or null.
 static const char *utf16(const std::vector<Piece> &pieces, const char **how) {
-  std::string first;
-  for (size_t i = 0; i < pieces.size() && pieces[i].line == 1; i++)
-    first += pieces[i].text;
-  if (first.compare(0, 2, "\xff\xfe") == 0) {
+  std::string first = pieces.empty() ? "" : pieces[0].text.substr(0, 2);
+  if (first == "\xff\xfe") {
     *how = "it begins with the byte-order mark FF FE";
     return "little-endian";
   }
-  if (first.compare(0, 2, "\xfe\xff") == 0) {
+  if (first == "\xfe\xff") {
     *how = "it begins with the byte-order mark FE FF";
     return "big-endian";
   }
-  // Without its line feed: a little-endian line ends before the LF's NUL.
-  if (!first.empty() && first.back() == '\n')
-    first.pop_back();
-  if (first.size() < 2)
-    return nullptr;
-  if (nul_every_other(first, 1)) {
-    *how = "its first line has a NUL byte after every character";
+  if (utf16_line(pieces, false)) {
+    *how = "its first line has a NUL byte after each comma, CR and LF";
     return "little-endian";
   }
-  if (nul_every_other(first, 0)) {
-    *how = "its first line has a NUL byte before every character";
+  if (utf16_line(pieces, true)) {
+    *how = "its first line has a NUL byte before each comma, CR and LF";
     return "big-endian";
   }
   return nullptr;

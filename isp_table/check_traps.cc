@@ -117,14 +117,12 @@ size_t table_columns(const Table &table) {
 }
 
 // A row with more fields than the table has columns holds a comma inside
-// a value. Joining neighbouring fields back into one value, the readings
-// of the row are the joins after which every column holds what a person
-// writes there; they name the value that held the comma.
+// a value, and so does a row of more than ten fields whose ten columns
+// hold what no person writes there until some fields are joined. Joining
+// neighbouring fields back into one value, the readings of the row are the
+// joins after which every column holds what a person writes there; they
+// name the value that held the comma.
 namespace {
-
-bool placeholder_word(const std::string &v) { return v == "NA" || v == "blank"; }
-
-bool dial_byte(char c) { return is_digit(c) || c == '*' || c == '#' || c == '+'; }
 
 bool made_of(const std::string &v, bool (*byte)(char)) {
   return std::all_of(v.begin(), v.end(), byte);
@@ -144,6 +142,14 @@ class Readings {
   /// Whether some reading takes the whole row.
   bool any() const { return rest_[0][0]; }
 
+  /// The fewest fields that the ten columns isp_pick reads take in some
+  /// reading of them, or 0 when no reading makes them plausible.
+  size_t fewest_fields() const;
+
+  /// Whether fields [first, last), joined, are what a person writes in
+  /// `column`.
+  bool plausible(size_t column, size_t first, size_t last) const;
+
   /// Up to `most` readings, each as the first field of every column and
   /// then the field count.
   std::vector<std::vector<size_t>> list(size_t most) const;
@@ -152,7 +158,6 @@ class Readings {
   std::vector<size_t> joined_columns() const;
 
  private:
-  bool plausible(size_t column, size_t first, size_t last) const;
   void collect(std::vector<size_t> *starts, size_t most,
                std::vector<std::vector<size_t>> *found) const;
 
@@ -194,20 +199,21 @@ Readings::Readings(const std::string &text, const std::vector<Span> &fields, siz
 
 // What a person writes in each column: an MCC of three digits, an MNC of
 // two or three, a technology's name (none holds a comma, so each is one
-// field), an APN of APN bytes, a dial number of digits, *, # and +; MCC,
-// MNC and dial number may be a placeholder. Names, region, login and the
-// columns after them may hold anything.
+// field), an APN of APN bytes, a dial number of dial bytes; MCC, MNC and
+// dial number may be a placeholder. Names, region, login and the columns
+// after them may hold anything.
 bool Readings::plausible(size_t column, size_t first, size_t last) const {
   bool one = last - first == 1;
   switch (column) {
-    case kMcc: return one && (placeholder_word(value(first, last)) ||
+    case kMcc: return one && (intended_placeholder(value(first, last)) ||
                               all_digits(value(first, last), 3, 3));
-    case kMnc: return one && (placeholder_word(value(first, last)) ||
+    case kMnc: return one && (intended_placeholder(value(first, last)) ||
                               all_digits(value(first, last), 2, 3));
     case kSystem: return one && technology_code(value(first, last).c_str()) >= 0;
     case kApn: return not_apn_[last] == not_apn_[first];
     case kNumber:
-      return not_dial_[last] == not_dial_[first] || (one && placeholder_word(value(first, last)));
+      return not_dial_[last] == not_dial_[first] ||
+             (one && intended_placeholder(value(first, last)));
   }
   return true;
 }
@@ -229,6 +235,13 @@ void Readings::collect(std::vector<size_t> *starts, size_t most,
     collect(starts, most, found);
     starts->pop_back();
   }
+}
+
+size_t Readings::fewest_fields() const {
+  for (size_t i = kColumns; i <= fields_.size(); i++)
+    if (reach_[kColumns][i])
+      return i;
+  return 0;
 }
 
 std::vector<std::vector<size_t>> Readings::list(size_t most) const {
@@ -266,7 +279,7 @@ std::vector<std::string> joins(const Readings &r, const std::vector<size_t> &sta
   std::vector<std::string> values;
   for (size_t c = 0; c + 1 < starts.size(); c++)
     if (starts[c + 1] - starts[c] > 1)
-      values.push_back(column_name(c) + " " + shown(r.value(starts[c], starts[c + 1])));
+      values.push_back(named_value(c, r.value(starts[c], starts[c + 1])));
   return values;
 }
 
@@ -295,17 +308,48 @@ std::string where(const Readings &r, bool one) {
 
 }  // namespace
 
+// The columns that the readings of a row fill, the ten columns taking at
+// least `fewest` of its `n` fields: as many as the table has and the
+// fields left after the ten can fill, so that a reading joins as few
+// fields as it can. A row may leave later columns (notes) out.
+static size_t filled_columns(size_t fewest, size_t n, size_t columns) {
+  if (fewest == 0 || fewest == n)
+    return kColumns;
+  return std::min(columns, kColumns + n - fewest);
+}
+
+// What tells a row of more than ten fields holds a comma: more fields than
+// the table's columns, or else the first of the ten columns whose field
+// as it stands no person writes there.
+static std::string why_a_comma(const Readings &r, size_t n, size_t columns) {
+  std::string fields = "the row has " + std::to_string(n) + " fields, ";
+  if (n > columns)
+    return fields + "more than the table's " + std::to_string(columns) + " columns: ";
+  size_t column = 0;
+  while (column + 1 < kColumns && r.plausible(column, column, column + 1))
+    column++;
+  return fields + "and as they stand the " + column_name(column) + " is " +
+         shown_in(column, r.value(column, column + 1)) + ": ";
+}
+
 // After a comma inside a value isp_pick reads every value in the wrong
-// column, so the row's other findings would only show the shift.
+// column, so the row's other findings would only show the shift. A row
+// whose ten columns are plausible as they stand fills the header's notes:
+// a comma in its password before a note cannot be told from a note, and a
+// false error would be worse than none.
 static bool extra_fields(Checker *c, int line, const std::string &text) {
   std::vector<Span> fields = field_spans(text);
   size_t n = fields.size(), columns = c->columns;
-  if (n <= columns)
+  if (n <= kColumns)
     return false;
-  Readings r(text, fields, columns);
-  bool one = n - columns == 1;
-  std::string found = "the row has " + std::to_string(n) + " fields, more than the table's " +
-                      std::to_string(columns) + " columns: ";
+  size_t fewest = Readings(text, fields, kColumns).fewest_fields();
+  if (n <= columns && (fewest == 0 || fewest == kColumns))
+    return false;
+  size_t filled = filled_columns(fewest, n, columns);
+  Readings r(text, fields, filled);
+  // The commas a reading finds, or at least those past the table's columns.
+  bool one = n - (r.any() ? filled : columns) == 1;
+  std::string found = why_a_comma(r, n, columns);
   if (r.any())
     found += std::string(one ? "a comma " : "commas ") + where(r, one) +
              (one ? " moves" : " move") +

@@ -11,13 +11,14 @@
 #include "merge.h"
 #include "values.h"
 
-// "NA" or "blank" standing alone is the table's way to write an empty value.
+// A value blanked without being the placeholder itself.
 static bool stray_placeholder(const Fields &f, size_t column) {
   const std::string &w = f.written[column];
-  return f.taken[column].empty() && !w.empty() && w != "NA" && w != "blank";
+  return f.taken[column].empty() && !w.empty() && !intended_placeholder(w);
 }
 
-static const char *placeholder_word(const std::string &s) {
+// The placeholder isp_pick found inside `s`, a value it blanked.
+static const char *placeholder_inside(const std::string &s) {
   return s.find("NA") != std::string::npos ? "NA" : "blank";
 }
 
@@ -27,16 +28,17 @@ static void check_identity(Checker *c, int line, const Fields &f) {
     return;
   if (!all_digits(m, 3, 3))
     c->report(line, true,
-              "MCC " + shown(f.written[1]) + " is not three digits: the row is never returned");
+              named_value(kMcc, f.written[kMcc]) +
+                  " is not three digits: the row is never returned");
   if (!all_digits(n, 2, 3)) {
-    c->report(
-        line, true,
-        "MNC " + shown(f.written[2]) + " is not two or three digits: the row is never returned");
+    c->report(line, true,
+              named_value(kMnc, f.written[kMnc]) +
+                  " is not two or three digits: the row is never returned");
     return;
   }
   if (lookup_key({m, n}).second != n)
     c->report(line, true,
-              "MNC " + shown(n) + " has three characters under MCC " + m +
+              named_value(kMnc, n) + " has three characters under MCC " + m +
                   ": isp_pick looks up only the MNC's first two (all three only under "
                   "MCC 405), so the row is never returned");
 }
@@ -57,8 +59,8 @@ static void check_values(Checker *c, int line, const Fields &f) {
     // An MCC or MNC too long is the identity's finding.
     if (rule.placeholder != Placeholder::kKey && rule.width && v.size() > rule.width)
       c->report(line, true,
-                std::string(rule.name) + " " + shown(v) + " is " + byte_size(v) +
-                    ", more than the " + std::to_string(rule.width) +
+                named_value(column, v) + " is " + byte_size(v) + ", more than the " +
+                    std::to_string(rule.width) +
                     " bytes its field holds: the row is never returned");
   }
   for (size_t column = 0; column < kColumns; column++) {
@@ -68,13 +70,12 @@ static void check_values(Checker *c, int line, const Fields &f) {
       continue;
     const std::string &w = f.written[column];
     c->report(line, sent,
-              std::string(rule.name) + " " + (sent ? shown(w) : shown_name(w)) + " contains " +
-                  shown(placeholder_word(w)) +
+              named_value(column, w) + " contains " + shown(placeholder_inside(w)) +
                   (sent ? ": isp_pick sends it as empty" : ": printed empty"));
   }
   if (technology_code(f.taken[kSystem].c_str()) < 0)
     c->report(line, false,
-              "technology " + shown(f.written[kSystem]) + " names none of " + technology_list() +
+              named_value(kSystem, f.written[kSystem]) + " names none of " + technology_list() +
                   ": the store gets the code that an earlier row left (0 when none)");
 }
 
@@ -86,6 +87,9 @@ static std::string fault_effect(const ValueFault &v) {
              "network has an APN with another byte";
     case ByteFault::kControl:
       return ", a tab or control byte: it reaches the store and the modem as it stands";
+    case ByteFault::kNotDial:
+      return ": a dial number is digits, \"*\", \"#\" and \"+\", so a value with another byte "
+             "is most likely another column's, moved there";
     default:
       return std::string(", a non-ASCII byte: ") +
              (v.error ? "the modem dials ASCII alone"
@@ -101,20 +105,20 @@ static void check_bytes(Checker *c, int line, const Fields &f) {
     ValueFault fault = value_fault(column, v);
     if (fault.fault != ByteFault::kNone)
       c->report(line, fault.error,
-                column_name(column) + " " + shown(v) + " holds " + shown(v.substr(fault.at, 1)) +
+                named_value(column, v) + " holds " + shown(v.substr(fault.at, 1)) +
                     fault_effect(fault));
   }
 }
 
 // The values isp_pick hands to the modem go as they stand, spaces too. A
-// tab is a byte fault, and an APN holds no space at all.
+// tab is a byte fault, and an APN and a dial number hold no space at all.
 static void check_spaces(Checker *c, int line, const Fields &f) {
   std::string found;
-  for (int column : {kNumber, kUsr, kPwd}) {
+  for (int column : {kUsr, kPwd}) {
     const std::string &v = f.taken[column];
     if (v.empty() || (v.front() != ' ' && v.back() != ' '))
       continue;
-    found += (found.empty() ? "" : ", ") + column_name(column) + " " + shown(v);
+    found += (found.empty() ? "" : ", ") + named_value(column, v);
   }
   if (!found.empty())
     c->report(line, false,
@@ -128,7 +132,7 @@ static void check_index(Checker *c, int line, const Fields &f) {
   if (!f.taken[kIndex].empty() || w.empty())
     return;
   c->report(line, true,
-            "index " + shown(w) + " contains " + shown(placeholder_word(w)) +
+            named_value(kIndex, w) + " contains " + shown(placeholder_inside(w)) +
                 ": isp_pick writes it empty, and the store loses which profile it holds");
 }
 
@@ -146,7 +150,8 @@ static void check_shared_index(Checker *c, int line, const Fields &f) {
   auto first = c->indexes.emplace(index, std::make_pair(line, profile)).first;
   if (first->second.second != profile)
     c->report(line, false,
-              "index " + shown(f.taken[kIndex]) + " is line " + std::to_string(first->second.first) +
+              named_value(kIndex, f.taken[kIndex]) + " is line " +
+                  std::to_string(first->second.first) +
                   "'s too, with another profile: G_ISP_INDEX no longer tells which profile "
                   "the store holds");
 }

@@ -11,3 +11,13 @@
 
 /// "APN", or "column 12" for a column past the password.
 std::string column_name(size_t column);
+
+/// `value` of `column` quoted as every message prints that column: an
+/// operator name or a region as written (`shown_name`), any other value
+/// with every byte past ASCII escaped (`shown`), so that an invisible or
+/// look-alike character in what the store gets shows.
+std::string shown_in(size_t column, const std::string &value);
+
+/// `value` named with its column for a message: `APN "web"`,
+/// `operator name "Müller Funk"`.
+std::string named_value(size_t column, const std::string &value);

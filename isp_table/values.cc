@@ -3,9 +3,13 @@
 #include "operator_table.h"
 #include "text.h"
 
+bool intended_placeholder(const std::string &value) { return value == "NA" || value == "blank"; }
+
 bool apn_byte(char c) {
   return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '.';
 }
+
+bool dial_byte(char c) { return is_digit(c) || c == '*' || c == '#' || c == '+'; }
 
 static ByteFault byte_fault(size_t column, unsigned char c) {
   if (c == '\r' || c == '\n')
@@ -14,12 +18,18 @@ static ByteFault byte_fault(size_t column, unsigned char c) {
     return apn_byte(c) ? ByteFault::kNone : ByteFault::kNotApn;
   if (c < 32 || c == 127)
     return ByteFault::kControl;
-  return c > 127 ? ByteFault::kNonAscii : ByteFault::kNone;
+  if (c > 127)
+    return ByteFault::kNonAscii;
+  return column == kNumber && !dial_byte(c) ? ByteFault::kNotDial : ByteFault::kNone;
 }
 
 // A dial number goes to the modem's dial command, which takes ASCII alone;
-// a login's non-ASCII byte may be what the operator gave.
+// a login's non-ASCII byte may be what the operator gave. A letter in a
+// dial number reaches the modem as it stands, which may take it (a pause,
+// a tone), so it is only a sign of a shifted value.
 static bool an_error(size_t column, ByteFault fault) {
+  if (fault == ByteFault::kNotDial)
+    return false;
   return fault != ByteFault::kNonAscii || column == kNumber;
 }
 

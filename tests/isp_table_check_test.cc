@@ -64,13 +64,30 @@ TEST(Check, ARowWithMoreFieldsThanColumnsNamesTheValueWithTheComma) {
       // Placeholders stand in MCC, MNC and dial number; a name or region holds anything.
       {kHeader, "1,NA,NA,Big, Co,XX,CDMA2000,NA,NA,NA,NA\r\n",
        {eleven + "a comma in operator name \"Big, Co\" or in region \" Co,XX\" moves" + kMoves}},
+      // A name and a region are printed as written.
+      {kHeader, "1,262,02,M\xc3\xbcller, Funk,DE,HSDPA,web,*99#,u,p\r\n",
+       {eleven + "a comma in operator name \"M\xc3\xbcller, Funk\" or in region \" Funk,DE\" "
+                 "moves" + kMoves}},
       // LTE names no technology and "x" is no dial number: no join is plausible.
       {kHeader, "1,262,02,V,DE,LTE,x,y,z,u,v\r\n",
        {eleven + "a value holds a comma, and since isp_pick cuts values at every comma, every "
                  "later value moves out of its column"}},
+      // A title line names no columns: the table still has the ten isp_pick reads.
+      {"Operator table\r\n", "1,262,02,V,DE,HSDPA,web,*99#,u,p\r\n", {}},
+      {"Operator table\r\n", "1,262,02,V,DE,HSDPA,inter,net,*99#,user,pass\r\n",
+       {eleven + "a comma in APN \"inter,net\" moves" + kMoves}},
       // A trailing comma makes no field; the header's Notes column may be filled.
       {kHeader, "1,262,02,V,DE,HSDPA,web,*99#,u,p,\r\n", {}},
       {notes, "1,262,02,V,DE,HSDPA,web,*99#,u,p,a note\r\n", {}},
+      // Within the header's columns, ten columns that no person writes so
+      // are a comma's; a password and a note that might be one value are not.
+      {notes, "1,262,02,V,DE,HSDPA,inter,net,*99#,user,pw\r\n",
+       {"error: the row has 11 fields, and as they stand the dial number is \"net\": a comma in "
+        "APN \"inter,net\" moves" + std::string(kMoves)}},
+      {notes, "1,262,02,V,DE,HSDPA,web.vodafone.de,*99#,user,pa,ss\r\n", {}},
+      {notes, "1,262,02,V,DE,LTE,web,*99#,u,p,n\r\n",
+       {"warning: technology \"LTE\" names none of HSDPA, CDMA2000 and TD-SCDMA: the store gets "
+        "the code that an earlier row left (0 when none)"}},
       {kHeader, "1,262,02,V,DE,HSDPA,in,ter,*9,9#,u,p\r\n",
        {"error: the row has 12 fields, more than the table's 10 columns: commas in APN "
         "\"in,ter\" and dial number \"*9,9#\", or in APN \"in,ter\" and user name \"9#,u\", "
@@ -100,7 +117,9 @@ TEST(Check, ExtendRefusesARowWithMoreFields) {
 // the end draws no space's warning, a placeholder holds no byte at all.
 TEST(Check, BytesTheStoreAndTheModemCannotTake) {
   const std::string control =
-      ", a tab or control byte: it reaches the store and the modem as it stands";
+      ", a tab or control byte: it reaches the store and the modem as it stands",
+                    dial = ": a dial number is digits, \"*\", \"#\" and \"+\", so a value with "
+                           "another byte is most likely another column's, moved there";
   const struct {
     const char *values;  // APN to password
     Texts found;
@@ -112,8 +131,14 @@ TEST(Check, BytesTheStoreAndTheModemCannotTake) {
                                "only at a line feed, so a line ended by CR alone runs into the "
                                "next, and a CR in a value goes to the store with it"}},
       {"web,*99#,user\t,p", {"error: user name \"user\\t\" holds \"\\t\"" + control}},
+      // DEL is a control byte too, in a login and in a dial number.
+      {"web,*99#,u\x7f,p", {"error: user name \"u\\x7f\" holds \"\\x7f\"" + control}},
+      {"web,*99#\x7f,u,p", {"error: dial number \"*99#\\x7f\" holds \"\\x7f\"" + control}},
       {"web,*99#,u, pw", {"warning: a space at the start or end of password \" pw\": isp_pick "
                           "sends each value as it stands"}},
+      // A letter or a space in a dial number is a shifted value's sign, not the space's.
+      {"web,net,u,p", {"warning: dial number \"net\" holds \"n\"" + dial}},
+      {"web,*99# ,u,p", {"warning: dial number \"*99# \" holds \" \"" + dial}},
       {"web,*99#\xc2\xa0,u,p", {"error: dial number \"*99#\\xc2\\xa0\" holds \"\\xc2\", a "
                                 "non-ASCII byte: the modem dials ASCII alone"}},
       {"web,*99#,u,p\xc3\xa4\x01",
@@ -152,13 +177,21 @@ TEST(Generate, LeavesOutAListingWhoseBytesTheCheckRefuses) {
 
 // One finding on the file and no row: each line's findings would be noise.
 TEST(Check, AUtf16TableIsNamedOnce) {
-  std::string le = "I\0d\0,\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n\0"s,  // "Id,M", "1,2"
-              be = "\0I\0d\0,\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n"s;
+  // "Id,M", "1,2"; and with the header's "Id" in Cyrillic, U+0418 U+042C,
+  // whose second character's low byte is a comma's.
+  std::string le_rest = ",\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n\0"s, le = "I\0d\0"s + le_rest,
+              be_rest = "\0,\0M\0\r\0\n\0" "1\0,\0" "2\0\r\0\n"s, be = "\0I\0d"s + be_rest;
+  const std::string after = " (its first line has a NUL byte after each comma, CR and LF)",
+                    before = " (its first line has a NUL byte before each comma, CR and LF)";
   const struct {
     std::string bytes, order_how;
   } cases[] = {
-      {le, "little-endian (its first line has a NUL byte after every character)"},
-      {be, "big-endian (its first line has a NUL byte before every character)"},
+      {le, "little-endian" + after},
+      {be, "big-endian" + before},
+      {"\x18\x04\x2c\x04"s + le_rest, "little-endian" + after},
+      {"\x04\x18\x04\x2c"s + be_rest, "big-endian" + before},
+      // A title line "Op" has no comma, but its CR LF.
+      {"O\0p\0\r\0\n\0" "1\0,\0" "2\0\r\0\n\0"s, "little-endian" + after},
       {"\xff\xfe" + le, "little-endian (it begins with the byte-order mark FF FE)"},
       {"\xfe\xff" + be, "big-endian (it begins with the byte-order mark FE FF)"},
   };
@@ -179,6 +212,8 @@ TEST(Check, ANulByteInARowIsNamedWhereItStands) {
     std::string row, where;
   } cases[] = {
       {"1,262,02,V,DE\0,HSDPA,web,*99#,u,p\r\n"s, "character 14"},
+      // After a comma at an even offset of the file: no UTF-16 table, whose lines end "\n\0".
+      {"1,262,02,V,D,\0E,HSDPA,web,*99#,u,p\r\n"s, "character 14"},
       {"1,262,02,V,DE,HSDPA,web,*99#,u,p\0q\r\n"s, "character 33"},
       {"1,262,02,\xc3\x9c,DE,HSDPA,web,*99#,u,p\0\r\n"s, "byte 34 (character 33)"},
   };
@@ -191,12 +226,13 @@ TEST(Check, ANulByteInARowIsNamedWhereItStands) {
 // A field holds bytes: a UTF-8 value or line gives its characters too
 // (hand_kept.csv's lines 7 and 13 give ASCII's bytes alone).
 TEST(Check, SizesSayBytesAndCharacters) {
-  std::string zhe, zhe_shown;  // 34 Cyrillic Zhe, two bytes each
+  std::string zhe;  // 34 Cyrillic Zhe, two bytes each
   for (int i = 0; i < 34; i++)
-    zhe += "\xd0\x96", zhe_shown += "\\xd0\\x96";
+    zhe += "\xd0\x96";
   std::string tail = ",DE,HSDPA,web,*99#,u,p\r\n", never = ": the row is never returned";
+  // The name as written, as every message prints names.
   EXPECT_EQ(on_row("1,262,02," + zhe + " MTS" + tail),
-            Texts{"error: operator name \"" + zhe_shown + " MTS\" is 72 bytes (38 characters), "
+            Texts{"error: operator name \"" + zhe + " MTS\" is 72 bytes (38 characters), "
                   "more than the 63 bytes its field holds" + never});
   // 120 Zhe: 273 bytes with the rest, 153 characters.
   EXPECT_EQ(on_row("1,262,02," + zhe + zhe + zhe + zhe.substr(0, 36) + tail),
