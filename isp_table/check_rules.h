@@ -25,6 +25,10 @@ Fields split(const std::string &row);
 /// line end.
 std::string line_text(const std::string &line);
 
+/// `items` as a message lists them: "a", "a or b", "a, b or c" (`word`
+/// "or", or "and").
+std::string listed(const std::vector<std::string> &items, const std::string &word);
+
 /// The size of `text` for a message: "64 bytes", or "72 bytes (38
 /// characters)" when it is not ASCII alone, since isp_pick's fields hold
 /// bytes.

@@ -46,14 +46,14 @@ static bool printed_only(size_t column) {
 // to the store, or into the lookup's comparison; a name or region only
 // prints them. Returns true when a quote reaches more than the print.
 static bool in_quotes(Checker *c, int line, const std::vector<size_t> &columns) {
-  std::string names;
+  std::vector<std::string> names;
   bool harmful = false;
-  for (size_t i = 0; i < columns.size(); i++) {
-    names += (i == 0 ? "" : i + 1 < columns.size() ? ", " : " and ") + column_name(columns[i]);
-    harmful = harmful || !printed_only(columns[i]);
+  for (size_t column : columns) {
+    names.push_back(column_name(column));
+    harmful = harmful || !printed_only(column);
   }
   c->report(line, harmful,
-            names + (columns.size() > 1 ? " are" : " is") +
+            listed(names, "and") + (columns.size() > 1 ? " are" : " is") +
                 " in double quotes: isp_pick reads no quotes and takes them as part of the value");
   return harmful;
 }
@@ -94,6 +94,13 @@ static bool empty_value(Checker *c, int line, const std::vector<std::string> &va
     return true;
   }
   return false;
+}
+
+std::string listed(const std::vector<std::string> &items, const std::string &word) {
+  std::string text;
+  for (size_t i = 0; i < items.size(); i++)
+    text += (i == 0 ? "" : i + 1 < items.size() ? ", " : " " + word + " ") + items[i];
+  return text;
 }
 
 std::vector<Span> field_spans(const std::string &text) {
@@ -264,14 +271,6 @@ std::vector<size_t> Readings::joined_columns() const {
       joined.push_back(c);
   }
   return joined;
-}
-
-// "a", "a or b", "a, b or c"
-std::string listed(const std::vector<std::string> &items, const std::string &word) {
-  std::string text;
-  for (size_t i = 0; i < items.size(); i++)
-    text += (i == 0 ? "" : i + 1 < items.size() ? ", " : " " + word + " ") + items[i];
-  return text;
 }
 
 // The joined values of one reading: `user name "NA,NA"`, `password "x,y"`.

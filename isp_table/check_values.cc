@@ -45,11 +45,7 @@ static void check_identity(Checker *c, int line, const Fields &f) {
 
 // "HSDPA, CDMA2000 and TD-SCDMA"
 static std::string technology_list() {
-  std::string list;
-  for (int code = 0; code < kTechnologies; code++)
-    list += std::string(code == 0 ? "" : code + 1 < kTechnologies ? ", " : " and ") +
-            kTechnologyNames[code];
-  return list;
+  return listed({kTechnologyNames, kTechnologyNames + kTechnologies}, "and");
 }
 
 static void check_values(Checker *c, int line, const Fields &f) {
