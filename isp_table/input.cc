@@ -77,8 +77,7 @@ static bool memory_copy(const std::string &bytes, std::string *path) {
   return true;
 }
 
-// The table's file: standard input for "-".
-static bool stat_table(const char *path, struct stat *st) {
+bool stat_table(const char *path, struct stat *st) {
   return strcmp(path, "-") == 0 ? fstat(STDIN_FILENO, st) == 0 : stat(path, st) == 0;
 }
 

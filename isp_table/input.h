@@ -6,6 +6,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -26,6 +27,10 @@ constexpr const char kNotATable[] = "not a regular file or pipe";
 /// with `why` set when standard input is another kind of file, or the pipe
 /// cannot be read or holds more than kTableCopyMax bytes.
 const char *table_source(const char *path, std::string *why);
+
+/// The file of the table named `path` ("-": standard input) into `st`;
+/// false when it cannot be known.
+bool stat_table(const char *path, struct stat *st);
 
 /// Whether the table named `path` ("-": standard input) is the null
 /// device, which reads as a table of no bytes.

@@ -1,12 +1,12 @@
 // isp_table extend TABLE [--only LIST] [FILE...]: a hand-kept table with
 // the public rows that change nothing for a SIM it serves.
 #include <stdio.h>
-#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "check.h"
 #include "extend.h"
+#include "input.h"
 #include "verbs.h"
 
 // The shell empties a file it redirects output to before the run starts
@@ -14,8 +14,7 @@
 // nothing of it must pass for the kept rows.
 static bool output_is_table(const char *path) {
   struct stat table, out;
-  int got = strcmp(path, "-") == 0 ? fstat(STDIN_FILENO, &table) : stat(path, &table);
-  if (got != 0 || fstat(STDOUT_FILENO, &out) != 0)
+  if (!stat_table(path, &table) || fstat(STDOUT_FILENO, &out) != 0)
     return false;
   // /dev/null as both standard input and output is no table lost.
   return S_ISREG(out.st_mode) && table.st_dev == out.st_dev && table.st_ino == out.st_ino;
