@@ -1,12 +1,19 @@
 // Android's carrier identity database: the text format read to the exact
-// values or refused with the line at fault, and the file's kind told by its
-// first word.
+// values or refused with the line at fault, the file's kind told by its
+// first word, and its networks kept out of every table's figures.
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "against.h"
 #include "carrier_list.h"
+#include "merge.h"
 
 namespace {
 
@@ -114,6 +121,69 @@ TEST(LooksLikeCarrierList, KnowsItsFirstWord) {
   EXPECT_FALSE(looks_like_carrier_list("Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n"));
   EXPECT_FALSE(looks_like_carrier_list("carrier_ids {"));
   EXPECT_FALSE(looks_like_carrier_list("carrier_id"));
+}
+
+std::vector<Source> load(const std::vector<std::string> &names) {
+  std::vector<std::string> paths;
+  for (const std::string &name : names)
+    paths.push_back(ISP_TABLE_FIXTURES "/" + name);
+  std::vector<Source> sources;
+  EXPECT_TRUE(load_public_data(paths, &sources));
+  return sources;
+}
+
+TEST(CarrierListSource, GivesCarriersAndNetworksButNoListing) {
+  std::vector<Source> sources = load({"carriers.textpb"});
+  const Source &s = sources[0];
+  EXPECT_TRUE(s.carrier_list && !s.android);
+  EXPECT_EQ(s.listers, 4u);
+  EXPECT_EQ(s.carriers.version, 7);
+  EXPECT_TRUE(s.listings.empty());
+  const std::map<NetworkId, std::string> want = {
+      {{"262", "07"}, "Plain Mobil"}, {{"262", "08"}, "Plain Mobil"},
+      {{"310", "26"}, "Hill 'n' Dale"}, {{"310", "260"}, "Hill 'n' Dale"},
+      {{"732", "101"}, "Tel\xc3\xa9 M\xc3\xb3vil"}};
+  EXPECT_EQ(s.networks, want);
+  EXPECT_EQ(s.bad_network_ids, 1u);  // "2620"; "00101" is a test network
+}
+
+// Beside the databases of APNs it changes no row and no figure, and the
+// generated database beside it alone is still read.
+TEST(CarrierListSource, ChangesNoTableFigure) {
+  std::vector<TableRow> alone_rows, both_rows;
+  TableFigures alone = merge_all(load({"providers.xml"}), &alone_rows);
+  TableFigures both = merge_all(load({"carriers.textpb", "providers.xml"}), &both_rows);
+  EXPECT_EQ(both.listers, alone.listers);
+  EXPECT_EQ(both.networks, alone.networks);
+  EXPECT_EQ(both.left_out, alone.left_out);
+  ASSERT_EQ(both_rows.size(), alone_rows.size());
+  for (size_t i = 0; i < both_rows.size(); i++)
+    EXPECT_EQ(both_rows[i].text, alone_rows[i].text);
+  EXPECT_FALSE(load({"generated_apns.xml", "carriers.textpb"})[0].set_aside);
+}
+
+std::string run(const std::string &command, int *status) {
+  std::string out = "/tmp/isp_table_carriers." + std::to_string(getpid());
+  *status = system(("cd '" ISP_TABLE_FIXTURES "' && " + command + " > " + out + " 2>&1").c_str());
+  std::ostringstream text;
+  text << std::ifstream(out).rdbuf();
+  remove(out.c_str());
+  return text.str();
+}
+
+TEST(CarrierListRun, SummarisesItOrNamesTheFaultyLine) {
+  int status;
+  std::string said = run("'" ISP_TABLE "' providers.xml carriers.textpb >/dev/null", &status);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << said;
+  EXPECT_NE(said.find("\ncarriers.textpb (carrier identity database):\n  carriers: 4\n"
+                      "  networks: 5\n  version: 7\nmerged table:\n"),
+            std::string::npos) << said;
+  said = run("printf 'carrier_id {\\n  version: 1\\n}\\n' > /tmp/isp_table_bad.textpb; '" ISP_TABLE
+             "' extend extend_table.csv providers.xml /tmp/isp_table_bad.textpb", &status);
+  remove("/tmp/isp_table_bad.textpb");
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+  EXPECT_EQ(said, "isp_table: cannot read /tmp/isp_table_bad.textpb: line 2: CarrierId has no "
+                  "field \"version\"\n");
 }
 
 }  // namespace
