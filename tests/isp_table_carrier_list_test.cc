@@ -142,7 +142,8 @@ TEST(CarrierListSource, GivesCarriersAndNetworksButNoListing) {
   const std::map<NetworkId, std::string> want = {
       {{"262", "07"}, "Plain Mobil"}, {{"262", "08"}, "Plain Mobil"},
       {{"310", "26"}, "Hill 'n' Dale"}, {{"310", "260"}, "Hill 'n' Dale"},
-      {{"732", "101"}, "Tel\xc3\xa9 M\xc3\xb3vil"}};
+      {{"732", "12"}, "Tel\xc3\xa9 M\xc3\xb3vil"}, {{"732", "13"}, "Tel\xc3\xa9 M\xc3\xb3vil"},
+      {{"732", "14"}, "Tel\xc3\xa9 M\xc3\xb3vil"}};
   EXPECT_EQ(s.networks, want);
   EXPECT_EQ(s.bad_network_ids, 1u);  // "2620"; "00101" is a test network
 }
@@ -155,6 +156,7 @@ TEST(CarrierListSource, ChangesNoTableFigure) {
   TableFigures both = merge_all(load({"carriers.textpb", "providers.xml"}), &both_rows);
   EXPECT_EQ(both.listers, alone.listers);
   EXPECT_EQ(both.networks, alone.networks);
+  EXPECT_EQ(both.read_as, alone.read_as);  // 732-123 is no 732-12
   EXPECT_EQ(both.left_out, alone.left_out);
   ASSERT_EQ(both_rows.size(), alone_rows.size());
   for (size_t i = 0; i < both_rows.size(); i++)
@@ -176,7 +178,7 @@ TEST(CarrierListRun, SummarisesItOrNamesTheFaultyLine) {
   std::string said = run("'" ISP_TABLE "' providers.xml carriers.textpb >/dev/null", &status);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << said;
   EXPECT_NE(said.find("\ncarriers.textpb (carrier identity database):\n  carriers: 4\n"
-                      "  networks: 5\n  version: 7\nmerged table:\n"),
+                      "  networks: 7\n  version: 7\nmerged table:\n"),
             std::string::npos) << said;
   said = run("printf 'carrier_id {\\n  version: 1\\n}\\n' > /tmp/isp_table_bad.textpb; '" ISP_TABLE
              "' extend extend_table.csv providers.xml /tmp/isp_table_bad.textpb", &status);
