@@ -86,6 +86,10 @@ PublicData gather(const std::vector<Source> &sources) {
   PublicData d;
   std::set<NetworkId> own = own_networks(sources);
   for (const Source &s : sources) {
+    // A carrier list lists no APN: its networks are none the public data
+    // can judge a row of.
+    if (s.carrier_list)
+      continue;
     for (const auto &network : s.networks)
       d.networks.insert(network.first);
     for (const Listing &l : s.listings) {

@@ -64,10 +64,12 @@ static void keep_in_source(const Markets &markets, Source *s) {
 }
 
 // A country is there when a listing has it as region, an MCC when a
-// network is under it.
+// network of a database of APNs is under it: a carrier list's gives no row.
 static std::vector<std::string> absent(const Markets &markets, const std::vector<Source> &sources) {
   std::set<std::string> seen;
   for (const Source &s : sources) {
+    if (s.carrier_list)
+      continue;
     for (const Listing &l : s.listings)
       seen.insert(l.region);
     for (const auto &network : s.networks)

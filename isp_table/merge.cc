@@ -189,16 +189,18 @@ static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
 static Networks gather(const std::vector<const Source *> &sources, TableFigures *f) {
   Networks n;
   std::set<NetworkId> ids;
+  // A carrier list's networks have no APN listed: none is a table's network.
   for (const Source *s : sources)
     for (const auto &network : s->networks)
-      ids.insert(network.first);
+      if (!s->carrier_list)
+        ids.insert(network.first);
   n.read_as = impossible_ids(ids);
   f->read_as = n.read_as.size();
   // A network's own name first, before the names of its ids written long.
   for (int long_ids = 0; long_ids < 2; long_ids++)
     for (const Source *s : sources)
       for (const auto &network : s->networks)
-        if (n.read_as.count(network.first) == (size_t)long_ids) {
+        if (!s->carrier_list && n.read_as.count(network.first) == (size_t)long_ids) {
           n.apns[read_id(n, network.first)];
           n.names.emplace(read_id(n, network.first), network.second);
         }
@@ -288,6 +290,8 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
   TableFigures own;
   TableFigures &f = figures ? *figures : own;
   for (const Source *s : sources) {
+    if (s->carrier_list)
+      continue;  // its carriers list no APN, and the test networks it names no row
     f.listers += s->set_aside ? 0 : s->listers;
     for (const auto &why : s->left_out)
       f.left_out[why.first] += why.second;
@@ -450,14 +454,27 @@ static void write_figures(const TableFigures &f, const char *listers, bool named
 }
 
 static const char *kind_name(const Source &s) {
+  if (s.carrier_list)
+    return "carrier identity database";
   if (s.generated)
     return "Android APN database, generated from the provider database";
   return s.android ? "Android APN database" : "provider database";
 }
 
+// A carrier list gives no row: what it holds, no table's figures.
+static void write_carriers(const Source &s, FILE *out) {
+  fprintf(out, "  carriers: %zu\n  networks: %zu\n", s.listers, s.networks.size());
+  if (s.carriers.version != -1)
+    fprintf(out, "  version: %ld\n", s.carriers.version);
+}
+
 void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
   for (const Source &s : sources) {
     fprintf(out, "%s (%s):\n", s.path.c_str(), kind_name(s));
+    if (s.carrier_list) {
+      write_carriers(s, out);
+      continue;
+    }
     if (s.set_aside) {
       fprintf(out, "  carriers left out whole, another database is among the inputs: %zu\n",
               s.listers);

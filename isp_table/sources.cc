@@ -236,10 +236,26 @@ static bool generated_from_providers(const pugi::xml_document &doc) {
   return false;
 }
 
-// ---- What a file that is neither database holds ----
+// ---- Android's carrier identity database: carrier_id { ... } ----
+
+// Each MCC-MNC tuple of five or six digits is a network; the carrier list
+// lists no APN, so its carriers give no listing.
+static void load_carriers(Source *s) {
+  s->listers = s->carriers.carriers.size();
+  for (const Carrier &carrier : s->carriers.carriers)
+    for (const CarrierAttribute &attribute : carrier.attributes)
+      for (const std::string &tuple : attribute.mccmnc_tuple)
+        if (!all_digits(tuple, 5, 6))
+          s->bad_network_ids++;
+        else
+          take_network_id(s, tuple.substr(0, 3), tuple.substr(3), carrier.carrier_name);
+}
+
+// ---- What a file of none of the kinds holds ----
 
 static const char kNeither[] =
-    "not a provider database (serviceproviders.xml) or an Android APN database (apns-conf.xml): ";
+    "not a provider database (serviceproviders.xml), an Android APN database (apns-conf.xml) "
+    "or a carrier identity database (carrier_list.textpb): ";
 
 // An XML document begins with "<", after a byte-order mark, white space
 // and, in UTF-16, NUL bytes.
@@ -284,6 +300,14 @@ bool load_source(const char *path, size_t file, size_t *next_lister, Source *sou
   std::string bytes;
   if (!read_regular(path, &bytes, error))
     return false;
+  if (looks_like_carrier_list(bytes)) {
+    if (!read_carrier_list(bytes, &source->carriers, error))
+      return false;
+    source->path = path;
+    source->carrier_list = true;
+    load_carriers(source);
+    return true;
+  }
   // The parser takes text before the root element, a table's lines too.
   if (!begins_as_xml(bytes)) {
     *error = not_xml(bytes);
@@ -347,11 +371,11 @@ void fill_android_regions(std::vector<Source> *sources) {
 // Beside a provider database, the generated file's entries would count
 // its providers twice; beside Android's own, its MMS APNs typed "default"
 // and its extra listers would win rows; either way it would pass for a
-// second, independent database. Alone, it is the only data at hand: read,
-// as Android's kind.
+// second, independent database. Alone, or beside a carrier list, which
+// lists no APN, it is the only data at hand: read, as Android's kind.
 void set_aside_generated(std::vector<Source> *sources, FILE *warnings) {
-  bool others =
-      std::any_of(sources->begin(), sources->end(), [](const Source &s) { return !s.generated; });
+  bool others = std::any_of(sources->begin(), sources->end(),
+                            [](const Source &s) { return !s.generated && !s.carrier_list; });
   for (Source &s : *sources) {
     if (!s.generated)
       continue;

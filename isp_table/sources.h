@@ -1,7 +1,8 @@
 // The databases the operator table is made from: the provider database of
 // desktop Linux (serviceproviders.xml) and Android's APN database
 // (apns-conf.xml), read into the internet APNs that each network's
-// providers or carriers list.
+// providers or carriers list; and Android's carrier identity database
+// (carrier_list.textpb), read into its carriers and their networks.
 #pragma once
 
 #include <stdio.h>
@@ -10,6 +11,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "carrier_list.h"
 
 /// One network: an MCC and MNC pair, the identity on a SIM.
 using NetworkId = std::pair<std::string, std::string>;
@@ -45,6 +48,10 @@ struct Source {
   bool generated = false;
   bool set_aside = false;  // generated, beside another database: no entry
                            // of it counts, its carriers in `listers` aside
+  // Android's carrier identity database: carriers and their networks, no
+  // APN, so no listing; no figure of the table counts its networks.
+  bool carrier_list = false;
+  CarrierList carriers;
   size_t listers = 0;                              // providers or carriers
   std::vector<Listing> listings;                   // file order
   std::map<NetworkId, std::string> networks;  // every network its entries name: the first name
@@ -55,19 +62,19 @@ struct Source {
   size_t bad_network_ids = 0;
 };
 
-/// Loads `path` as the `file`-th input; its kind is told by its root
-/// element, and the provider database in Android's format by a comment
-/// before it (`generated`). `next_lister` numbers providers and carriers across the inputs.
-/// Returns false with `error` set when the file cannot be read or parsed or
-/// is of neither kind.
+/// Loads `path` as the `file`-th input; its kind is told by its first
+/// word for a carrier list, else by its root element, and the provider
+/// database in Android's format by a comment before it (`generated`). `next_lister` numbers providers and carriers across the inputs.
+/// Returns false with `error` set when the file cannot be read or parsed
+/// ("line N: ..." for a carrier list) or is of none of the kinds.
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error);
 
 /// Warns on `warnings` of each file among `sources` that was generated from
 /// the provider database, and sets each one aside (no listing, network or
-/// figure of it left, but its carriers) when another database is among
-/// `sources`: it would count the same providers twice, or pass its MMS
-/// APNs and extra listers off as a second database's.
+/// figure of it left, but its carriers) when another database of APNs (not
+/// a carrier list) is among `sources`: it would count the same providers
+/// twice, or pass its MMS APNs and extra listers off as a second database's.
 void set_aside_generated(std::vector<Source> *sources, FILE *warnings);
 
 /// Gives every Android listing the country code that the provider databases

@@ -55,8 +55,8 @@ int load_inputs(const Command &command, std::vector<Source> *sources) {
   Markets markets;
   if (command.only.empty() || !read_markets(command.only, &markets))
     return 0;
-  bool providers =
-      std::any_of(sources->begin(), sources->end(), [](const Source &s) { return !s.android; });
+  bool providers = std::any_of(sources->begin(), sources->end(),
+                               [](const Source &s) { return !s.android && !s.carrier_list; });
   if (!markets.countries.empty() && !providers)
     return report_usage_error("--only names a country, but no FILE is a provider database");
   // A code the databases write otherwise ("uk" for "gb") gives no rows.

@@ -76,6 +76,7 @@ work_in() {
   trap 'rm -rf "$dir"' EXIT
   cp "$2/providers.xml" "$dir/serviceproviders.xml"
   cp "$2/apns.xml" "$dir/apns-conf.xml"
+  cp "$2/carriers.textpb" "$dir/carrier_list.textpb"
   cp "$2/extend_table.csv" "$dir/my_table.csv"
   PATH=$(cd "$(dirname "$1")" && pwd):$PATH
   export PATH

@@ -93,8 +93,9 @@ const Case kLostOutput[] = {
      "t.csv: 0 errors, 0 warnings, 1 row"},
 };
 
-#define NEITHER \
-  "not a provider database (serviceproviders.xml) or an Android APN database (apns-conf.xml): "
+#define NEITHER                                                                      \
+  "not a provider database (serviceproviders.xml), an Android APN database (apns-conf.xml) " \
+  "or a carrier identity database (carrier_list.textpb): "
 #define MEANT "no such file or verb; did you mean \"isp_table "
 
 // Messages a user can act on: what was given, and what to give instead.
