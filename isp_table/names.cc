@@ -66,6 +66,18 @@ std::string operator_word(const std::string &name) {
   return words.empty() ? "" : words[0];
 }
 
+// A leading word that is a single letter ("V!") or written in another
+// script ("中国移动") is a mark people cannot match: such a name says in
+// brackets who it is ("V! (Vodafone Idea)", "中国移动 (China Mobile)").
+static std::string bracketed_word(const std::string &name, const std::string &first) {
+  bool unreadable = first.size() == 1 || (unsigned char)first[0] >= 128;
+  size_t open = name.find('(');
+  if (!unreadable || open == std::string::npos)
+    return "";
+  std::vector<std::string> inside = name_words(name.substr(open + 1));
+  return inside.empty() ? "" : inside[0];
+}
+
 std::vector<std::string> operator_words(const std::string &name) {
   std::vector<std::string> words = name_words(name);
   if (words.size() > 1 && words[1].size() == words[0].size() + 1 &&
@@ -73,6 +85,9 @@ std::vector<std::string> operator_words(const std::string &name) {
     words.resize(2);
   else
     words.resize(std::min<size_t>(words.size(), 1));
+  std::string known_as = words.empty() ? "" : bracketed_word(name, words[0]);
+  if (!known_as.empty() && known_as != words[0])
+    words.push_back(known_as);
   return words;
 }
 
@@ -133,4 +148,36 @@ std::vector<std::string> apn_stems(const std::string &apn) {
       stems.push_back(stem);
   }
   return stems;
+}
+
+// Words of the services an operator runs beside its data APN: a router
+// given one of them gets MMS, voice or a roaming gateway, not the internet.
+static bool service_label(const std::string &word) {
+  static const char *const whole[] = {"roaming", "roam", "portal", "m2m",     "iot", "nbiot",
+                                      "tether",  "ota",  "fota",   "hourly", "daily", "daypass",
+                                      "supl",    "xcap", "emergency", "sos"};
+  for (const char *w : whole)
+    if (word == w)
+      return true;
+  for (const char *service : {"wap", "mms", "ims"})
+    if (word.size() >= 3 &&
+        (word.compare(0, 3, service) == 0 || word.compare(word.size() - 3, 3, service) == 0))
+      return true;
+  return false;
+}
+
+bool service_apn(const std::string &name, const std::string &apn, const std::string &usage) {
+  for (const std::string &w : words_of(apn, never_joins))
+    if (service_label(w))
+      return true;
+  static const std::set<std::string> named = {"wap",  "mms", "ims",    "roaming",  "portal",
+                                              "m2m", "iot", "tether", "tethering"};
+  for (const std::string &w : words_of(name, joiner))
+    if (named.count(w))
+      return true;
+  // An entry typed for IMS or tethering alone besides the internet is no data APN of a phone.
+  for (const std::string &w : words_of(usage, never_joins))
+    if (w == "ims")
+      return true;
+  return false;
 }

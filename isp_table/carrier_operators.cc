@@ -1,0 +1,141 @@
+#include "carrier_operators.h"
+
+#include <algorithm>
+
+#include "against.h"
+#include "names.h"
+
+namespace {
+
+// How an attribute tells a carrier's SIMs apart on its networks, the
+// strongest sign of an operator first; kNoSign for every other filter.
+enum Filter { kBare, kEmptySpn, kOwnSpn, kGid1Only, kNoSign };
+
+bool meets(const std::vector<std::string> &a, const std::vector<std::string> &b) {
+  for (const std::string &w : a)
+    if (std::find(b.begin(), b.end(), w) != b.end())
+      return true;
+  return false;
+}
+
+bool only_spn_and(const CarrierAttribute &a, bool gid1) {
+  return a.imsi_prefix_xpattern.empty() && a.plmn.empty() && a.gid2.empty() &&
+         a.preferred_apn.empty() && a.iccid_prefix.empty() && a.privilege_access_rule.empty() &&
+         (gid1 || a.gid1.empty());
+}
+
+Filter filter_of(const Carrier &c, const CarrierAttribute &a) {
+  if (!only_spn_and(a, true))
+    return kNoSign;
+  if (!a.gid1.empty())
+    return a.spn.empty() ? kGid1Only : kNoSign;
+  if (std::all_of(a.spn.begin(), a.spn.end(), [](const std::string &s) { return s.empty(); }))
+    return kBare;
+  if (std::find(a.spn.begin(), a.spn.end(), "") != a.spn.end())
+    return kEmptySpn;
+  std::vector<std::string> own = name_words(c.carrier_name);
+  for (const std::string &spn : a.spn)
+    if (meets(name_words(spn), own))
+      return kOwnSpn;
+  return kNoSign;
+}
+
+bool says_mvno(const std::string &name) {
+  std::vector<std::string> words = name_words(name);
+  return std::find(words.begin(), words.end(), "mvno") != words.end();
+}
+
+NetworkId network_of(const std::string &tuple) { return {tuple.substr(0, 3), tuple.substr(3)}; }
+
+struct Claim {
+  const Carrier *carrier;
+  const Source *source;
+  Filter filter;
+};
+
+// Every carrier's distinct networks under each MCC.
+std::map<const Carrier *, std::map<std::string, std::set<std::string>>> reach_of(
+    const std::vector<const Source *> &sources) {
+  std::map<const Carrier *, std::map<std::string, std::set<std::string>>> reach;
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers)
+      for (const CarrierAttribute &a : c.attributes)
+        for (const std::string &t : a.mccmnc_tuple)
+          reach[&c][t.substr(0, 3)].insert(t);
+  return reach;
+}
+
+// The claims of one sign on one network, children of a parent among them
+// left out: the carrier listing strictly the most networks under the MCC,
+// or null on a tie. Whatever order the claims come in, the answer is one.
+const Claim *decide(const std::vector<Claim> &claims, const std::string &mcc,
+                    std::map<const Carrier *, std::map<std::string, std::set<std::string>>> &reach) {
+  std::set<long> ids;
+  for (const Claim &c : claims)
+    ids.insert(c.carrier->canonical_id);
+  std::map<const Carrier *, const Claim *> left;
+  for (const Claim &c : claims)
+    if (c.carrier->parent_canonical_id < 0 || !ids.count(c.carrier->parent_canonical_id))
+      left.emplace(c.carrier, &c);
+  size_t most = 0;
+  for (const auto &c : left)
+    most = std::max(most, reach[c.first][mcc].size());
+  // Carriers of one name (two entries of one operator) are no tie.
+  const Claim *best = nullptr;
+  for (const auto &c : left) {
+    if (reach[c.first][mcc].size() != most)
+      continue;
+    if (best && !meets(name_words(best->carrier->carrier_name), name_words(c.first->carrier_name)))
+      return nullptr;
+    if (!best || c.first->canonical_id < best->carrier->canonical_id)
+      best = c.second;
+  }
+  return best;
+}
+
+}  // namespace
+
+NetworkOperators network_operators(const std::vector<const Source *> &sources) {
+  // network -> the claims of its strongest sign
+  std::map<NetworkId, std::pair<Filter, std::vector<Claim>>> claims;
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers) {
+      if (says_mvno(c.carrier_name))
+        continue;
+      for (const CarrierAttribute &a : c.attributes) {
+        Filter f = filter_of(c, a);
+        if (f == kNoSign)
+          continue;
+        for (const std::string &t : a.mccmnc_tuple) {
+          auto &on = claims.emplace(network_of(t), std::make_pair(kNoSign, std::vector<Claim>()))
+                         .first->second;
+          if (f < on.first)
+            on = {f, {}};
+          if (f == on.first)
+            on.second.push_back({&c, s, f});
+        }
+      }
+    }
+  auto reach = reach_of(sources);
+  NetworkOperators operators;
+  for (const auto &network : claims) {
+    const Claim *c = decide(network.second.second, network.first.first, reach);
+    if (!c)
+      continue;
+    NetworkOperator &op = operators[network.first];
+    op.name = c->carrier->carrier_name;
+    op.words = name_words(op.name);
+    op.path = c->source->path;
+    op.line = c->carrier->line;
+    std::string tuple = network.first.first + network.first.second;
+    for (const CarrierAttribute &a : c->carrier->attributes)
+      if (std::find(a.mccmnc_tuple.begin(), a.mccmnc_tuple.end(), tuple) != a.mccmnc_tuple.end())
+        for (const std::string &apn : a.preferred_apn)
+          op.preferred.insert(folded_apn(apn));
+  }
+  return operators;
+}
+
+bool operated_by(const std::string &name, const NetworkOperator &op) {
+  return meets(operator_words(name), op.words);
+}

@@ -1,0 +1,37 @@
+// Who operates each network, as Android's carrier identity database tells
+// it: the carrier whose SIMs on the network need no mark to be told apart.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "sources.h"
+
+/// The operator the carrier identity database gives one network.
+struct NetworkOperator {
+  std::string name;                 // the carrier's name as written
+  std::vector<std::string> words;   // the words of its name (name_words)
+  std::set<std::string> preferred;  // its preferred APNs on the network, folded
+  std::string path;                 // the file and line of the carrier
+  int line = 0;
+};
+
+using NetworkOperators = std::map<NetworkId, NetworkOperator>;
+
+/// The operator of each network that the carrier lists among `sources`
+/// name, by these signs, strongest first: the carrier whose attribute for
+/// the network sets no filter (or only an empty SPN); one that filters by
+/// SPNs among which is the empty one; one that filters by an SPN spelling
+/// its own name; one that filters by GID1 alone. A carrier whose name says
+/// MVNO is a catch-all for resellers, never an operator; a carrier whose
+/// parent is among the same sign's carriers is the parent's. Several
+/// carriers left on the strongest sign: the one listing strictly the most
+/// networks under the MCC, else none (the network is left to the other
+/// signs). The same lists give the same operators in any order.
+NetworkOperators network_operators(const std::vector<const Source *> &sources);
+
+/// Whether listing name `name` stands for `op`: its leading word (with
+/// the word it is known by, operator_words) is a word of the carrier's name.
+bool operated_by(const std::string &name, const NetworkOperator &op);
