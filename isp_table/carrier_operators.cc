@@ -11,10 +11,20 @@ namespace {
 // strongest sign of an operator first; kNoSign for every other filter.
 enum Filter { kBare, kEmptySpn, kOwnSpn, kGid1Only, kNoSign };
 
+// Two words of one name: the same, or one the other's start when it is
+// long enough to be a name of its own ("airtel" of "airteltigo"), not a
+// common start ("tele" of "telenor" and "telekom").
+bool same_name(const std::string &a, const std::string &b) {
+  const size_t kLongStart = 5;
+  const std::string &shorter = a.size() < b.size() ? a : b, &longer = a.size() < b.size() ? b : a;
+  return a == b || (shorter.size() >= kLongStart && longer.compare(0, shorter.size(), shorter) == 0);
+}
+
 bool meets(const std::vector<std::string> &a, const std::vector<std::string> &b) {
   for (const std::string &w : a)
-    if (std::find(b.begin(), b.end(), w) != b.end())
-      return true;
+    for (const std::string &v : b)
+      if (same_name(w, v))
+        return true;
   return false;
 }
 
@@ -93,6 +103,30 @@ const Claim *decide(const std::vector<Claim> &claims, const std::string &mcc,
   return best;
 }
 
+// What else the operator goes by on the network: the SPNs that its
+// carrier, or another carrier of the same name, shows there (Telekom
+// Romania's "COSMOTE", Vi's "Vodafone IN"), and its preferred APNs.
+void add_own_names(const std::vector<const Source *> &sources, const NetworkId &id,
+                   NetworkOperator *op) {
+  std::string tuple = id.first + id.second;
+  std::vector<std::string> name = op->words;
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers) {
+      if (name_words(c.carrier_name) != name)
+        continue;
+      for (const CarrierAttribute &a : c.attributes) {
+        if (std::find(a.mccmnc_tuple.begin(), a.mccmnc_tuple.end(), tuple) == a.mccmnc_tuple.end())
+          continue;
+        for (const std::string &apn : a.preferred_apn)
+          op->preferred.insert(folded_apn(apn));
+        for (const std::string &spn : a.spn)
+          for (const std::string &w : name_words(spn))
+            if (std::find(op->words.begin(), op->words.end(), w) == op->words.end())
+              op->words.push_back(w);
+      }
+    }
+}
+
 }  // namespace
 
 NetworkOperators network_operators(const std::vector<const Source *> &sources) {
@@ -127,11 +161,7 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources) {
     op.words = name_words(op.name);
     op.path = c->source->path;
     op.line = c->carrier->line;
-    std::string tuple = network.first.first + network.first.second;
-    for (const CarrierAttribute &a : c->carrier->attributes)
-      if (std::find(a.mccmnc_tuple.begin(), a.mccmnc_tuple.end(), tuple) != a.mccmnc_tuple.end())
-        for (const std::string &apn : a.preferred_apn)
-          op.preferred.insert(folded_apn(apn));
+    add_own_names(sources, network.first, &op);
   }
   return operators;
 }
