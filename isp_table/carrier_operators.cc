@@ -50,6 +50,20 @@ Filter filter_of(const Carrier &c, const CarrierAttribute &a) {
   return kNoSign;
 }
 
+// The names a carrier goes by: the leading word of each part of its name
+// ("1O1O / csl / Club Sim" is 1O1O's, csl's and Club Sim's), never the
+// words after it ("Ooredoo Tunisia" is not Tunisiana).
+std::vector<std::string> carrier_words(const std::string &name) {
+  std::vector<std::string> words;
+  for (size_t start = 0; start <= name.size();) {
+    size_t slash = std::min(name.find('/', start), name.size());
+    for (const std::string &w : operator_words(name.substr(start, slash - start)))
+      words.push_back(w);
+    start = slash + 1;
+  }
+  return words;
+}
+
 bool says_mvno(const std::string &name) {
   std::vector<std::string> words = name_words(name);
   return std::find(words.begin(), words.end(), "mvno") != words.end();
@@ -95,7 +109,7 @@ const Claim *decide(const std::vector<Claim> &claims, const std::string &mcc,
   for (const auto &c : left) {
     if (reach[c.first][mcc].size() != most)
       continue;
-    if (best && !meets(name_words(best->carrier->carrier_name), name_words(c.first->carrier_name)))
+    if (best && !meets(carrier_words(best->carrier->carrier_name), carrier_words(c.first->carrier_name)))
       return nullptr;
     if (!best || c.first->canonical_id < best->carrier->canonical_id)
       best = c.second;
@@ -112,7 +126,7 @@ void add_own_names(const std::vector<const Source *> &sources, const NetworkId &
   std::vector<std::string> name = op->words;
   for (const Source *s : sources)
     for (const Carrier &c : s->carriers.carriers) {
-      if (name_words(c.carrier_name) != name)
+      if (carrier_words(c.carrier_name) != name)
         continue;
       for (const CarrierAttribute &a : c.attributes) {
         if (std::find(a.mccmnc_tuple.begin(), a.mccmnc_tuple.end(), tuple) == a.mccmnc_tuple.end())
@@ -120,7 +134,7 @@ void add_own_names(const std::vector<const Source *> &sources, const NetworkId &
         for (const std::string &apn : a.preferred_apn)
           op->preferred.insert(folded_apn(apn));
         for (const std::string &spn : a.spn)
-          for (const std::string &w : name_words(spn))
+          for (const std::string &w : carrier_words(spn))
             if (std::find(op->words.begin(), op->words.end(), w) == op->words.end())
               op->words.push_back(w);
       }
@@ -158,7 +172,7 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources) {
       continue;
     NetworkOperator &op = operators[network.first];
     op.name = c->carrier->carrier_name;
-    op.words = name_words(op.name);
+    op.words = carrier_words(op.name);
     op.path = c->source->path;
     op.line = c->carrier->line;
     add_own_names(sources, network.first, &op);

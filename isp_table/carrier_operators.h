@@ -12,7 +12,7 @@
 /// The operator the carrier identity database gives one network.
 struct NetworkOperator {
   std::string name;                 // the carrier's name as written
-  std::vector<std::string> words;   // the words of its name (name_words)
+  std::vector<std::string> words;   // the names it goes by: its name's, its SPNs' leading words
   std::set<std::string> preferred;  // its preferred APNs on the network, folded
   std::string path;                 // the file and line of the carrier
   int line = 0;
@@ -33,5 +33,6 @@ using NetworkOperators = std::map<NetworkId, NetworkOperator>;
 NetworkOperators network_operators(const std::vector<const Source *> &sources);
 
 /// Whether listing name `name` stands for `op`: its leading word (with
-/// the word it is known by, operator_words) is a word of the carrier's name.
+/// the word it is known by, operator_words) is one the carrier goes by,
+/// or the start, five letters or more, of one.
 bool operated_by(const std::string &name, const NetworkOperator &op);
