@@ -1,6 +1,7 @@
 #include "names.h"
 
 #include <ctype.h>
+#include <string.h>
 
 #include <algorithm>
 #include <set>
@@ -50,8 +51,20 @@ static bool one_letter(const std::string &word) {
 // ("KT", "3"). A word followed by one letter also stands joined to it:
 // "CELL C" is the "Cell-c" of the other database, while "T-Mobile A" is
 // T-Mobile in Austria, so neither reading may be the only one.
+// "3Internet", "PlusWAP": a name run together with the service it labels.
+static std::string without_service(const std::string &word) {
+  for (const char *service : {"internet", "gprs", "wap", "mms"}) {
+    size_t n = strlen(service);
+    if (word.size() > n && word.compare(word.size() - n, n, service) == 0)
+      return word.substr(0, word.size() - n);
+  }
+  return word;
+}
+
 std::vector<std::string> name_words(const std::string &name) {
   std::vector<std::string> all = words_of(name, joiner), words;
+  if (!all.empty())
+    all[0] = without_service(all[0]);
   for (size_t i = 0; i < all.size(); i++) {
     if (!service_word(all[i]) && (i == 0 || all[i].size() > 2 || !letters_only(all[i])))
       words.push_back(all[i]);
@@ -70,12 +83,19 @@ std::string operator_word(const std::string &name) {
 // script ("中国移动") is a mark people cannot match: such a name says in
 // brackets who it is ("V! (Vodafone Idea)", "中国移动 (China Mobile)").
 static std::string bracketed_word(const std::string &name, const std::string &first) {
-  bool unreadable = first.size() == 1 || (unsigned char)first[0] >= 128;
-  size_t open = name.find('(');
-  if (!unreadable || open == std::string::npos)
+  bool other_script = (unsigned char)first[0] >= 128;
+  if (first.size() != 1 && !other_script)
     return "";
-  std::vector<std::string> inside = name_words(name.substr(open + 1));
-  return inside.empty() ? "" : inside[0];
+  size_t open = name.find('(');
+  if (open != std::string::npos) {
+    std::vector<std::string> inside = name_words(name.substr(open + 1));
+    return inside.empty() ? "" : inside[0];
+  }
+  // "中國移動香港 China Mobile HK": the name in Latin letters follows.
+  for (const std::string &w : name_words(name))
+    if (other_script && (unsigned char)w[0] < 128)
+      return w;
+  return "";
 }
 
 std::vector<std::string> operator_words(const std::string &name) {
