@@ -180,6 +180,40 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources) {
   return operators;
 }
 
-bool operated_by(const std::string &name, const NetworkOperator &op) {
-  return meets(operator_words(name), op.words);
+// A name of service words only ("Internet Movil") says nothing of who
+// lists the APN; the APN then names its operator ("imovil.entelpcs.cl").
+bool operated_by(const std::string &name, const std::string &apn, const NetworkOperator &op) {
+  std::vector<std::string> words = operator_words(name);
+  return meets(words.empty() ? apn_words(apn) : words, op.words);
+}
+
+// A carrier found bare on a network anywhere in the lists is no reseller
+// there, whatever its other attributes filter.
+std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
+    const std::vector<const Source *> &sources, const NetworkOperators &operators) {
+  std::map<NetworkId, std::map<std::vector<std::string>, bool>> bare;  // names -> found bare
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers)
+      for (const CarrierAttribute &a : c.attributes)
+        for (const std::string &t : a.mccmnc_tuple) {
+          bool &found = bare[network_of(t)][carrier_words(c.carrier_name)];
+          found = found || filter_of(c, a) == kBare;
+        }
+  std::map<NetworkId, std::vector<std::vector<std::string>>> resellers;
+  for (const auto &network : bare) {
+    auto op = operators.find(network.first);
+    for (const auto &carrier : network.second)
+      if (!carrier.second && !carrier.first.empty() &&
+          (op == operators.end() || !meets(carrier.first, op->second.words)))
+        resellers[network.first].push_back(carrier.first);
+  }
+  return resellers;
+}
+
+bool resold_by(const std::string &name, const std::vector<std::vector<std::string>> &resellers) {
+  std::vector<std::string> words = operator_words(name);
+  for (const std::vector<std::string> &r : resellers)
+    if (meets(words, r))
+      return true;
+  return false;
 }

@@ -32,7 +32,18 @@ using NetworkOperators = std::map<NetworkId, NetworkOperator>;
 /// signs). The same lists give the same operators in any order.
 NetworkOperators network_operators(const std::vector<const Source *> &sources);
 
-/// Whether listing name `name` stands for `op`: its leading word (with
-/// the word it is known by, operator_words) is one the carrier goes by,
-/// or the start, five letters or more, of one.
-bool operated_by(const std::string &name, const NetworkOperator &op);
+/// Whether a listing of APN `apn` by name `name` stands for `op`: the
+/// name's leading word (with the word it is known by, operator_words) is
+/// one the carrier goes by, or the start, five letters or more, of one; for
+/// a name of service words only, a word of the APN is.
+bool operated_by(const std::string &name, const std::string &apn, const NetworkOperator &op);
+
+/// Each network's carriers that the carrier lists among `sources` tell
+/// apart there only by a filter (SPN, GID1, IMSI prefix, preferred APN):
+/// resellers on the network, unless `operators` names one its operator.
+/// Each is given by the names it goes by.
+std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
+    const std::vector<const Source *> &sources, const NetworkOperators &operators);
+
+/// Whether listing name `name` stands for one of `resellers`.
+bool resold_by(const std::string &name, const std::vector<std::vector<std::string>> &resellers);

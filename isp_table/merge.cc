@@ -119,6 +119,9 @@ static bool read_back(const Listing &l, const NetworkId &key) {
 }
 
 static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
+static const char kMvnoDropped[] = "MVNO entry (mvno_type) where the network has its own";
+static const char kToldApartDropped[] =
+    "reseller by the carrier identity database where the network has its own";
 static const char kSecondaryDropped[] =
     "provider marked primary=\"false\" where the network has its own";
 
@@ -126,6 +129,8 @@ static const char kSecondaryDropped[] =
 // lists them.
 struct Networks {
   NetworkOperators carriers;  // each network's operator, as the carrier lists give it
+  // network -> the carriers the carrier lists tell apart there by a filter
+  std::map<NetworkId, std::vector<std::vector<std::string>>> told_apart;
   std::map<size_t, std::set<std::string>> service_apns;  // lister -> its other APNs, folded
   std::map<NetworkId, std::set<std::string>> own_words;  // network -> its unmarked listers' words
   // key -> folded APN -> a marked reseller listing it where it stands for nothing
@@ -169,7 +174,7 @@ static NetworkId read_id(const Networks &n, const NetworkId &id) {
 static bool operators_own(const Networks &n, const Listing &l, const NetworkId &id) {
   auto op = n.carriers.find(id);
   if (op != n.carriers.end())
-    return operated_by(l.name, op->second);
+    return operated_by(l.name, l.apn, op->second);
   auto own = n.own_words.find(id);
   if (own == n.own_words.end())
     return false;
@@ -179,12 +184,28 @@ static bool operators_own(const Networks &n, const Listing &l, const NetworkId &
   return false;
 }
 
+// A listing marked as a reseller's on network `id`: by its own database,
+// or because Android's carrier identity database tells its SIMs apart
+// there by a filter, as it tells a reseller's from its host's.
+static bool marked(const Networks &n, const Listing &l, const NetworkId &id) {
+  auto told = n.told_apart.find(id);
+  return l.reseller() || (told != n.told_apart.end() && resold_by(l.name, told->second));
+}
+
 // Whether listing `l` counts for `id`, one of its networks. isp_pick cannot
 // read GID1, and a reseller's row would reach every SIM of its host's
 // network: a marked reseller counts only where no unmarked provider or
 // carrier lists the network, or where it is the network's operator's own.
 static bool stands_for(const Networks &n, const Listing &l, const NetworkId &id) {
-  return !l.reseller() || !n.own.count(id) || operators_own(n, l, id);
+  return !marked(n, l, id) || !n.own.count(id) || operators_own(n, l, id);
+}
+
+static const char *dropped_as(const Listing &l) {
+  if (l.gid1)
+    return kGid1Dropped;
+  if (l.mvno)
+    return kMvnoDropped;
+  return l.primary < 0 ? kSecondaryDropped : kToldApartDropped;
 }
 
 // A listing is a candidate for the keys of the networks it stands for; a key
@@ -210,12 +231,13 @@ static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
     n->all.push_back({&l, id});
   }
   for (const NetworkId &key : dropped)
-    f->left_out[l.gid1 ? kGid1Dropped : kSecondaryDropped] += !keys.count(key);
+    f->left_out[dropped_as(l)] += !keys.count(key);
 }
 
 static Networks gather(const std::vector<const Source *> &sources, TableFigures *f) {
   Networks n;
   n.carriers = network_operators(sources);
+  n.told_apart = network_resellers(sources, n.carriers);
   std::set<NetworkId> ids;
   for (const Source *s : sources) {
     n.service_apns.insert(s->service_apns.begin(), s->service_apns.end());
@@ -235,8 +257,8 @@ static Networks gather(const std::vector<const Source *> &sources, TableFigures 
         }
   for (const Source *s : sources)
     for (const Listing &l : s->listings)
-      if (!l.reseller())
-        for (const NetworkId &id : l.networks) {
+      for (const NetworkId &id : l.networks)
+        if (!marked(n, l, read_id(n, id))) {
           n.own.insert(read_id(n, id));
           for (const std::string &w : operator_words(l.name))
             n.own_words[read_id(n, id)].insert(w);

@@ -12,7 +12,7 @@ static bool service_word(const std::string &word) {
       "internet", "web",  "wap",     "mms",     "data",     "mobile", "mobil",   "gprs",
       "apn",      "net",  "com",     "www",     "lte",      "3g",     "4g",      "5g",
       "isp",      "plan", "prepaid", "postpaid", "contract", "pre",    "post",    "payg",
-      "broadband", "modem", "phone", "ims",     "default",  "hipri",  "the",     "and"};
+      "broadband", "modem", "phone", "ims", "movil", "m\xc3\xb3vil",     "default",  "hipri",  "the",     "and"};
   return words.count(word) != 0;
 }
 

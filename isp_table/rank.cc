@@ -214,7 +214,7 @@ Ranking::~Ranking() = default;
 static bool carrier_sign(const NetworkOperators &carriers, const Listing &l, const NetworkId &id) {
   auto op = carriers.find(id);
   return op != carriers.end() &&
-         (operated_by(l.name, op->second) || op->second.preferred.count(folded_apn(l.apn)));
+         (operated_by(l.name, l.apn, op->second) || op->second.preferred.count(folded_apn(l.apn)));
 }
 
 void Ranking::add(const Standing &s, Group *g) const {
