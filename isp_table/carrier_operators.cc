@@ -201,10 +201,13 @@ std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
         }
   std::map<NetworkId, std::vector<std::vector<std::string>>> resellers;
   for (const auto &network : bare) {
+    // Without an operator the lists name, filters tell brands apart, not
+    // resellers from their host (TELUS and Koodo on 302-220).
     auto op = operators.find(network.first);
+    if (op == operators.end())
+      continue;
     for (const auto &carrier : network.second)
-      if (!carrier.second && !carrier.first.empty() &&
-          (op == operators.end() || !meets(carrier.first, op->second.words)))
+      if (!carrier.second && !carrier.first.empty() && !meets(carrier.first, op->second.words))
         resellers[network.first].push_back(carrier.first);
   }
   return resellers;

@@ -340,13 +340,15 @@ static int preferred_by_providers(const std::map<size_t, size_t> &a,
 }
 
 // Within one operator, after its respelt APNs are set aside: its data APN
-// before its service APNs; the APN its providers list first (a spelling
-// set aside lends its place to the one kept); the more kinds of database,
-// networks and listers; at last the APN's bytes.
+// before its service APNs; one both kinds of database list; the APN its
+// providers list first (a spelling set aside lends its place to the one
+// kept); the more networks and listers; at last the APN's bytes.
 static bool better_in_operator(const Ranking::Group &a, const Ranking::Group &b,
                                const Ranking::Operator &op) {
   if (a.service != b.service)
     return !a.service;
+  if (a.all_kinds.size() != b.all_kinds.size())
+    return a.all_kinds.size() > b.all_kinds.size();
   if (int votes = preferred_by_providers(op.positions.at(&a), op.positions.at(&b)))
     return votes > 0;
   auto weight = [](const Ranking::Group &g) {
@@ -401,9 +403,14 @@ static Rank rank_of(const Ranking::Operator &o) {
               {!o.labelled, (long)o.offers, o.wide, (long)o.listers.size()}};
 }
 
-// The operator ranked first: by its signs, its weak tie-breaks, then the
-// bytes of its data APN, so that any order of the inputs gives the same.
+// The operator ranked first: one with a data APN before one with service
+// APNs only (a router needs the internet, whoever runs the network: Oman
+// Mobile's "taif" before "omantel wap"'s "wap"); then by its signs, its
+// weak tie-breaks, then the bytes of its data APN, so that any order of
+// the inputs gives the same.
 static bool ranks_before(const Ranking::Operator &a, const Ranking::Operator &b) {
+  if (a.chosen->service != b.chosen->service)
+    return !a.chosen->service;
   Rank ra = rank_of(a), rb = rank_of(b);
   if (ra != rb)
     return ra > rb;
