@@ -8,8 +8,11 @@
 namespace {
 
 // How an attribute tells a carrier's SIMs apart on its networks, the
-// strongest sign of an operator first; kNoSign for every other filter.
-enum Filter { kBare, kEmptySpn, kOwnSpn, kGid1Only, kNoSign };
+// strongest sign of an operator first; kNoSign for every other filter. An
+// SPN of its own name or a GID1 alone are one sign: operators and their
+// resellers use both, and only their breadth tells them apart (PC mobile
+// filters by its own SPN on TELUS's 302-220, au by GID1 on its 440-51).
+enum Filter { kBare, kEmptySpn, kOwnSpnOrGid1, kNoSign };
 
 // Two words of one name: the same, or one the other's start when it is
 // long enough to be a name of its own ("airtel" of "airteltigo"), not a
@@ -38,7 +41,7 @@ Filter filter_of(const Carrier &c, const CarrierAttribute &a) {
   if (!only_spn_and(a, true))
     return kNoSign;
   if (!a.gid1.empty())
-    return a.spn.empty() ? kGid1Only : kNoSign;
+    return a.spn.empty() ? kOwnSpnOrGid1 : kNoSign;
   if (std::all_of(a.spn.begin(), a.spn.end(), [](const std::string &s) { return s.empty(); }))
     return kBare;
   if (std::find(a.spn.begin(), a.spn.end(), "") != a.spn.end())
@@ -46,7 +49,7 @@ Filter filter_of(const Carrier &c, const CarrierAttribute &a) {
   std::vector<std::string> own = name_words(c.carrier_name);
   for (const std::string &spn : a.spn)
     if (meets(name_words(spn), own))
-      return kOwnSpn;
+      return kOwnSpnOrGid1;
   return kNoSign;
 }
 

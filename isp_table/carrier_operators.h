@@ -24,7 +24,7 @@ using NetworkOperators = std::map<NetworkId, NetworkOperator>;
 /// name, by these signs, strongest first: the carrier whose attribute for
 /// the network sets no filter (or only an empty SPN); one that filters by
 /// SPNs among which is the empty one; one that filters by an SPN spelling
-/// its own name; one that filters by GID1 alone. A carrier whose name says
+/// its own name or by GID1 alone. A carrier whose name says
 /// MVNO is a catch-all for resellers, never an operator; a carrier whose
 /// parent is among the same sign's carriers is the parent's. Several
 /// carriers left on the strongest sign: the one listing strictly the most

@@ -111,6 +111,7 @@ struct Ranking::Group {
   bool wide = false;   // a provider of several networks under the MCC, its own or not
   bool labelled = true;  // every listing of it says WAP or MMS
   bool service = true;   // every listing of it serves something else than data
+  bool proxy = true;     // every listing of it sends the web through a proxy
   size_t offers = 0;
   std::set<size_t> listers;
   std::map<size_t, size_t> positions;  // provider -> the APN's place among its APNs
@@ -253,6 +254,7 @@ void Ranking::add(const Standing &s, Group *g) const {
   g->offers = std::max(g->offers, offers == offers_.end() ? 1 : offers->second);
   g->labelled = g->labelled && labelled_wap_or_mms(l.name, l.apn);
   g->service = g->service && service_apn(l.name, l.apn, l.usage);
+  g->proxy = g->proxy && l.proxy;
   g->listers.insert(l.lister);
   for (const std::string &stem : apn_stems(l.apn))
     g->stems.insert(stem);
@@ -340,13 +342,17 @@ static int preferred_by_providers(const std::map<size_t, size_t> &a,
 }
 
 // Within one operator, after its respelt APNs are set aside: its data APN
-// before its service APNs; one both kinds of database list; the APN its
+// before its service APNs; one without a proxy (the store keeps none, and
+// a proxy's APN is a WAP portal's: Airtel's "airtelfun.com"); one both
+// kinds of database list; the APN its
 // providers list first (a spelling set aside lends its place to the one
 // kept); the more networks and listers; at last the APN's bytes.
 static bool better_in_operator(const Ranking::Group &a, const Ranking::Group &b,
                                const Ranking::Operator &op) {
   if (a.service != b.service)
     return !a.service;
+  if (a.proxy != b.proxy)
+    return !a.proxy;
   if (a.all_kinds.size() != b.all_kinds.size())
     return a.all_kinds.size() > b.all_kinds.size();
   if (int votes = preferred_by_providers(op.positions.at(&a), op.positions.at(&b)))

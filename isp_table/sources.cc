@@ -231,6 +231,7 @@ static void load_android(pugi::xml_node root, const Lines &lines, size_t *next_l
     // A reseller on its host's MCC and MNC, told apart by what the lookup
     // cannot read; the merge decides where it may serve.
     l.mvno = *apn.attribute("mvno_type").value() != '\0';
+    l.proxy = !trimmed(apn.attribute("proxy").value()).empty();
     l.name = name;
     l.technology = kTechnologyNames[kHsdpa];
     l.number = "*99#";

@@ -39,6 +39,7 @@ struct Listing {
   int primary = 0;    // the provider's primary mark: 1 "true", -1 "false", 0 none
   bool android = false;  // from Android's database, not the provider database
   bool mvno = false;     // Android's entry for SIMs told apart by mvno_type
+  bool proxy = false;    // Android's entry sends the web through an HTTP proxy
 
   /// Marked as a reseller on its host's network: GID1, primary="false" or mvno_type.
   bool reseller() const { return gid1 || mvno || primary < 0; }
