@@ -13,6 +13,7 @@
 #include <CLI/CLI.hpp>
 
 #include "digits.h"
+#include "explain_key.h"
 #include "markets.h"
 
 namespace {
@@ -21,6 +22,7 @@ namespace {
 const char kUsage[] =
     "usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | "
     "--against FILE...] | isp_table explain TABLE --imsi DIGITS | --sid N | "
+    "isp_table explain [FILE...] --key MCC-MNC | "
     "isp_table diff OLD NEW | isp_table extend TABLE [--only LIST] [FILE...]\n";
 
 /// Each verb's help; --help alone prints them all, VERB --help its own.
@@ -95,6 +97,14 @@ const VerbHelp kVerbHelp[] = {
      "  answers and the profile it writes, values escaped as diff shows them. Exit\n"
      "  status 0 when a line answers, 1 when none does, 2 when TABLE cannot be\n"
      "  read or is empty.\n"
+     "\n"
+     "isp_table explain [FILE...] --key MCC-MNC\n"
+     "  Explains the row that generating from the databases FILE gives the key\n"
+     "  network MCC-MNC is looked up by: the operator the carrier identity\n"
+     "  database names, every candidate APN by operator with each entry that\n"
+     "  lists it (FILE:LINE), each sign's count, the entries left out and why,\n"
+     "  the sign that decided and the row. Exit status 0 when the key has a\n"
+     "  row, 1 when it has none, 2 when a FILE cannot be read.\n"
      "\n"
      "TABLE may be - " PIPED ".\n"},
     {"diff",
@@ -203,9 +213,17 @@ void add_check(CLI::App *check, Command *command) {
   key->require_option(0, 1);
 }
 
+std::string key_problem(std::string &value) {
+  NetworkId id;
+  return read_network_id(value, &id) ? "" : "needs an MCC and an MNC, as 262-01";
+}
+
+// TABLE with --imsi or --sid; the databases FILE... with --key.
 void add_explain(CLI::App *explain, Command *command) {
-  explain->add_option("TABLE", command->table)->required();
-  add_run_options(explain, command)->require_option(1);
+  explain->add_option("TABLE", command->files);
+  CLI::App *key = add_run_options(explain, command);
+  key->add_option("--key", command->key)->type_name("MCC-MNC")->check(CLI::Validator(key_problem, ""));
+  key->require_option(1);
 }
 
 void add_diff(CLI::App *diff, Command *command) {

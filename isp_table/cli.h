@@ -20,6 +20,8 @@ struct Command {
   /// Check --sid: the SID of a CDMA card, when sid_given.
   bool sid_given = false;
   int sid = 0;
+  /// Explain --key: the network whose key to explain from the databases FILE; empty when not given.
+  std::string key;
   /// Check --against: the public databases to hold the table's APNs against.
   std::vector<std::string> against;
   /// Diff: the table in use and the table to replace it.

@@ -10,6 +10,7 @@
 #include "operator_table.h"
 #include "pieces.h"
 #include "against.h"
+#include "names.h"
 #include "rank.h"
 #include "text.h"
 #include "utf8.h"
@@ -43,6 +44,10 @@ static bool blanked(const std::string &value) {
   return !value.empty() && copy.c_str()[0] == '\0';
 }
 
+// A blank inside ("Tele2 GPRS") or a dial string ("#777"): no gateway
+// answers to it.
+static const char kNotDnsName[] = "APN with a byte other than letters, digits, hyphens and dots";
+
 // The check's own rule for the bytes sent to the store, so that a row it
 // calls an error is never written: the reason it names, or null.
 static const char *faulty_byte(const Listing &l) {
@@ -53,7 +58,7 @@ static const char *faulty_byte(const Listing &l) {
     if (!fault.error)
       continue;
     if (fault.fault == ByteFault::kNotApn)
-      return "APN with a byte other than letters, digits, hyphens and dots";
+      return kNotDnsName;
     return fault.fault == ByteFault::kControl
                ? "tab or control byte in a user name, password or dial number"
                : "non-ASCII byte in a dial number";
@@ -114,12 +119,20 @@ static bool read_back(const Listing &l, const NetworkId &key) {
 }
 
 static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
+static const char kMvnoDropped[] = "MVNO entry (mvno_type) where the network has its own";
+static const char kToldApartDropped[] =
+    "reseller by the carrier identity database where the network has its own";
 static const char kSecondaryDropped[] =
     "provider marked primary=\"false\" where the network has its own";
 
 // Every network of every source, the internet APNs listed for each, and who
 // lists them.
 struct Networks {
+  NetworkOperators carriers;  // each network's operator, as the carrier lists give it
+  // network -> the carriers the carrier lists tell apart there by a filter
+  std::map<NetworkId, std::vector<std::vector<std::string>>> told_apart;
+  std::map<size_t, std::set<std::string>> service_apns;  // lister -> its other APNs, folded
+  std::map<NetworkId, std::set<std::string>> own_words;  // network -> its unmarked listers' words
   // key -> folded APN -> a marked reseller listing it where it stands for nothing
   std::map<NetworkId, std::map<std::string, const Listing *>> resold;
   std::map<NetworkId, std::set<std::string>> apns;
@@ -155,12 +168,44 @@ static NetworkId read_id(const Networks &n, const NetworkId &id) {
   return it == n.read_as.end() ? id : it->second;
 }
 
+// A listing marked as a reseller's that is its network's operator's own:
+// Android types some operators' own entries (Telus, O2 Germany, csl) as
+// MVNO entries, and the provider database marks some with GID1.
+static bool operators_own(const Networks &n, const Listing &l, const NetworkId &id) {
+  auto op = n.carriers.find(id);
+  if (op != n.carriers.end())
+    return operated_by(l.name, l.apn, op->second);
+  auto own = n.own_words.find(id);
+  if (own == n.own_words.end())
+    return false;
+  for (const std::string &w : operator_words(l.name))
+    if (own->second.count(w))
+      return true;
+  return false;
+}
+
+// A listing marked as a reseller's on network `id`: by its own database,
+// or because Android's carrier identity database tells its SIMs apart
+// there by a filter, as it tells a reseller's from its host's.
+static bool marked(const Networks &n, const Listing &l, const NetworkId &id) {
+  auto told = n.told_apart.find(id);
+  return l.reseller() || (told != n.told_apart.end() && resold_by(l.name, told->second));
+}
+
 // Whether listing `l` counts for `id`, one of its networks. isp_pick cannot
 // read GID1, and a reseller's row would reach every SIM of its host's
 // network: a marked reseller counts only where no unmarked provider or
-// carrier lists the network.
+// carrier lists the network, or where it is the network's operator's own.
 static bool stands_for(const Networks &n, const Listing &l, const NetworkId &id) {
-  return !l.reseller() || !n.own.count(id);
+  return !marked(n, l, id) || !n.own.count(id) || operators_own(n, l, id);
+}
+
+static const char *dropped_as(const Listing &l) {
+  if (l.gid1)
+    return kGid1Dropped;
+  if (l.mvno)
+    return kMvnoDropped;
+  return l.primary < 0 ? kSecondaryDropped : kToldApartDropped;
 }
 
 // A listing is a candidate for the keys of the networks it stands for; a key
@@ -172,7 +217,10 @@ static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
   for (const NetworkId &id : ids) {
     if (!stands_for(*n, l, id)) {
       dropped.insert(lookup_key(id));
-      n->resold[lookup_key(id)].emplace(folded_apn(l.apn), &l);
+      // The same reseller named whatever order the inputs come in.
+      const Listing *&resold = n->resold[lookup_key(id)][folded_apn(l.apn)];
+      if (!resold || std::tie(l.name, l.line) < std::tie(resold->name, resold->line))
+        resold = &l;
       continue;
     }
     keys.insert(lookup_key(id));
@@ -183,17 +231,21 @@ static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
     n->all.push_back({&l, id});
   }
   for (const NetworkId &key : dropped)
-    f->left_out[l.gid1 ? kGid1Dropped : kSecondaryDropped] += !keys.count(key);
+    f->left_out[dropped_as(l)] += !keys.count(key);
 }
 
 static Networks gather(const std::vector<const Source *> &sources, TableFigures *f) {
   Networks n;
+  n.carriers = network_operators(sources);
+  n.told_apart = network_resellers(sources, n.carriers);
   std::set<NetworkId> ids;
-  // A carrier list's networks have no APN listed: none is a table's network.
-  for (const Source *s : sources)
-    for (const auto &network : s->networks)
-      if (!s->carrier_list)
+  for (const Source *s : sources) {
+    n.service_apns.insert(s->service_apns.begin(), s->service_apns.end());
+    // A carrier list's networks have no APN listed: none is a table's network.
+    if (!s->carrier_list)
+      for (const auto &network : s->networks)
         ids.insert(network.first);
+  }
   n.read_as = impossible_ids(ids);
   f->read_as = n.read_as.size();
   // A network's own name first, before the names of its ids written long.
@@ -206,9 +258,12 @@ static Networks gather(const std::vector<const Source *> &sources, TableFigures 
         }
   for (const Source *s : sources)
     for (const Listing &l : s->listings)
-      if (!l.reseller())
-        for (const NetworkId &id : l.networks)
+      for (const NetworkId &id : l.networks)
+        if (!marked(n, l, read_id(n, id))) {
           n.own.insert(read_id(n, id));
+          for (const std::string &w : operator_words(l.name))
+            n.own_words[read_id(n, id)].insert(w);
+        }
   for (const Source *s : sources)
     for (const Listing &l : s->listings)
       add_listing(&n, l, f);
@@ -232,7 +287,8 @@ static const char *unusable(const Listing &l, const NetworkId &key) {
 // The key's listings that can stand as its row; each one that cannot is
 // counted once as a row left out. Adds to `usable` the networks they serve.
 static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
-                                        std::set<NetworkId> *usable, TableFigures *f) {
+                                        std::set<NetworkId> *usable, TableFigures *f,
+                                        std::vector<LeftOut> *left_out) {
   std::vector<Standing> kept;
   auto it = n.standing.find(key);
   if (it == n.standing.end())
@@ -242,8 +298,10 @@ static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
     auto known = fits.find(s.listing);
     if (known == fits.end()) {
       const char *why = unusable(*s.listing, key);
-      if (why)
+      if (why) {
         f->left_out[why]++;
+        left_out->push_back({s.listing, why});
+      }
       known = fits.emplace(s.listing, !why).first;
     }
     if (!known->second)
@@ -267,6 +325,14 @@ static std::string undecided_line(const NetworkId &key, const Choice &c) {
   return network_name(key) + ": " + shown(c.row->apn) + " (" + shown_name(c.row->name) + ") or " +
          shown(c.other->apn) + " (" + shown_name(c.other->name) +
          "): nothing in the inputs decides; chosen by " + c.weak;
+}
+
+// "268-03: "umts" ("NOS/WTF Internet") kept, "utms" ("NOS") set aside: ...".
+static std::string respelt_line(const NetworkId &key, const Choice &c) {
+  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown_name(c.row->name) +
+         ") kept, " + shown(c.respelt->apn) + " (" + shown_name(c.respelt->name) +
+         ") set aside: one operator's APN spelt two ways, two letters swapped, and more of its "
+         "entries agree on the first";
 }
 
 // Each network of the key is served by its row, or has no usable APN, or
@@ -298,12 +364,12 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
   }
   networks_.reset(new Networks(gather(sources, &f)));
   const Networks &n = *networks_;
-  ranking_.reset(new Ranking(n.all));
+  ranking_.reset(new Ranking(n.all, n.carriers, n.service_apns));
   f.networks = n.apns.size();
   for (const auto &key : n.keys) {
     std::set<NetworkId> usable;
     Key &k = keys_[key.first];
-    k.candidates = candidates(n, key.first, &usable, &f);
+    k.candidates = candidates(n, key.first, &usable, &f, &k.left_out);
     k.choice = ranking_->choose(k.candidates);
     const Listing *row = k.choice.row;
     f.rows += row != nullptr;
@@ -312,8 +378,14 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
       f.decided[k.choice.outcome]++;
       if (k.choice.outcome == kUndecided)
         f.undecided.push_back(undecided_line(key.first, k.choice));
+      if (k.choice.respelt)
+        f.respelt.push_back(respelt_line(key.first, k.choice));
     }
     count_networks(n, key.first, row, usable, &f);
+    for (const LeftOut &l : k.left_out)
+      if (l.why == kNotDnsName)
+        f.not_dns_name.insert(network_name(key.first) + ": " + shown(l.listing->apn) + " (" +
+                              shown_name(l.listing->name) + ")");
   }
 }
 
@@ -329,6 +401,18 @@ Choice Merge::choice(const NetworkId &key) const {
   auto it = keys_.find(key);
   return it == keys_.end() ? Choice() : it->second.choice;
 }
+
+std::vector<WeighedOperator> Merge::weigh(const NetworkId &key) const {
+  auto it = keys_.find(key);
+  return it == keys_.end() ? std::vector<WeighedOperator>() : ranking_->weigh(it->second.candidates);
+}
+
+std::vector<LeftOut> Merge::left_out(const NetworkId &key) const {
+  auto it = keys_.find(key);
+  return it == keys_.end() ? std::vector<LeftOut>() : it->second.left_out;
+}
+
+const NetworkOperators &Merge::carriers() const { return networks_->carriers; }
 
 Judgement Merge::judge(const NetworkId &key, const std::string &apn) const {
   auto it = keys_.find(key);
@@ -425,7 +509,7 @@ static void write_networks(const TableFigures &f, bool named, FILE *out) {
 // undecided key follows its count.
 const char *outcome_name(int outcome) {
   static const char *const kWhy[kOutcomes] = {
-      "the network's own primary provider", "the network's brand",
+      "the carrier identity database", "the network's own primary provider", "the network's brand",
       "agreement of both kinds of database", "more of the key's networks served",
       "a lister of several networks under the MCC", "one operator's APNs only",
       "nothing (undecided: a weak tie-break chose)"};
@@ -440,6 +524,14 @@ static void write_decisions(const TableFigures &f, bool named, FILE *out) {
     fprintf(out, "      %s\n", f.undecided[i].c_str());
 }
 
+// Each line of `lines` under its count, when `named`.
+template <typename Lines>
+static void write_named(const char *what, const Lines &lines, bool named, FILE *out) {
+  fprintf(out, "  %s: %zu\n", what, lines.size());
+  for (auto it = lines.begin(); named && it != lines.end(); ++it)
+    fprintf(out, "      %s\n", it->c_str());
+}
+
 static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
   fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
   fprintf(out, "    rows whose name or region is cut to fit its field: %zu\n", f.cut);
@@ -451,6 +543,8 @@ static void write_figures(const TableFigures &f, const char *listers, bool named
     fprintf(out, "    %s: %zu\n", why.first.c_str(), why.second);
   write_networks(f, named, out);
   write_decisions(f, named, out);
+  write_named("APNs set aside as their operator's other spelling", f.respelt, named, out);
+  write_named("APNs that are no DNS name, never chosen", f.not_dns_name, named, out);
 }
 
 static const char *kind_name(const Source &s) {

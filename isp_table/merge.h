@@ -30,6 +30,8 @@ struct TableFigures {
   size_t read_as = 0;         // impossible network ids read as the network they begin with
   size_t decided[kOutcomes] = {};        // rows by the sign that chose them (rank.h)
   std::vector<std::string> undecided;    // "234-15: "internet" ("Vodafone") or ...", by key
+  std::vector<std::string> respelt;      // "268-03: "umts" (...) kept, "utms" (...) set aside: ..."
+  std::set<std::string> not_dns_name;    // "204-02: "Tele2 GPRS" ("Tele2 GPRS")"
 };
 
 /// The lookup key of network `id`: its MCC and the MNC that isp_pick's
@@ -60,6 +62,12 @@ TableFigures merge_all(const std::vector<Source> &sources, std::vector<TableRow>
 
 struct Networks;
 
+/// A listing of a key that cannot be its row, and why.
+struct LeftOut {
+  const Listing *listing;
+  const char *why;
+};
+
 /// The merge of some sources, kept to judge another table's rows by the
 /// very ranking that chose the merged rows.
 class Merge {
@@ -76,6 +84,15 @@ class Merge {
   /// what decided it.
   Choice choice(const NetworkId &key) const;
 
+  /// The key's candidates by operator, as the ranking weighs them.
+  std::vector<WeighedOperator> weigh(const NetworkId &key) const;
+
+  /// The listings of `key` that cannot be its row, each with why.
+  std::vector<LeftOut> left_out(const NetworkId &key) const;
+
+  /// Each network's operator, as the carrier lists among the sources give it.
+  const NetworkOperators &carriers() const;
+
   /// How the ranking holds `apn` (case aside) on `key` against its choice.
   Judgement judge(const NetworkId &key, const std::string &apn) const;
 
@@ -86,6 +103,7 @@ class Merge {
  private:
   struct Key {
     std::vector<Standing> candidates;
+    std::vector<LeftOut> left_out;
     Choice choice;
   };
   std::unique_ptr<Networks> networks_;

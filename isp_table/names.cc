@@ -1,6 +1,7 @@
 #include "names.h"
 
 #include <ctype.h>
+#include <string.h>
 
 #include <algorithm>
 #include <set>
@@ -11,7 +12,7 @@ static bool service_word(const std::string &word) {
       "internet", "web",  "wap",     "mms",     "data",     "mobile", "mobil",   "gprs",
       "apn",      "net",  "com",     "www",     "lte",      "3g",     "4g",      "5g",
       "isp",      "plan", "prepaid", "postpaid", "contract", "pre",    "post",    "payg",
-      "broadband", "modem", "phone", "ims",     "default",  "hipri",  "the",     "and"};
+      "broadband", "modem", "phone", "ims", "movil", "m\xc3\xb3vil",     "default",  "hipri",  "the",     "and"};
   return words.count(word) != 0;
 }
 
@@ -50,8 +51,20 @@ static bool one_letter(const std::string &word) {
 // ("KT", "3"). A word followed by one letter also stands joined to it:
 // "CELL C" is the "Cell-c" of the other database, while "T-Mobile A" is
 // T-Mobile in Austria, so neither reading may be the only one.
+// "3Internet", "PlusWAP": a name run together with the service it labels.
+static std::string without_service(const std::string &word) {
+  for (const char *service : {"internet", "gprs", "wap", "mms"}) {
+    size_t n = strlen(service);
+    if (word.size() > n && word.compare(word.size() - n, n, service) == 0)
+      return word.substr(0, word.size() - n);
+  }
+  return word;
+}
+
 std::vector<std::string> name_words(const std::string &name) {
   std::vector<std::string> all = words_of(name, joiner), words;
+  if (!all.empty())
+    all[0] = without_service(all[0]);
   for (size_t i = 0; i < all.size(); i++) {
     if (!service_word(all[i]) && (i == 0 || all[i].size() > 2 || !letters_only(all[i])))
       words.push_back(all[i]);
@@ -66,6 +79,25 @@ std::string operator_word(const std::string &name) {
   return words.empty() ? "" : words[0];
 }
 
+// A leading word that is a single letter ("V!") or written in another
+// script ("中国移动") is a mark people cannot match: such a name says in
+// brackets who it is ("V! (Vodafone Idea)", "中国移动 (China Mobile)").
+static std::string bracketed_word(const std::string &name, const std::string &first) {
+  bool other_script = (unsigned char)first[0] >= 128;
+  if (first.size() != 1 && !other_script)
+    return "";
+  size_t open = name.find('(');
+  if (open != std::string::npos) {
+    std::vector<std::string> inside = name_words(name.substr(open + 1));
+    return inside.empty() ? "" : inside[0];
+  }
+  // "中國移動香港 China Mobile HK": the name in Latin letters follows.
+  for (const std::string &w : name_words(name))
+    if (other_script && (unsigned char)w[0] < 128)
+      return w;
+  return "";
+}
+
 std::vector<std::string> operator_words(const std::string &name) {
   std::vector<std::string> words = name_words(name);
   if (words.size() > 1 && words[1].size() == words[0].size() + 1 &&
@@ -73,6 +105,9 @@ std::vector<std::string> operator_words(const std::string &name) {
     words.resize(2);
   else
     words.resize(std::min<size_t>(words.size(), 1));
+  std::string known_as = words.empty() ? "" : bracketed_word(name, words[0]);
+  if (!known_as.empty() && known_as != words[0])
+    words.push_back(known_as);
   return words;
 }
 
@@ -133,4 +168,36 @@ std::vector<std::string> apn_stems(const std::string &apn) {
       stems.push_back(stem);
   }
   return stems;
+}
+
+// Words of the services an operator runs beside its data APN: a router
+// given one of them gets MMS, voice or a roaming gateway, not the internet.
+static bool service_label(const std::string &word) {
+  static const char *const whole[] = {"roaming", "roam", "portal", "m2m",     "iot", "nbiot",
+                                      "tether",  "ota",  "fota",   "hourly", "daily", "daypass",
+                                      "supl",    "xcap", "emergency", "sos"};
+  for (const char *w : whole)
+    if (word == w)
+      return true;
+  for (const char *service : {"wap", "mms", "ims"})
+    if (word.size() >= 3 &&
+        (word.compare(0, 3, service) == 0 || word.compare(word.size() - 3, 3, service) == 0))
+      return true;
+  return false;
+}
+
+bool service_apn(const std::string &name, const std::string &apn, const std::string &usage) {
+  for (const std::string &w : words_of(apn, never_joins))
+    if (service_label(w))
+      return true;
+  static const std::set<std::string> named = {"wap",  "mms", "ims",    "roaming",  "portal",
+                                              "m2m", "iot", "tether", "tethering"};
+  for (const std::string &w : words_of(name, joiner))
+    if (named.count(w))
+      return true;
+  // An entry typed for IMS or tethering alone besides the internet is no data APN of a phone.
+  for (const std::string &w : words_of(usage, never_joins))
+    if (w == "ims")
+      return true;
+  return false;
 }

@@ -17,8 +17,16 @@ std::vector<std::string> name_words(const std::string &name);
 
 /// The words a name can stand for its operator by: its first word and,
 /// when a word of one letter follows it, the two joined ("cell" and "cellc"
-/// for "CELL C INTERNET").
+/// for "CELL C INTERNET"); and for a first word of one letter or of another
+/// script, the first word in brackets ("v" and "vodafone" for "V! (Vodafone
+/// Idea)").
 std::vector<std::string> operator_words(const std::string &name);
+
+/// Whether an APN, by its own words, its name or its stated uses, serves
+/// something else than its operator's data: WAP, MMS, IMS ("paygwap",
+/// "vzwims", "portalnmms"), roaming ("lte-roaming.example"), a portal,
+/// M2M or IoT, tethering or firmware updates, or pay-by-time passes.
+bool service_apn(const std::string &name, const std::string &apn, const std::string &usage);
 
 /// The operator a name stands for: its first word, or "" when it has none.
 /// "Orange Internet" and "Orange" are one operator; "b-mobile(ドコモ)" is

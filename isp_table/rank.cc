@@ -1,12 +1,20 @@
 #include "rank.h"
 
 #include <algorithm>
+#include <ctype.h>
+
 #include <array>
+#include <numeric>
+#include <tuple>
 
 #include "against.h"
 #include "names.h"
 
 namespace {
+
+// Networks claimed by one primary provider that make it a group's, not one
+// network's operator.
+const size_t kManyNetworks = 5;
 
 // The operator a listing stands for: its name's first word, or, for a name
 // of service words only ("Internet"), its own lister.
@@ -94,14 +102,19 @@ std::set<std::string> brand_of(const Ballot &ballot,
 // Each sign as a count over the key's networks, so that on a key of
 // several networks the APN right for more of them ranks first.
 struct Ranking::Group {
-  const Listing *row = nullptr;  // the first listing in file order
+  std::string apn;                       // folded
+  std::vector<const Listing *> listings;  // each once
   std::array<std::set<NetworkId>, kSigns> signs;
   std::map<NetworkId, std::set<bool>> kinds;
+  std::set<bool> all_kinds;
   bool broad = false;  // a provider of several networks under the MCC that others list too
   bool wide = false;   // a provider of several networks under the MCC, its own or not
   bool labelled = true;  // every listing of it says WAP or MMS
+  bool service = true;   // every listing of it serves something else than data
+  bool proxy = true;     // every listing of it sends the web through a proxy
   size_t offers = 0;
   std::set<size_t> listers;
+  std::map<size_t, size_t> positions;  // provider -> the APN's place among its APNs
   std::set<std::string> operators, reseller_operators;
   std::set<std::string> stems;  // what its APN says of its operator
 
@@ -111,7 +124,22 @@ struct Ranking::Group {
   bool same_operator(const Group &o) const;
 };
 
-Ranking::Ranking(const std::vector<Standing> &all) {
+// One operator's APNs on the key: groups that `same_operator` joins, each
+// sign counted over all of them.
+struct Ranking::Operator {
+  std::vector<const Group *> groups;
+  std::array<std::set<NetworkId>, kSigns> signs;
+  bool broad = false, wide = false, labelled = true;
+  size_t offers = 0;
+  std::set<size_t> listers;
+  const Group *chosen = nullptr;  // its data APN
+  const Group *respelt = nullptr;  // its other spelling of the chosen APN, set aside
+  std::map<const Group *, std::map<size_t, size_t>> positions;  // with those of its misspellings
+};
+
+Ranking::Ranking(const std::vector<Standing> &all, const NetworkOperators &carriers,
+                 const std::map<size_t, std::set<std::string>> &service_apns)
+    : carriers_(carriers), service_apns_(service_apns) {
   std::map<NetworkId, Ballot> ballots;
   std::map<NetworkId, std::set<std::vector<std::string>>> names;  // the voters' names
   std::map<size_t, std::set<NetworkId>> networks;
@@ -164,14 +192,41 @@ Ranking::Ranking(const std::vector<Standing> &all) {
     auto it = fewest_primary_.emplace(s.network, claims).first;
     it->second = std::min(it->second, claims);
   }
+  // A primary provider claiming many networks (T-Mobile US claims 15) may
+  // claim a neighbour's too: where another operator, unmarked, lists that
+  // network as its only one under the MCC (Inland Cellular's 310-580), the
+  // mark says nothing of who runs it.
+  std::map<NetworkId, std::vector<const Standing *>> on;
+  for (const Standing &s : all)
+    on[s.network].push_back(&s);
+  for (const Standing &s : all) {
+    if (s.listing->primary <= 0 || lister_networks_[s.listing->lister] < kManyNetworks)
+      continue;
+    for (const Standing *u : on[s.network])
+      if (const Standing &t = *u; !t.listing->reseller() &&
+          operators[t.listing->lister] != operators[s.listing->lister] &&
+          under_mcc[{t.listing->lister, t.network.first}].size() == 1)
+        overclaimed_.insert(s.network);
+  }
+}
+
+Ranking::~Ranking() = default;
+
+static bool carrier_sign(const NetworkOperators &carriers, const Listing &l, const NetworkId &id) {
+  auto op = carriers.find(id);
+  return op != carriers.end() &&
+         (operated_by(l.name, l.apn, op->second) || op->second.preferred.count(folded_apn(l.apn)));
 }
 
 void Ranking::add(const Standing &s, Group *g) const {
   const Listing &l = *s.listing;
-  if (!g->row || std::tie(l.file, l.order) < std::tie(g->row->file, g->row->order))
-    g->row = &l;
+  g->apn = folded_apn(l.apn);
+  if (std::find(g->listings.begin(), g->listings.end(), &l) == g->listings.end())
+    g->listings.push_back(&l);
+  if (carrier_sign(carriers_, l, s.network))
+    g->signs[kCarrierSign].insert(s.network);
   auto primary = fewest_primary_.find(s.network);
-  if (l.primary > 0 && primary != fewest_primary_.end() &&
+  if (l.primary > 0 && primary != fewest_primary_.end() && !overclaimed_.count(s.network) &&
       lister_networks_.at(l.lister) == primary->second)
     g->signs[kMarkSign].insert(s.network);
   std::string op = operator_word(l.name);
@@ -182,6 +237,7 @@ void Ranking::add(const Standing &s, Group *g) const {
         g->signs[kBrandSign].insert(s.network);
   std::set<bool> &kinds = g->kinds[s.network];
   kinds.insert(l.android);
+  g->all_kinds.insert(l.android);
   if (kinds.size() == 2)
     g->signs[kAgreementSign].insert(s.network);
   g->signs[kServedSign].insert(s.network);
@@ -191,14 +247,17 @@ void Ranking::add(const Standing &s, Group *g) const {
     const std::pair<size_t, size_t> &breadth = breadth_.at({l.lister, s.network.first});
     g->broad = g->broad || breadth.first > 1;
     g->wide = g->wide || breadth.second > 1;
+    auto at = g->positions.emplace(l.lister, l.position).first;
+    at->second = std::min(at->second, l.position);
   }
   auto offers = offers_.find({operator_of(l), s.network});
   g->offers = std::max(g->offers, offers == offers_.end() ? 1 : offers->second);
   g->labelled = g->labelled && labelled_wap_or_mms(l.name, l.apn);
+  g->service = g->service && service_apn(l.name, l.apn, l.usage);
+  g->proxy = g->proxy && l.proxy;
   g->listers.insert(l.lister);
-  if (g->stems.empty())
-    for (const std::string &stem : apn_stems(l.apn))
-      g->stems.insert(stem);
+  for (const std::string &stem : apn_stems(l.apn))
+    g->stems.insert(stem);
   (l.reseller() ? g->reseller_operators : g->operators).insert(op);
 }
 
@@ -211,24 +270,20 @@ static std::array<size_t, kSigns> deciding_of(const std::array<std::set<NetworkI
   return d;
 }
 
-static const int kWeak = 6;
+static const int kWeak = 4;
 
-// Weak tie-breaks, strongest first: an APN that does not say WAP or MMS,
-// the more APNs its operator offers for the network (an operator lists its
-// plans, a reseller its one APN; Android labels each APN apart, so the
-// operator is the first word of the names), a
-// provider of several networks under the MCC though no one else lists the
-// others (an operator's second network, or a reseller's own MVNO code),
-// the more listers, the file given first and the first in that file.
-static std::array<long, kWeak> weak_of(const Listing &row, bool labelled, size_t offers,
-                                       bool wide, size_t listers) {
-  return {!labelled, (long)offers, wide, (long)listers, -(long)row.file, -(long)row.order};
-}
-
-static const char *const kWeakNames[kWeak] = {
+// Weak tie-breaks between operators that no sign tells apart, strongest
+// first: an APN that does not say WAP or MMS, the more APNs its operator
+// offers for the network (an operator lists its plans, a reseller its one
+// APN; Android labels each APN apart, so the operator is the first word of
+// the names), a provider of several networks under the MCC though no one
+// else lists the others (an operator's second network, or a reseller's own
+// MVNO code), the more listers; at last the APN's bytes. The choice is
+// listed as undecided whatever breaks the tie.
+static const char *const kWeakNames[kWeak + 1] = {
     "an APN not labelled WAP or MMS", "the operator offering more APNs for the network",
     "a lister of several networks under the MCC, the others its own only", "more listers",
-    "the file given first", "the order in the file"};
+    "the APN first in byte order"};
 
 template <typename T>
 static bool disjoint(const std::set<T> &a, const std::set<T> &b) {
@@ -247,13 +302,125 @@ bool Ranking::Group::same_operator(const Group &o) const {
   return !disjoint(who(), o.who()) || !disjoint(listers, o.listers) || !disjoint(stems, o.stems);
 }
 
+// One spelling of an APN mistyped for another: two neighbouring letters
+// swapped ("utms" for "umts"). A letter or digit changed is as often a
+// second APN of its own ("web1" and "web2", "bam" and "bap").
+static bool swapped_letters(const std::string &a, const std::string &b) {
+  if (a.size() != b.size() || a.size() < 4)
+    return false;
+  std::vector<size_t> differ;
+  for (size_t i = 0; i < a.size(); i++)
+    if (a[i] != b[i])
+      differ.push_back(i);
+  return differ.size() == 2 && differ[1] == differ[0] + 1 && a[differ[0]] == b[differ[1]] &&
+         a[differ[1]] == b[differ[0]] && isalpha((unsigned char)a[differ[0]]) &&
+         isalpha((unsigned char)a[differ[1]]);
+}
+
+// How many of one operator's entries agree on a spelling: the kinds of
+// database that list it, and its listers that list it for another use too.
+static size_t agreement(const Ranking::Group &g, const Ranking::Operator &op,
+                        const std::map<size_t, std::set<std::string>> &service_apns) {
+  size_t agree = g.all_kinds.size();
+  for (size_t lister : op.listers) {
+    auto apns = service_apns.find(lister);
+    agree += apns != service_apns.end() && apns->second.count(g.apn);
+  }
+  return agree;
+}
+
+// Of the providers listing both, how many list `a` before `b`.
+static int preferred_by_providers(const std::map<size_t, size_t> &a,
+                                  const std::map<size_t, size_t> &b) {
+  int votes = 0;
+  for (const auto &p : a) {
+    auto theirs = b.find(p.first);
+    if (theirs != b.end() && p.second != theirs->second)
+      votes += p.second < theirs->second ? 1 : -1;
+  }
+  return votes;
+}
+
+// Within one operator, after its respelt APNs are set aside: its data APN
+// before its service APNs; one without a proxy (the store keeps none, and
+// a proxy's APN is a WAP portal's: Airtel's "airtelfun.com"); one both
+// kinds of database list; the APN its
+// providers list first (a spelling set aside lends its place to the one
+// kept); the more networks and listers; at last the APN's bytes.
+static bool better_in_operator(const Ranking::Group &a, const Ranking::Group &b,
+                               const Ranking::Operator &op) {
+  if (a.service != b.service)
+    return !a.service;
+  if (a.proxy != b.proxy)
+    return !a.proxy;
+  if (a.all_kinds.size() != b.all_kinds.size())
+    return a.all_kinds.size() > b.all_kinds.size();
+  if (int votes = preferred_by_providers(op.positions.at(&a), op.positions.at(&b)))
+    return votes > 0;
+  auto weight = [](const Ranking::Group &g) {
+    return std::make_tuple(g.all_kinds.size(), g.signs[kServedSign].size(), g.listers.size());
+  };
+  if (weight(a) != weight(b))
+    return weight(a) > weight(b);
+  return a.apn < b.apn;
+}
+
+// Of two spellings one edit apart, the one more of the operator's entries
+// agree on; on a tie, neither is set aside.
+static const Ranking::Group *misspelt(const Ranking::Group &a, const Ranking::Group &b,
+                                      const Ranking::Operator &op,
+                                      const std::map<size_t, std::set<std::string>> &service_apns) {
+  // Across the databases: one database's spelling against the other's.
+  if (!swapped_letters(a.apn, b.apn) || a.all_kinds == b.all_kinds)
+    return nullptr;
+  size_t mine = agreement(a, op, service_apns), theirs = agreement(b, op, service_apns);
+  return mine == theirs ? nullptr : mine > theirs ? &b : &a;
+}
+
+// The operator's data APN, each spelling it sets aside noted in `respelt`.
+static void choose_within(Ranking::Operator *op,
+                          const std::map<size_t, std::set<std::string>> &service_apns) {
+  std::map<const Ranking::Group *, const Ranking::Group *> kept_as;  // misspelt -> kept
+  for (const Ranking::Group *a : op->groups)
+    for (const Ranking::Group *b : op->groups)
+      if (a < b)
+        if (const Ranking::Group *wrong = misspelt(*a, *b, *op, service_apns))
+          kept_as[wrong] = wrong == a ? b : a;
+  for (const Ranking::Group *g : op->groups)
+    op->positions[g].insert(g->positions.begin(), g->positions.end());
+  for (const auto &k : kept_as)
+    op->positions[k.second].insert(k.first->positions.begin(), k.first->positions.end());
+  for (const Ranking::Group *g : op->groups)
+    if (!kept_as.count(g) && (!op->chosen || better_in_operator(*g, *op->chosen, *op)))
+      op->chosen = g;
+  // Spellings that set each other aside in a ring: none is.
+  for (const Ranking::Group *g : op->groups)
+    if (!op->chosen || (kept_as.size() == op->groups.size() && better_in_operator(*g, *op->chosen, *op)))
+      op->chosen = g;
+  for (const auto &k : kept_as)
+    if (k.second == op->chosen)
+      op->respelt = k.first;
+}
+
 using Rank = std::pair<std::array<size_t, kSigns>, std::array<long, kWeak>>;
 
-// A template, so that it names no private type: Ranking's Group.
-template <typename Group>
-static Rank rank_of(const Group &g) {
-  return Rank{deciding_of(g.signs, g.broad),
-              weak_of(*g.row, g.labelled, g.offers, g.wide, g.listers.size())};
+static Rank rank_of(const Ranking::Operator &o) {
+  return Rank{deciding_of(o.signs, o.broad),
+              {!o.labelled, (long)o.offers, o.wide, (long)o.listers.size()}};
+}
+
+// The operator ranked first: one with a data APN before one with service
+// APNs only (a router needs the internet, whoever runs the network: Oman
+// Mobile's "taif" before "omantel wap"'s "wap"); then by its signs, its
+// weak tie-breaks, then the bytes of its data APN, so that any order of
+// the inputs gives the same.
+static bool ranks_before(const Ranking::Operator &a, const Ranking::Operator &b) {
+  if (a.chosen->service != b.chosen->service)
+    return !a.chosen->service;
+  Rank ra = rank_of(a), rb = rank_of(b);
+  if (ra != rb)
+    return ra > rb;
+  return a.chosen->apn < b.chosen->apn;
 }
 
 // The key's APNs, each with its listings; an APN its operator labels WAP or
@@ -268,14 +435,45 @@ std::map<std::string, Ranking::Group> Ranking::groups(
   return groups;
 }
 
-const Ranking::Group *Ranking::best(const std::map<std::string, Group> &groups) const {
-  const Group *best = nullptr;
-  for (const auto &g : groups)
-    if (!best || rank_of(g.second) > rank_of(*best))
-      best = &g.second;
-  return best;
+static size_t root(std::vector<size_t> &up, size_t i) {
+  while (up[i] != i)
+    i = up[i] = up[up[i]];
+  return i;
 }
 
+// The operators of the key: the groups `same_operator` joins, directly or
+// through another, each with its data APN chosen.
+std::vector<Ranking::Operator> Ranking::operators(const std::map<std::string, Group> &groups) const {
+  std::vector<const Group *> all;
+  for (const auto &g : groups)
+    all.push_back(&g.second);
+  std::vector<size_t> up(all.size());
+  std::iota(up.begin(), up.end(), 0);
+  for (size_t i = 0; i < all.size(); i++)
+    for (size_t j = i + 1; j < all.size(); j++)
+      if (all[i]->same_operator(*all[j]))
+        up[root(up, j)] = root(up, i);
+  std::map<size_t, Operator> joined;
+  for (size_t i = 0; i < all.size(); i++) {
+    Operator &o = joined[root(up, i)];
+    const Group &g = *all[i];
+    o.groups.push_back(&g);
+    for (int s = 0; s < kSigns; s++)
+      o.signs[s].insert(g.signs[s].begin(), g.signs[s].end());
+    o.broad = o.broad || g.broad;
+    o.wide = o.wide || g.wide;
+    o.labelled = o.labelled && g.labelled;
+    o.offers = std::max(o.offers, g.offers);
+    o.listers.insert(g.listers.begin(), g.listers.end());
+  }
+  std::vector<Operator> ops;
+  for (auto &j : joined) {
+    choose_within(&j.second, service_apns_);
+    ops.push_back(j.second);
+  }
+  std::sort(ops.begin(), ops.end(), ranks_before);
+  return ops;
+}
 
 // The first deciding sign on which `mine` and `theirs` differ, or kSigns.
 static int deciding_sign(const Rank &mine, const Rank &theirs) {
@@ -285,51 +483,95 @@ static int deciding_sign(const Rank &mine, const Rank &theirs) {
   return kSigns;
 }
 
+// The listing that gives the row its name, region and login: the
+// network's own before a reseller's, the provider database's before
+// Android's, then by the bytes, never by where it stands in a file.
+static const Listing *row_of(const Ranking::Group &g) {
+  auto key = [](const Listing *l) {
+    return std::tie(l->primary, l->gid1, l->mvno, l->android, l->apn, l->name, l->region, l->user,
+                    l->password, l->technology, l->number);
+  };
+  const Listing *best = nullptr;
+  for (const Listing *l : g.listings) {
+    if (!best) {
+      best = l;
+      continue;
+    }
+    // A primary mark (1) ranks first; the key's other parts, smallest first.
+    auto mine = key(l), theirs = key(best);
+    if (std::get<0>(mine) != std::get<0>(theirs) ? std::get<0>(mine) > std::get<0>(theirs)
+                                                 : mine < theirs)
+      best = l;
+  }
+  return best;
+}
+
 Choice Ranking::choose(const std::vector<Standing> &candidates) const {
   std::map<std::string, Group> all = groups(candidates);
-  const Group *mine = best(all);
+  std::vector<Operator> ops = operators(all);
   Choice c;
-  if (!mine)
+  if (ops.empty())
     return c;
-  c.row = mine->row;
-  // The other operators' best APN: what the row had to beat.
-  const Group *other = nullptr;
-  for (const auto &g : all)
-    if (!g.second.same_operator(*mine) && (!other || rank_of(g.second) > rank_of(*other)))
-      other = &g.second;
-  if (!other)
+  const Operator &mine = ops[0];
+  c.row = row_of(*mine.chosen);
+  c.respelt = mine.respelt ? row_of(*mine.respelt) : nullptr;
+  if (ops.size() == 1)
     return c;
-  Rank ours = rank_of(*mine), theirs = rank_of(*other);
+  const Operator &other = ops[1];
+  Rank ours = rank_of(mine), theirs = rank_of(other);
   c.outcome = deciding_sign(ours, theirs);
   if (c.outcome < kSigns)
     return c;
   c.outcome = kUndecided;
-  c.other = other->row;
-  for (int i = 0; i < kWeak && !c.weak; i++)
-    if (ours.second[i] != theirs.second[i])
+  c.other = row_of(*other.chosen);
+  c.weak = kWeakNames[kWeak];
+  for (int i = 0; i < kWeak; i++)
+    if (ours.second[i] != theirs.second[i]) {
       c.weak = kWeakNames[i];
+      break;
+    }
   return c;
 }
 
 Judgement Ranking::judge(const std::vector<Standing> &candidates, const std::string &apn) const {
   Judgement j;
   std::string folded = folded_apn(apn);
+  std::map<std::string, Group> all = groups(candidates);
+  std::vector<Operator> ops = operators(all);
+  auto theirs = all.find(folded);
+  if (theirs != all.end())
+    j.listing = row_of(theirs->second);
   for (const Standing &s : candidates)
     if (!j.listing && folded_apn(s.listing->apn) == folded)
       j.listing = s.listing;
-  std::map<std::string, Group> all = groups(candidates);
-  const Group *mine = best(all);
   j.candidate = j.listing != nullptr;
-  j.chosen = mine ? mine->row : nullptr;
-  auto theirs = all.find(folded);
+  j.chosen = ops.empty() ? nullptr : row_of(*ops[0].chosen);
   // An APN standing aside is its operator's service APN: no operator's
   // choice to hold against the row.
-  if (!mine || theirs == all.end()) {
+  if (ops.empty() || theirs == all.end()) {
     j.same_operator = true;
     return j;
   }
-  j.same_operator = &theirs->second == mine || theirs->second.same_operator(*mine);
-  int sign = deciding_sign(rank_of(*mine), rank_of(theirs->second));
+  const Operator *owner = nullptr;
+  for (const Operator &o : ops)
+    if (std::find(o.groups.begin(), o.groups.end(), &theirs->second) != o.groups.end())
+      owner = &o;
+  j.same_operator = owner == &ops[0];
+  int sign = deciding_sign(rank_of(ops[0]), rank_of(*owner));
   j.sign = sign < kSigns ? sign : kUndecided;
   return j;
+}
+
+std::vector<WeighedOperator> Ranking::weigh(const std::vector<Standing> &candidates) const {
+  std::map<std::string, Group> all = groups(candidates);
+  std::vector<WeighedOperator> weighed;
+  for (const Operator &o : operators(all)) {
+    WeighedOperator w;
+    Rank r = rank_of(o);
+    std::copy(r.first.begin(), r.first.end(), w.signs);
+    for (const Group *g : o.groups)
+      w.apns.push_back({g->apn, g->listings, g == o.chosen, g->service, g == o.respelt});
+    weighed.push_back(w);
+  }
+  return weighed;
 }

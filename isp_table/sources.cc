@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <pugixml.hpp>
 
+#include "against.h"
 #include "digits.h"
 #include "identity.h"
 #include "input.h"
@@ -24,6 +25,25 @@ static std::string trimmed(const char *text) {
     end--;
   return std::string(text, end);
 }
+
+// The line of each byte of the file being read, for messages that name
+// where an entry stands.
+class Lines {
+ public:
+  explicit Lines(const std::string &bytes) {
+    for (size_t at = 0; at < bytes.size(); at++)
+      if (bytes[at] == '\n')
+        newlines_.push_back(at);
+  }
+  size_t of(pugi::xml_node node) const {
+    ptrdiff_t at = node.offset_debug();
+    return 1 + (std::lower_bound(newlines_.begin(), newlines_.end(), (size_t)std::max<ptrdiff_t>(at, 0)) -
+                newlines_.begin());
+  }
+
+ private:
+  std::vector<size_t> newlines_;
+};
 
 static bool test_network(const std::string &mcc) { return mcc == "001" || mcc == "999"; }
 
@@ -52,6 +72,14 @@ static bool names_internet(const char *type) {
   return words.find("-internet-") != std::string::npos;
 }
 
+// "internet" or "mms-internet-hipri,mms": each use as the entry states it.
+static std::string usages(pugi::xml_node apn) {
+  std::string all;
+  for (pugi::xml_node usage : apn.children("usage"))
+    all += (all.empty() ? "" : ",") + trimmed(usage.attribute("type").value());
+  return all;
+}
+
 static bool internet_apn(pugi::xml_node apn) {
   for (pugi::xml_node usage : apn.children("usage"))
     if (names_internet(usage.attribute("type").value()))
@@ -76,7 +104,7 @@ static Listing provider_listing(size_t lister, pugi::xml_node country, pugi::xml
   return l;
 }
 
-static void add_gsm(Source *s, size_t *order, const Listing &base, pugi::xml_node gsm) {
+static void add_gsm(Source *s, const Lines &lines, const Listing &base, pugi::xml_node gsm) {
   std::vector<NetworkId> ids;
   for (pugi::xml_node id : gsm.children("network-id")) {
     std::string mcc = id.attribute("mcc").value(), mnc = id.attribute("mnc").value();
@@ -85,13 +113,16 @@ static void add_gsm(Source *s, size_t *order, const Listing &base, pugi::xml_nod
       s->mcc_countries[mcc][base.region]++;
     }
   }
-  bool any = false;
+  size_t position = 0;
   for (pugi::xml_node apn : gsm.children("apn")) {
-    if (!internet_apn(apn))
+    if (!internet_apn(apn)) {
+      s->service_apns[base.lister].insert(folded_apn(trimmed(apn.attribute("value").value())));
       continue;
-    any = true;
+    }
     Listing l = base;
-    l.order = (*order)++;
+    l.line = lines.of(apn);
+    l.position = position++;
+    l.usage = usages(apn);
     l.technology = kTechnologyNames[kHsdpa];
     l.number = "*99#";
     l.apn = trimmed(apn.attribute("value").value());
@@ -102,14 +133,14 @@ static void add_gsm(Source *s, size_t *order, const Listing &base, pugi::xml_nod
     l.gid1 = !gsm.child("gid1").empty();
     s->listings.push_back(l);
   }
-  if (!any)
+  if (!position)
     s->left_out["provider without an internet APN"]++;
 }
 
 // CDMA providers serve the SIDs that isp_pick's SID table maps to an identity.
-static void add_cdma(Source *s, size_t *order, const Listing &base, pugi::xml_node cdma) {
+static void add_cdma(Source *s, const Lines &lines, const Listing &base, pugi::xml_node cdma) {
   Listing l = base;
-  l.order = (*order)++;
+  l.line = lines.of(cdma);
   l.technology = kTechnologyNames[kCdma2000];
   l.number = "#777";
   l.user = trimmed(cdma.child_value("username"));
@@ -129,16 +160,16 @@ static void add_cdma(Source *s, size_t *order, const Listing &base, pugi::xml_no
   s->listings.push_back(l);
 }
 
-static void load_providers(pugi::xml_node root, size_t *next_lister, Source *s) {
-  size_t order = 0;
+static void load_providers(pugi::xml_node root, const Lines &lines, size_t *next_lister,
+                           Source *s) {
   for (pugi::xml_node country : root.children("country")) {
     for (pugi::xml_node provider : country.children("provider")) {
       s->listers++;
       Listing base = provider_listing((*next_lister)++, country, provider);
       if (pugi::xml_node gsm = provider.child("gsm"))
-        add_gsm(s, &order, base, gsm);
+        add_gsm(s, lines, base, gsm);
       if (pugi::xml_node cdma = provider.child("cdma"))
-        add_cdma(s, &order, base, cdma);
+        add_cdma(s, lines, base, cdma);
     }
   }
 }
@@ -167,22 +198,18 @@ static bool android_internet(pugi::xml_node apn) {
 static const char *android_left_out(pugi::xml_node apn) {
   if (strcmp(apn.attribute("carrier_enabled").value(), "false") == 0)
     return "disabled entry (carrier_enabled=\"false\")";
-  // A reseller on its host's MCC and MNC: the lookup cannot tell them apart.
-  if (*apn.attribute("mvno_type").value())
-    return "MVNO entry (mvno_type)";
   if (!android_internet(apn))
     return "not an internet APN (type)";
   return nullptr;
 }
 
-static void load_android(pugi::xml_node root, size_t *next_lister, Source *s) {
+static void load_android(pugi::xml_node root, const Lines &lines, size_t *next_lister,
+                         Source *s) {
   std::map<std::pair<std::string, std::string>, size_t> carriers;  // (MCC, name) -> lister
-  size_t order = 0;
   for (pugi::xml_node apn : root.children("apn")) {
     std::string mcc = trimmed(apn.attribute("mcc").value());
     std::string mnc = trimmed(apn.attribute("mnc").value());
     std::string name = trimmed(apn.attribute("carrier").value());
-    size_t position = order++;
     if (!take_network_id(s, mcc, mnc, name))
       continue;
     auto carrier = carriers.emplace(std::make_pair(mcc, name), *next_lister);
@@ -192,11 +219,19 @@ static void load_android(pugi::xml_node root, size_t *next_lister, Source *s) {
     }
     if (const char *why = android_left_out(apn)) {
       s->left_out[why]++;
+      if (!android_internet(apn))
+        s->service_apns[carrier.first->second].insert(
+            folded_apn(trimmed(apn.attribute("apn").value())));
       continue;
     }
     Listing l;
-    l.order = position;
+    l.line = lines.of(apn);
     l.lister = carrier.first->second;
+    l.usage = apn.attribute("type").value();
+    // A reseller on its host's MCC and MNC, told apart by what the lookup
+    // cannot read; the merge decides where it may serve.
+    l.mvno = *apn.attribute("mvno_type").value() != '\0';
+    l.proxy = !trimmed(apn.attribute("proxy").value()).empty();
     l.name = name;
     l.technology = kTechnologyNames[kHsdpa];
     l.number = "*99#";
@@ -321,12 +356,13 @@ bool load_source(const char *path, size_t file, size_t *next_lister, Source *sou
     return false;
   }
   source->path = path;
+  Lines lines(bytes);
   if (pugi::xml_node root = doc.child("serviceproviders")) {
-    load_providers(root, next_lister, source);
+    load_providers(root, lines, next_lister, source);
   } else if (pugi::xml_node root = doc.child("apns")) {
     source->android = true;
     source->generated = generated_from_providers(doc);
-    load_android(root, next_lister, source);
+    load_android(root, lines, next_lister, source);
   } else {
     *error = std::string(kNeither) + "XML whose root element is <" +
              doc.document_element().name() + ">, not <serviceproviders> or <apns>";

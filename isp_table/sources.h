@@ -8,6 +8,7 @@
 #include <stdio.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,16 +27,23 @@ inline std::string network_name(const NetworkId &id) { return network_name(id.fi
 /// One internet APN as one provider or carrier lists it: a candidate row.
 struct Listing {
   size_t file = 0;    // position of its file among the inputs
-  size_t order = 0;   // position in its file
+  size_t line = 0;    // the line of its entry in its file
   size_t lister = 0;  // the provider or carrier, numbered across the inputs
+  // Position among its provider's internet APNs, in the provider
+  // database's order (its maintainers' preference); 0 in Android's, whose
+  // entries keep no order.
+  size_t position = 0;
+  std::string usage;  // the uses it is listed for: usage types, or Android's type list
   std::string name, region, technology, apn, number, user, password;
   std::vector<NetworkId> networks;  // the networks it is listed for
   bool gid1 = false;  // its provider tells its SIMs apart by their GID1 file
   int primary = 0;    // the provider's primary mark: 1 "true", -1 "false", 0 none
   bool android = false;  // from Android's database, not the provider database
+  bool mvno = false;     // Android's entry for SIMs told apart by mvno_type
+  bool proxy = false;    // Android's entry sends the web through an HTTP proxy
 
-  /// Marked as a reseller on its host's network: GID1 or primary="false".
-  bool reseller() const { return gid1 || primary < 0; }
+  /// Marked as a reseller on its host's network: GID1, primary="false" or mvno_type.
+  bool reseller() const { return gid1 || mvno || primary < 0; }
 };
 
 /// What one input file holds.
@@ -53,6 +61,9 @@ struct Source {
   bool carrier_list = false;
   CarrierList carriers;
   size_t listers = 0;                              // providers or carriers
+  // lister -> the APNs it lists for other uses than the internet (MMS,
+  // WAP), folded: a second spelling of its internet APN is told by them.
+  std::map<size_t, std::set<std::string>> service_apns;
   std::vector<Listing> listings;                   // file order
   std::map<NetworkId, std::string> networks;  // every network its entries name: the first name
   std::map<std::string, size_t> left_out;          // entries that give no row, by reason

@@ -1,12 +1,27 @@
-// isp_table explain TABLE --imsi DIGITS | --sid N: one run of isp_pick.
+// isp_table explain TABLE --imsi DIGITS | --sid N: one run of isp_pick;
+// isp_table explain [FILE...] --key MCC-MNC: one row of a generated table.
 #include <stdio.h>
 
 #include "explain.h"
+#include "explain_key.h"
 #include "verbs.h"
 
+static int explain_databases(const Command &command) {
+  std::vector<Source> sources;
+  if (int status = load_inputs(command, &sources))
+    return status;
+  NetworkId id;
+  read_network_id(command.key, &id);
+  return explain_key(sources, id, stdout);
+}
+
 int cmd_explain(const Command &command) {
+  if (!command.key.empty())
+    return explain_databases(command);
+  if (command.files.size() != 1)
+    return report_usage_error("explain --imsi and --sid read one TABLE");
   Table table;
-  if (!load_or_report(command.table.c_str(), &table, "explain"))
+  if (!load_or_report(command.files[0].c_str(), &table, "explain"))
     return 2;
   if (command.sid_given)
     return explain_sid(table, command.sid, stdout);

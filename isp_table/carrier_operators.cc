@@ -1,0 +1,225 @@
+#include "carrier_operators.h"
+
+#include <algorithm>
+
+#include "against.h"
+#include "names.h"
+
+namespace {
+
+// How an attribute tells a carrier's SIMs apart on its networks, the
+// strongest sign of an operator first; kNoSign for every other filter. An
+// SPN of its own name or a GID1 alone are one sign: operators and their
+// resellers use both, and only their breadth tells them apart (PC mobile
+// filters by its own SPN on TELUS's 302-220, au by GID1 on its 440-51).
+enum Filter { kBare, kEmptySpn, kOwnSpnOrGid1, kNoSign };
+
+// Two words of one name: the same, or one the other's start when it is
+// long enough to be a name of its own ("airtel" of "airteltigo"), not a
+// common start ("tele" of "telenor" and "telekom").
+bool same_name(const std::string &a, const std::string &b) {
+  const size_t kLongStart = 5;
+  const std::string &shorter = a.size() < b.size() ? a : b, &longer = a.size() < b.size() ? b : a;
+  return a == b || (shorter.size() >= kLongStart && longer.compare(0, shorter.size(), shorter) == 0);
+}
+
+bool meets(const std::vector<std::string> &a, const std::vector<std::string> &b) {
+  for (const std::string &w : a)
+    for (const std::string &v : b)
+      if (same_name(w, v))
+        return true;
+  return false;
+}
+
+bool only_spn_and(const CarrierAttribute &a, bool gid1) {
+  return a.imsi_prefix_xpattern.empty() && a.plmn.empty() && a.gid2.empty() &&
+         a.preferred_apn.empty() && a.iccid_prefix.empty() && a.privilege_access_rule.empty() &&
+         (gid1 || a.gid1.empty());
+}
+
+Filter filter_of(const Carrier &c, const CarrierAttribute &a) {
+  if (!only_spn_and(a, true))
+    return kNoSign;
+  if (!a.gid1.empty())
+    return a.spn.empty() ? kOwnSpnOrGid1 : kNoSign;
+  if (std::all_of(a.spn.begin(), a.spn.end(), [](const std::string &s) { return s.empty(); }))
+    return kBare;
+  if (std::find(a.spn.begin(), a.spn.end(), "") != a.spn.end())
+    return kEmptySpn;
+  std::vector<std::string> own = name_words(c.carrier_name);
+  for (const std::string &spn : a.spn)
+    if (meets(name_words(spn), own))
+      return kOwnSpnOrGid1;
+  return kNoSign;
+}
+
+// The names a carrier goes by: the leading word of each part of its name
+// ("1O1O / csl / Club Sim" is 1O1O's, csl's and Club Sim's), never the
+// words after it ("Ooredoo Tunisia" is not Tunisiana).
+std::vector<std::string> carrier_words(const std::string &name) {
+  std::vector<std::string> words;
+  for (size_t start = 0; start <= name.size();) {
+    size_t slash = std::min(name.find('/', start), name.size());
+    for (const std::string &w : operator_words(name.substr(start, slash - start)))
+      words.push_back(w);
+    start = slash + 1;
+  }
+  return words;
+}
+
+bool says_mvno(const std::string &name) {
+  std::vector<std::string> words = name_words(name);
+  return std::find(words.begin(), words.end(), "mvno") != words.end();
+}
+
+NetworkId network_of(const std::string &tuple) { return {tuple.substr(0, 3), tuple.substr(3)}; }
+
+struct Claim {
+  const Carrier *carrier;
+  const Source *source;
+  Filter filter;
+};
+
+// Every carrier's distinct networks under each MCC.
+std::map<const Carrier *, std::map<std::string, std::set<std::string>>> reach_of(
+    const std::vector<const Source *> &sources) {
+  std::map<const Carrier *, std::map<std::string, std::set<std::string>>> reach;
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers)
+      for (const CarrierAttribute &a : c.attributes)
+        for (const std::string &t : a.mccmnc_tuple)
+          reach[&c][t.substr(0, 3)].insert(t);
+  return reach;
+}
+
+// The claims of one sign on one network, children of a parent among them
+// left out: the carrier listing strictly the most networks under the MCC,
+// or null on a tie. Whatever order the claims come in, the answer is one.
+const Claim *decide(const std::vector<Claim> &claims, const std::string &mcc,
+                    std::map<const Carrier *, std::map<std::string, std::set<std::string>>> &reach) {
+  std::set<long> ids;
+  for (const Claim &c : claims)
+    ids.insert(c.carrier->canonical_id);
+  std::map<const Carrier *, const Claim *> left;
+  for (const Claim &c : claims)
+    if (c.carrier->parent_canonical_id < 0 || !ids.count(c.carrier->parent_canonical_id))
+      left.emplace(c.carrier, &c);
+  size_t most = 0;
+  for (const auto &c : left)
+    most = std::max(most, reach[c.first][mcc].size());
+  // Carriers of one name (two entries of one operator) are no tie.
+  const Claim *best = nullptr;
+  for (const auto &c : left) {
+    if (reach[c.first][mcc].size() != most)
+      continue;
+    if (best && !meets(carrier_words(best->carrier->carrier_name), carrier_words(c.first->carrier_name)))
+      return nullptr;
+    if (!best || c.first->canonical_id < best->carrier->canonical_id)
+      best = c.second;
+  }
+  return best;
+}
+
+// What else the operator goes by on the network: the SPNs that its
+// carrier, or another carrier of the same name, shows there (Telekom
+// Romania's "COSMOTE", Vi's "Vodafone IN"), and its preferred APNs.
+void add_own_names(const std::vector<const Source *> &sources, const NetworkId &id,
+                   NetworkOperator *op) {
+  std::string tuple = id.first + id.second;
+  std::vector<std::string> name = op->words;
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers) {
+      if (carrier_words(c.carrier_name) != name)
+        continue;
+      for (const CarrierAttribute &a : c.attributes) {
+        if (std::find(a.mccmnc_tuple.begin(), a.mccmnc_tuple.end(), tuple) == a.mccmnc_tuple.end())
+          continue;
+        for (const std::string &apn : a.preferred_apn)
+          op->preferred.insert(folded_apn(apn));
+        for (const std::string &spn : a.spn)
+          for (const std::string &w : carrier_words(spn))
+            if (std::find(op->words.begin(), op->words.end(), w) == op->words.end())
+              op->words.push_back(w);
+      }
+    }
+}
+
+}  // namespace
+
+NetworkOperators network_operators(const std::vector<const Source *> &sources) {
+  // network -> the claims of its strongest sign
+  std::map<NetworkId, std::pair<Filter, std::vector<Claim>>> claims;
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers) {
+      if (says_mvno(c.carrier_name))
+        continue;
+      for (const CarrierAttribute &a : c.attributes) {
+        Filter f = filter_of(c, a);
+        if (f == kNoSign)
+          continue;
+        for (const std::string &t : a.mccmnc_tuple) {
+          auto &on = claims.emplace(network_of(t), std::make_pair(kNoSign, std::vector<Claim>()))
+                         .first->second;
+          if (f < on.first)
+            on = {f, {}};
+          if (f == on.first)
+            on.second.push_back({&c, s, f});
+        }
+      }
+    }
+  auto reach = reach_of(sources);
+  NetworkOperators operators;
+  for (const auto &network : claims) {
+    const Claim *c = decide(network.second.second, network.first.first, reach);
+    if (!c)
+      continue;
+    NetworkOperator &op = operators[network.first];
+    op.name = c->carrier->carrier_name;
+    op.words = carrier_words(op.name);
+    op.path = c->source->path;
+    op.line = c->carrier->line;
+    add_own_names(sources, network.first, &op);
+  }
+  return operators;
+}
+
+// A name of service words only ("Internet Movil") says nothing of who
+// lists the APN; the APN then names its operator ("imovil.entelpcs.cl").
+bool operated_by(const std::string &name, const std::string &apn, const NetworkOperator &op) {
+  std::vector<std::string> words = operator_words(name);
+  return meets(words.empty() ? apn_words(apn) : words, op.words);
+}
+
+// A carrier found bare on a network anywhere in the lists is no reseller
+// there, whatever its other attributes filter.
+std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
+    const std::vector<const Source *> &sources, const NetworkOperators &operators) {
+  std::map<NetworkId, std::map<std::vector<std::string>, bool>> bare;  // names -> found bare
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers)
+      for (const CarrierAttribute &a : c.attributes)
+        for (const std::string &t : a.mccmnc_tuple) {
+          bool &found = bare[network_of(t)][carrier_words(c.carrier_name)];
+          found = found || filter_of(c, a) == kBare;
+        }
+  std::map<NetworkId, std::vector<std::vector<std::string>>> resellers;
+  for (const auto &network : bare) {
+    // Without an operator the lists name, filters tell brands apart, not
+    // resellers from their host (TELUS and Koodo on 302-220).
+    auto op = operators.find(network.first);
+    if (op == operators.end())
+      continue;
+    for (const auto &carrier : network.second)
+      if (!carrier.second && !carrier.first.empty() && !meets(carrier.first, op->second.words))
+        resellers[network.first].push_back(carrier.first);
+  }
+  return resellers;
+}
+
+bool resold_by(const std::string &name, const std::vector<std::vector<std::string>> &resellers) {
+  std::vector<std::string> words = operator_words(name);
+  for (const std::vector<std::string> &r : resellers)
+    if (meets(words, r))
+      return true;
+  return false;
+}

@@ -1,0 +1,50 @@
+// Who operates each network, as Android's carrier identity database tells
+// it: the carrier whose SIMs on the network need no mark to be told apart.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "sources.h"
+
+/// The operator the carrier identity database gives one network.
+struct NetworkOperator {
+  std::string name;                 // the carrier's name as written
+  std::vector<std::string> words;   // the names it goes by: its name's, its SPNs' leading words
+  std::set<std::string> preferred;  // its preferred APNs on the network, folded
+  std::string path;                 // the file and line of the carrier
+  int line = 0;
+};
+
+using NetworkOperators = std::map<NetworkId, NetworkOperator>;
+
+/// The operator of each network that the carrier lists among `sources`
+/// name, by these signs, strongest first: the carrier whose attribute for
+/// the network sets no filter (or only an empty SPN); one that filters by
+/// SPNs among which is the empty one; one that filters by an SPN spelling
+/// its own name or by GID1 alone. A carrier whose name says
+/// MVNO is a catch-all for resellers, never an operator; a carrier whose
+/// parent is among the same sign's carriers is the parent's. Several
+/// carriers left on the strongest sign: the one listing strictly the most
+/// networks under the MCC, else none (the network is left to the other
+/// signs). The same lists give the same operators in any order.
+NetworkOperators network_operators(const std::vector<const Source *> &sources);
+
+/// Whether a listing of APN `apn` by name `name` stands for `op`: the
+/// name's leading word (with the word it is known by, operator_words) is
+/// one the carrier goes by, or the start, five letters or more, of one; for
+/// a name of service words only, a word of the APN is.
+bool operated_by(const std::string &name, const std::string &apn, const NetworkOperator &op);
+
+/// Each network's carriers that the carrier lists among `sources` tell
+/// apart there only by a filter (SPN, GID1, IMSI prefix, preferred APN):
+/// resellers on a network `operators` names the operator of, but for the
+/// operator.
+/// Each is given by the names it goes by.
+std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
+    const std::vector<const Source *> &sources, const NetworkOperators &operators);
+
+/// Whether listing name `name` stands for one of `resellers`.
+bool resold_by(const std::string &name, const std::vector<std::vector<std::string>> &resellers);
