@@ -321,6 +321,18 @@ INSTANTIATE_TEST_SUITE_P(
              kFixtureSeeds}),
     [](const testing::TestParamInfo<Case> &info) { return std::string(info.param.name); });
 
+// The real databases, where they are at hand (a CI clone has no ../shared):
+// the orders their writers happened to choose.
+const char kProviders[] = "serviceproviders-2026-08.xml", kAndroid[] = "apns-conf-2024-10.xml",
+           kCarriers[] = "carrier_list-2024-07.textpb";
+INSTANTIATE_TEST_SUITE_P(
+    RealDatabases, TableOrder,
+    testing::Values(Case{"providers", ISP_TABLE_DATA, {kProviders}, {0, 1}},
+                    Case{"android", ISP_TABLE_DATA, {kAndroid}, {0, 1}},
+                    Case{"both", ISP_TABLE_DATA, {kProviders, kAndroid}, {0, 1}},
+                    Case{"carriers", ISP_TABLE_DATA, {kProviders, kAndroid, kCarriers}, {0, 1}}),
+    [](const testing::TestParamInfo<Case> &info) { return std::string(info.param.name); });
+
 // ---- The shuffler and the comparison themselves ----
 
 // Seed 0 only reverses, so what each shuffler makes of it is worked out
