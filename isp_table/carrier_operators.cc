@@ -77,47 +77,49 @@ NetworkId network_of(const std::string &tuple) { return {tuple.substr(0, 3), tup
 struct Claim {
   const Carrier *carrier;
   const Source *source;
-  Filter filter;
+  size_t reach;  // the networks under the MCC that the claiming attribute names
 };
 
-// Every carrier's distinct networks under each MCC.
-std::map<const Carrier *, std::map<std::string, std::set<std::string>>> reach_of(
-    const std::vector<const Source *> &sources) {
-  std::map<const Carrier *, std::map<std::string, std::set<std::string>>> reach;
-  for (const Source *s : sources)
-    for (const Carrier &c : s->carriers.carriers)
-      for (const CarrierAttribute &a : c.attributes)
-        for (const std::string &t : a.mccmnc_tuple)
-          reach[&c][t.substr(0, 3)].insert(t);
-  return reach;
+// The networks under `mcc` that attribute `a` names.
+size_t reach_of(const CarrierAttribute &a, const std::string &mcc) {
+  std::set<std::string> under;
+  for (const std::string &t : a.mccmnc_tuple)
+    if (t.compare(0, 3, mcc) == 0)
+      under.insert(t);
+  return under.size();
 }
 
 // The claims of one sign on one network, children of a parent among them
-// left out: the carrier listing strictly the most networks under the MCC,
-// or null on a tie. Whatever order the claims come in, the answer is one.
-const Claim *decide(const std::vector<Claim> &claims, const std::string &mcc,
-                    std::map<const Carrier *, std::map<std::string, std::set<std::string>>> &reach) {
+// left out: the carrier whose claiming attribute names strictly the most
+// networks under the MCC (an operator's names its networks; a reseller's,
+// the host networks it rides, fewer: TELUS's four against PC mobile's two
+// on 302-220), or null on a tie between two names. Whatever order the
+// claims come in, the answer is one.
+const Claim *decide(const std::vector<Claim> &claims) {
   std::set<long> ids;
   for (const Claim &c : claims)
     ids.insert(c.carrier->canonical_id);
-  std::map<const Carrier *, const Claim *> left;
+  std::map<const Carrier *, size_t> left;  // carrier -> its widest claim
   for (const Claim &c : claims)
     if (c.carrier->parent_canonical_id < 0 || !ids.count(c.carrier->parent_canonical_id))
-      left.emplace(c.carrier, &c);
+      left[c.carrier] = std::max(left[c.carrier], c.reach);
   size_t most = 0;
   for (const auto &c : left)
-    most = std::max(most, reach[c.first][mcc].size());
+    most = std::max(most, c.second);
   // Carriers of one name (two entries of one operator) are no tie.
-  const Claim *best = nullptr;
+  const Carrier *best = nullptr;
   for (const auto &c : left) {
-    if (reach[c.first][mcc].size() != most)
+    if (c.second != most)
       continue;
-    if (best && !meets(carrier_words(best->carrier->carrier_name), carrier_words(c.first->carrier_name)))
+    if (best && !meets(carrier_words(best->carrier_name), carrier_words(c.first->carrier_name)))
       return nullptr;
-    if (!best || c.first->canonical_id < best->carrier->canonical_id)
-      best = c.second;
+    if (!best || c.first->canonical_id < best->canonical_id)
+      best = c.first;
   }
-  return best;
+  for (const Claim &c : claims)
+    if (c.carrier == best)
+      return &c;
+  return nullptr;
 }
 
 // What else the operator goes by on the network: the SPNs that its
@@ -163,14 +165,13 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources) {
           if (f < on.first)
             on = {f, {}};
           if (f == on.first)
-            on.second.push_back({&c, s, f});
+            on.second.push_back({&c, s, reach_of(a, t.substr(0, 3))});
         }
       }
     }
-  auto reach = reach_of(sources);
   NetworkOperators operators;
   for (const auto &network : claims) {
-    const Claim *c = decide(network.second.second, network.first.first, reach);
+    const Claim *c = decide(network.second.second);
     if (!c)
       continue;
     NetworkOperator &op = operators[network.first];

@@ -27,9 +27,9 @@ using NetworkOperators = std::map<NetworkId, NetworkOperator>;
 /// its own name or by GID1 alone. A carrier whose name says
 /// MVNO is a catch-all for resellers, never an operator; a carrier whose
 /// parent is among the same sign's carriers is the parent's. Several
-/// carriers left on the strongest sign: the one listing strictly the most
-/// networks under the MCC, else none (the network is left to the other
-/// signs). The same lists give the same operators in any order.
+/// carriers left on the strongest sign: the one whose attribute names
+/// strictly the most networks under the MCC, else none (the network is
+/// left to the other signs). The same lists give the same operators in any order.
 NetworkOperators network_operators(const std::vector<const Source *> &sources);
 
 /// Whether a listing of APN `apn` by name `name` stands for `op`: the
