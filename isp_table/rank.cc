@@ -344,24 +344,20 @@ static int preferred_by_providers(const std::map<size_t, size_t> &a,
 // Within one operator, after its respelt APNs are set aside: its data APN
 // before its service APNs; one without a proxy (the store keeps none, and
 // a proxy's APN is a WAP portal's: Airtel's "airtelfun.com"); one both
-// kinds of database list; the APN its
-// providers list first (a spelling set aside lends its place to the one
-// kept); the more networks and listers; at last the APN's bytes.
+// kinds of database list; one serving more of the key's networks; the APN
+// its providers list first (a spelling set aside lends its place to the
+// one kept); more listers; at last the APN's bytes.
 static bool better_in_operator(const Ranking::Group &a, const Ranking::Group &b,
                                const Ranking::Operator &op) {
-  if (a.service != b.service)
-    return !a.service;
-  if (a.proxy != b.proxy)
-    return !a.proxy;
-  if (a.all_kinds.size() != b.all_kinds.size())
-    return a.all_kinds.size() > b.all_kinds.size();
+  auto strong = [](const Ranking::Group &g) {
+    return std::make_tuple(!g.service, !g.proxy, g.all_kinds.size(), g.signs[kServedSign].size());
+  };
+  if (strong(a) != strong(b))
+    return strong(a) > strong(b);
   if (int votes = preferred_by_providers(op.positions.at(&a), op.positions.at(&b)))
     return votes > 0;
-  auto weight = [](const Ranking::Group &g) {
-    return std::make_tuple(g.all_kinds.size(), g.signs[kServedSign].size(), g.listers.size());
-  };
-  if (weight(a) != weight(b))
-    return weight(a) > weight(b);
+  if (a.listers.size() != b.listers.size())
+    return a.listers.size() > b.listers.size();
   return a.apn < b.apn;
 }
 

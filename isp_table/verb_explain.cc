@@ -15,13 +15,16 @@ static int explain_databases(const Command &command) {
   return explain_key(sources, id, stdout);
 }
 
+// check TABLE --imsi names its table; explain TABLE --imsi gives it as
+// its one file.
 int cmd_explain(const Command &command) {
   if (!command.key.empty())
     return explain_databases(command);
-  if (command.files.size() != 1)
+  if (command.table.empty() && command.files.size() != 1)
     return report_usage_error("explain --imsi and --sid read one TABLE");
+  std::string path = command.table.empty() ? command.files[0] : command.table;
   Table table;
-  if (!load_or_report(command.files[0].c_str(), &table, "explain"))
+  if (!load_or_report(path.c_str(), &table, "explain"))
     return 2;
   if (command.sid_given)
     return explain_sid(table, command.sid, stdout);
