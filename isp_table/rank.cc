@@ -137,6 +137,29 @@ struct Ranking::Operator {
   std::map<const Group *, std::map<size_t, size_t>> positions;  // with those of its misspellings
 };
 
+// Whether primary listing `p` is no sign of its network's operator, as the
+// constructor says, among `others`, the network's standings.
+static bool overclaims(
+    const Standing &p, const std::vector<const Standing *> &others,
+    std::map<size_t, std::string> &operators,
+    std::map<std::pair<size_t, std::string>, std::set<NetworkId>> &under_mcc) {
+  std::set<std::string> theirs;  // the primary provider's APNs on the network
+  for (const Standing *o : others)
+    if (o->listing->lister == p.listing->lister)
+      theirs.insert(folded_apn(o->listing->apn));
+  bool neighbour = false;
+  for (const Standing *o : others) {
+    const Listing &l = *o->listing;
+    if (!l.android)
+      continue;
+    if (theirs.count(folded_apn(l.apn)))
+      return false;
+    neighbour = neighbour || (!l.reseller() && operators[l.lister] != operators[p.listing->lister] &&
+                              under_mcc[{l.lister, o->network.first}].size() == 1);
+  }
+  return neighbour;
+}
+
 Ranking::Ranking(const std::vector<Standing> &all, const NetworkOperators &carriers,
                  const std::map<size_t, std::set<std::string>> &service_apns)
     : carriers_(carriers), service_apns_(service_apns) {
@@ -193,21 +216,18 @@ Ranking::Ranking(const std::vector<Standing> &all, const NetworkOperators &carri
     it->second = std::min(it->second, claims);
   }
   // A primary provider claiming many networks (T-Mobile US claims 15) may
-  // claim a neighbour's too: where another operator, unmarked, lists that
-  // network as its only one under the MCC (Inland Cellular's 310-580), the
-  // mark says nothing of who runs it.
+  // claim a neighbour's too: where Android's database lists none of its
+  // APNs on the network but another operator, unmarked, that has it as its
+  // only network under the MCC (Inland Cellular's 310-580), the mark says
+  // nothing of who runs it. docomo's 47 networks keep the mark: Android
+  // lists docomo's "mopera.net" on 440-10 beside its many resellers.
   std::map<NetworkId, std::vector<const Standing *>> on;
   for (const Standing &s : all)
     on[s.network].push_back(&s);
-  for (const Standing &s : all) {
-    if (s.listing->primary <= 0 || lister_networks_[s.listing->lister] < kManyNetworks)
-      continue;
-    for (const Standing *u : on[s.network])
-      if (const Standing &t = *u; !t.listing->reseller() &&
-          operators[t.listing->lister] != operators[s.listing->lister] &&
-          under_mcc[{t.listing->lister, t.network.first}].size() == 1)
-        overclaimed_.insert(s.network);
-  }
+  for (const Standing &s : all)
+    if (s.listing->primary > 0 && lister_networks_[s.listing->lister] >= kManyNetworks &&
+        overclaims(s, on[s.network], operators, under_mcc))
+      overclaimed_.insert(s.network);
 }
 
 Ranking::~Ranking() = default;
@@ -284,6 +304,9 @@ static const char *const kWeakNames[kWeak + 1] = {
     "an APN not labelled WAP or MMS", "the operator offering more APNs for the network",
     "a lister of several networks under the MCC, the others its own only", "more listers",
     "the APN first in byte order"};
+
+static const char kOtherNetworksBreadth[] =
+    "a lister of several networks under the MCC, for another network of the key";
 
 template <typename T>
 static bool disjoint(const std::set<T> &a, const std::set<T> &b) {
@@ -479,6 +502,16 @@ static int deciding_sign(const Rank &mine, const Rank &theirs) {
   return kSigns;
 }
 
+// The sign by which operator `a` beats `b`, or kSigns. Breadth tells an
+// operator from a reseller on one network; between operators of different
+// networks of the key (Claro's 732-101 and Tigo's 732-103) it says nothing.
+static int deciding_sign(const Ranking::Operator &a, const Ranking::Operator &b) {
+  int sign = deciding_sign(rank_of(a), rank_of(b));
+  if (sign == kBreadthSign && disjoint(a.signs[kServedSign], b.signs[kServedSign]))
+    return kSigns;
+  return sign;
+}
+
 // The listing that gives the row its name, region and login: the
 // network's own before a reseller's, the provider database's before
 // Android's, then by the bytes, never by where it stands in a file.
@@ -515,12 +548,12 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
     return c;
   const Operator &other = ops[1];
   Rank ours = rank_of(mine), theirs = rank_of(other);
-  c.outcome = deciding_sign(ours, theirs);
+  c.outcome = deciding_sign(mine, other);
   if (c.outcome < kSigns)
     return c;
   c.outcome = kUndecided;
   c.other = row_of(*other.chosen);
-  c.weak = kWeakNames[kWeak];
+  c.weak = ours.first != theirs.first ? kOtherNetworksBreadth : kWeakNames[kWeak];
   for (int i = 0; i < kWeak; i++)
     if (ours.second[i] != theirs.second[i]) {
       c.weak = kWeakNames[i];
@@ -553,8 +586,12 @@ Judgement Ranking::judge(const std::vector<Standing> &candidates, const std::str
     if (std::find(o.groups.begin(), o.groups.end(), &theirs->second) != o.groups.end())
       owner = &o;
   j.same_operator = owner == &ops[0];
-  int sign = deciding_sign(rank_of(ops[0]), rank_of(*owner));
+  int sign = deciding_sign(ops[0], *owner);
   j.sign = sign < kSigns ? sign : kUndecided;
+  // When no sign tells the network's operator (the key is undecided), no
+  // APN is another operator's: mineo's and povo's tie says nothing of au's.
+  if (ops.size() > 1 && deciding_sign(ops[0], ops[1]) == kSigns)
+    j.sign = kUndecided;
   return j;
 }
 
