@@ -512,6 +512,7 @@ const char *outcome_name(int outcome) {
       "the carrier identity database", "the network's own primary provider", "the network's brand",
       "agreement of both kinds of database", "more of the key's networks served",
       "a lister of several networks under the MCC", "one operator's APNs only",
+      "one operator's data APNs only, the others' service APNs",
       "nothing (undecided: a weak tie-break chose)"};
   return outcome >= 0 && outcome < kOutcomes ? kWhy[outcome] : "";
 }

@@ -278,7 +278,11 @@ void Ranking::add(const Standing &s, Group *g) const {
   g->listers.insert(l.lister);
   for (const std::string &stem : apn_stems(l.apn))
     g->stems.insert(stem);
-  (l.reseller() ? g->reseller_operators : g->operators).insert(op);
+  // Every name it goes by: "V! (Vodafone Idea)" is Vodafone's.
+  for (const std::string &w : operator_words(l.name))
+    (l.reseller() ? g->reseller_operators : g->operators).insert(w);
+  if (operator_words(l.name).empty())
+    (l.reseller() ? g->reseller_operators : g->operators).insert(op);
 }
 
 static std::array<size_t, kSigns> deciding_of(const std::array<std::set<NetworkId>, kSigns> &signs,
@@ -506,7 +510,12 @@ static int deciding_sign(const Rank &mine, const Rank &theirs) {
 // operator from a reseller on one network; between operators of different
 // networks of the key (Claro's 732-101 and Tigo's 732-103) it says nothing.
 static int deciding_sign(const Ranking::Operator &a, const Ranking::Operator &b) {
-  int sign = deciding_sign(rank_of(a), rank_of(b));
+  Rank ra = rank_of(a), rb = rank_of(b);
+  int sign = deciding_sign(ra, rb);
+  // Ranked first for its data APN against another operator's service APNs
+  // only: no sign for it.
+  if (a.chosen->service != b.chosen->service)
+    return kSigns;
   if (sign == kBreadthSign && disjoint(a.signs[kServedSign], b.signs[kServedSign]))
     return kSigns;
   return sign;
@@ -553,8 +562,15 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
     return c;
   c.outcome = kUndecided;
   c.other = row_of(*other.chosen);
-  c.weak = ours.first != theirs.first ? kOtherNetworksBreadth : kWeakNames[kWeak];
-  for (int i = 0; i < kWeak; i++)
+  // The others' APNs are WAP or MMS portals', which no router can use.
+  if (mine.chosen->service != other.chosen->service) {
+    c.outcome = kDataOnly;
+    c.other = nullptr;
+    return c;
+  }
+  int sign = deciding_sign(ours, theirs);
+  c.weak = sign == kSigns ? kWeakNames[kWeak] : kOtherNetworksBreadth;
+  for (int i = 0; i < kWeak && sign == kSigns; i++)
     if (ours.second[i] != theirs.second[i]) {
       c.weak = kWeakNames[i];
       break;

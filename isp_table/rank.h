@@ -29,6 +29,7 @@ enum Sign {
   kBreadthSign,    // a lister of it lists several networks under the MCC that others list too
   kSigns,
   kOneOperator = kSigns,  // only one operator's APNs stand for the key
+  kDataOnly,              // the other operators' APNs are service APNs only
   kUndecided,             // no sign separates it from another operator's
   kOutcomes
 };
@@ -36,7 +37,7 @@ enum Sign {
 /// What `Ranking::choose` gives for a key.
 struct Choice {
   const Listing *row = nullptr;    // null when the key has no candidate
-  int outcome = kOneOperator;      // a Sign, kOneOperator or kUndecided
+  int outcome = kOneOperator;      // a Sign, kOneOperator, kDataOnly or kUndecided
   const Listing *other = nullptr;  // kUndecided: the other operator's best APN
   const char *weak = nullptr;      // kUndecided: the tie-break that chose
   const Listing *respelt = nullptr;  // its operator's other spelling of the APN, set aside

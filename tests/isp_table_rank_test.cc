@@ -1,0 +1,330 @@
+// Who a network's operator is and which of its APNs the row carries, on
+// databases built in memory: each case needs one rule, and fails without it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "carrier_operators.h"
+#include "merge.h"
+#include "names.h"
+
+namespace {
+
+// ---- Databases in memory ----
+
+struct Entry {
+  std::string name, apn;
+  std::vector<NetworkId> networks;
+  int primary = 0;
+  bool mvno = false, proxy = false;
+  std::string usage = "internet";
+};
+
+// The inputs of one case: a provider database, Android's, a carrier list.
+struct Inputs {
+  std::vector<Source> sources{3};
+  size_t listers = 0;
+
+  Inputs() {
+    sources[0].path = "providers.xml";
+    sources[1].path = "apns.xml";
+    sources[1].android = true;
+    sources[2].path = "carriers.textpb";
+    sources[2].carrier_list = true;
+  }
+  // A provider of the provider database, its APNs in its own order.
+  Inputs &provider(Entry e, std::vector<std::string> more = {}) {
+    size_t lister = listers++, position = 0;
+    more.insert(more.begin(), e.apn);
+    for (const std::string &apn : more) {
+      e.apn = apn;
+      add(0, e, lister, position++);
+    }
+    return *this;
+  }
+  Inputs &android(const Entry &e) {
+    add(1, e, listers++, 0);
+    return *this;
+  }
+  Inputs &carrier(long id, const std::string &name, std::vector<CarrierAttribute> attributes,
+                  long parent = -1) {
+    Carrier c;
+    c.canonical_id = id;
+    c.carrier_name = name;
+    c.parent_canonical_id = parent;
+    c.attributes = attributes;
+    c.line = (int)id;
+    sources[2].carriers.carriers.push_back(c);
+    return *this;
+  }
+  // Its MMS APN, which tells a misspelt internet APN.
+  Inputs &service(const std::string &apn) {
+    sources[0].service_apns[listers - 1].insert(apn);
+    return *this;
+  }
+
+ private:
+  void add(size_t file, const Entry &e, size_t lister, size_t position) {
+    Listing l;
+    l.file = file;
+    l.lister = lister;
+    l.position = position;
+    l.name = e.name;
+    l.apn = e.apn;
+    l.usage = e.usage;
+    l.technology = "HSDPA";
+    l.number = "*99#";
+    l.networks = e.networks;
+    l.primary = e.primary;
+    l.mvno = e.mvno;
+    l.proxy = e.proxy;
+    l.android = file == 1;
+    sources[file].listings.push_back(l);
+    for (const NetworkId &id : e.networks)
+      sources[file].networks.emplace(id, e.name);
+  }
+};
+
+CarrierAttribute tuples(std::vector<std::string> mccmnc, std::vector<std::string> spn = {},
+                        std::vector<std::string> gid1 = {},
+                        std::vector<std::string> preferred = {}) {
+  CarrierAttribute a;
+  a.mccmnc_tuple = mccmnc;
+  a.spn = spn;
+  a.gid1 = gid1;
+  a.preferred_apn = preferred;
+  return a;
+}
+
+const NetworkId kNet{"440", "51"}, kOther{"440", "52"};
+
+// ---- The carrier identity database's reading ----
+
+std::string operator_of(const Inputs &in, const NetworkId &id) {
+  NetworkOperators ops = network_operators(source_list(in.sources));
+  auto it = ops.find(id);
+  return it == ops.end() ? "" : it->second.name;
+}
+
+TEST(CarrierOperators, ReadsTheCarrierWhoseSimsNeedNoMark) {
+  const struct { const char *why; Inputs in; const char *want; } cases[] = {
+      {"a bare tuple beats a GID1 filter",
+       Inputs().carrier(1, "Plus", {tuples({"44051"})}).carrier(2, "Dent", {tuples({"44051"}, {}, {"3597"})}),
+       "Plus"},
+      {"an empty SPN is no filter",
+       Inputs().carrier(1, "Kay", {tuples({"44051"}, {""})}).carrier(2, "Lebra", {tuples({"44051"}, {"Lebra"})}),
+       "Kay"},
+      {"the empty SPN among its own: Vodafone UK",
+       Inputs().carrier(1, "Vodafone", {tuples({"44051"}, {"", "vodafone UK"})})
+           .carrier(2, "Lebra", {tuples({"44051"}, {"Lebra"})}),
+       "Vodafone"},
+      {"a name saying MVNO is a catch-all: docomo's own GID1 decides",
+       Inputs().carrier(1, "DOCOMO MVNO", {tuples({"44051"})})
+           .carrier(2, "NTT DOCOMO", {tuples({"44051"}, {}, {"00FF"})}),
+       "NTT DOCOMO"},
+      {"GID1 alone: the attribute naming more networks under the MCC",
+       Inputs().carrier(1, "au", {tuples({"44050", "44051", "44052", "44053"}, {}, {"10"})})
+           .carrier(2, "UQ", {tuples({"44050", "44051", "44053"}, {}, {"20"})}),
+       "au"},
+      {"a reseller's other host counts for nothing: only the claiming attribute",
+       Inputs().carrier(1, "Telus", {tuples({"44051", "44052", "44053"}, {}, {"54"})})
+           .carrier(2, "PCM", {tuples({"44051"}, {"PCM"}), tuples({"44054", "44055", "44056"}, {}, {"40"})}),
+       "Telus"},
+      {"two names claiming as widely: none",
+       Inputs().carrier(1, "Telus", {tuples({"44051", "44052"}, {}, {"54"})})
+           .carrier(2, "Koodo", {tuples({"44051", "44052"}, {}, {"4B"})}),
+       ""},
+      {"a child is its parent's",
+       Inputs().carrier(7, "FirstNet", {tuples({"44051"})}).carrier(9, "FirstNet Pacific", {tuples({"44051"})}, 7),
+       "FirstNet"},
+      {"an IMSI prefix is a reseller's filter, however wide",
+       Inputs().carrier(1, "Fonic", {tuples({"44051"}, {}, {"01"})}).carrier(2, "Tchibo", {[] {
+         CarrierAttribute a = tuples({"44051", "44052"});
+         a.imsi_prefix_xpattern = {"4405152"};
+         return a;
+       }()}),
+       "Fonic"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(operator_of(c.in, kNet), c.want) << c.why;
+}
+
+TEST(CarrierOperators, MatchesListersByTheirLeadingWord) {
+  NetworkOperator op;
+  op.words = {"att"};
+  NetworkOperator ooredoo;
+  ooredoo.words = {"ooredoo"};
+  NetworkOperator airtel;
+  airtel.words = {"airteltigo"};
+  NetworkOperator entel;
+  entel.words = {"entel"};
+  const struct { const char *name, *apn; const NetworkOperator &op; bool want; } cases[] = {
+      {"AT&T", "broadband", op, true},
+      {"StraightTalk ATT", "att.mvno", op, false},     // the lister's leading word
+      {"Tunisiana", "web", ooredoo, false},             // not a word after the carrier's first
+      {"Airtel", "internet", airtel, true},             // a start of five letters or more
+      {"Internet Movil", "imovil.entelpcs.cl", entel, true},  // service words: the APN names it
+      {"Internet Movil", "imovil.other.cl", entel, false},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(operated_by(c.name, c.apn, c.op), c.want) << c.name;
+}
+
+TEST(Names, KnowsANameByWhatPeopleCanRead) {
+  const struct { const char *name; std::vector<std::string> want; } cases[] = {
+      {"V! (Vodafone Idea)", {"v", "vodafone"}},
+      {"\xe4\xb8\xad\xe5\x9c\x8b China Mobile HK", {"\xe4\xb8\xad\xe5\x9c\x8b", "china"}},
+      {"b-mobile(docomo)", {"bmobile"}},  // a readable name keeps its brackets to itself
+      {"3Internet", {"3"}},
+      {"PlusWAP", {"plus"}},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(operator_words(c.name), c.want) << c.name;
+}
+
+TEST(Names, TellsServiceApnsFromData) {
+  const struct { const char *name, *apn, *usage; bool want; } cases[] = {
+      {"Verizon", "vzwims", "internet", true},
+      {"SKT", "lte-roaming.sktelecom.com", "default", true},
+      {"Vodafone", "portalnmms", "default,supl,mms", true},
+      {"Telekom", "iot.telekom.net", "internet", true},
+      {"Operator", "m2m.example", "internet", true},
+      {"Orange WAP", "orange", "default", true},
+      {"Verizon", "voice.example", "default,ims", true},
+      {"Verizon", "vzwinternet", "default,mms", false},  // MMS beside the internet is a phone's
+      {"Plus", "internet", "internet", false},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(service_apn(c.name, c.apn, c.usage), c.want) << c.apn;
+}
+
+// ---- The ranking ----
+
+Choice choice(const Inputs &in, const NetworkId &key = kNet) {
+  return Merge(source_list(in.sources)).choice(key);
+}
+
+std::string apn_of(const Inputs &in, const NetworkId &key = kNet) {
+  const Listing *row = choice(in, key).row;
+  return row ? row->apn : "";
+}
+
+TEST(Ranking, ChoosesTheOperatorThenItsDataApn) {
+  const struct { const char *why; Inputs in; const char *apn; int outcome; } cases[] = {
+      {"the carrier list names au over a reseller both databases list",
+       Inputs().provider({"Mineo", "mineo.jp", {kNet}}).android({"mineo (au)", "mineo.jp", {kNet}})
+           .android({"au(LTE NET)", "uno.au-net.ne.jp", {kNet}})
+           .carrier(1, "au", {tuples({"44051", "44052"}, {}, {"10"})}),
+       "uno.au-net.ne.jp", kCarrierSign},
+      {"without it, both databases' reseller is only undecided against the host",
+       Inputs().provider({"Mineo", "mineo.jp", {kNet}}).android({"mineo (au)", "mineo.jp", {kNet}})
+           .android({"au(LTE NET)", "uno.au-net.ne.jp", {kNet}}).provider({"Povo", "povo.jp", {kNet}})
+           .android({"povo", "povo.jp", {kNet}}),
+       "mineo.jp", kUndecided},
+      {"a preferred APN is the operator's own, whoever lists it",
+       Inputs().provider({"Excite", "vmobile.jp", {kNet, kOther}}).android({"Other", "spmode.ne.jp", {kNet}})
+           .carrier(1, "NTT DOCOMO", {tuples({"44051"}, {}, {}, {"spmode.ne.jp"})})
+           .carrier(2, "NTT DOCOMO", {tuples({"44051"}, {}, {"00"})}),
+       "spmode.ne.jp", kCarrierSign},
+      {"the data APN before an IMS one the provider lists first",
+       Inputs().provider({"Verizon", "vzwims", {kNet}}, {"vzwinternet"}),
+       "vzwinternet", kOneOperator},
+      {"the data APN before a roaming one",
+       Inputs().provider({"SKT", "lte-roaming.sktelecom.com", {kNet}}, {"lte.sktelecom.com"}),
+       "lte.sktelecom.com", kOneOperator},
+      {"an APN without a proxy before a WAP portal's",
+       Inputs().android({"Airtel Live", "airtelfun.com", {kNet}, 0, false, true})
+           .android({"Airtel GPRS", "airtelgprs.com", {kNet}}),
+       "airtelgprs.com", kOneOperator},
+      {"an APN both kinds list before the provider's first",
+       Inputs().provider({"Etisalat", "mnet", {kNet}}, {"etisalat.ae"}).android({"Etisalat UAE", "etisalat.ae", {kNet}}),
+       "etisalat.ae", kOneOperator},
+      {"the provider's own order between its plain APNs",
+       Inputs().provider({"Plus", "plus.two", {kNet}}, {"plus.one"}),
+       "plus.two", kOneOperator},
+      {"\"V!\" is Vodafone: its data APN over Vodafone's MMS portal",
+       Inputs().provider({"V! (Vodafone Idea)", "internet", {kNet}}).android({"Vodafone", "portalnmms", {kNet}}),
+       "internet", kOneOperator},
+      {"an operator of WAP APNs only after one with data",
+       Inputs().android({"omantel wap", "wap", {kNet}}).android({"Oman Mobile", "taif", {kNet}})
+           .carrier(1, "Omantel", {tuples({"44051"})}),
+       "taif", kDataOnly},
+  };
+  for (const auto &c : cases) {
+    Choice got = choice(c.in);
+    ASSERT_NE(got.row, nullptr) << c.why;
+    EXPECT_EQ(got.row->apn, c.apn) << c.why;
+    EXPECT_EQ(got.outcome, c.outcome) << c.why;
+  }
+}
+
+TEST(Ranking, SetsAsideTheSpellingTheOtherDatabaseContradicts) {
+  Inputs nos;
+  nos.provider({"NOS", "utms", {kNet}}, {"myconnection"}).service("umts").android({"NOS/WTF", "umts", {kNet}});
+  Choice c = choice(nos);
+  ASSERT_NE(c.respelt, nullptr);
+  EXPECT_EQ(c.row->apn, "umts");
+  EXPECT_EQ(c.respelt->apn, "utms");
+  // One database's two spellings are its own two APNs, not a typo: its
+  // order stands.
+  Inputs one;
+  one.provider({"NOS", "utms", {kNet}}, {"umts"}).service("umts");
+  EXPECT_EQ(choice(one).row->apn, "utms");
+  EXPECT_EQ(choice(one).respelt, nullptr);
+  // A digit changed is another APN ("web1", "web2").
+  Inputs two;
+  two.provider({"Mobily", "web2", {kNet}}).android({"Mobily", "web1", {kNet}}).service("web1");
+  EXPECT_EQ(choice(two).respelt, nullptr);
+}
+
+TEST(Ranking, HoldsResellerMarksToTheNetworksOperator) {
+  // Android types O2's own entries as MVNO entries; its reseller's stay out.
+  Inputs o2;
+  o2.provider({"O2", "pinternet.example", {kNet}})
+      .android({"O2 DE Internet", "internet", {kNet}, 0, true})
+      .android({"Lidl", "lidl.example", {kNet}, 0, true});
+  Merge merge(source_list(o2.sources));
+  EXPECT_TRUE(merge.judge(kNet, "internet").same_operator);
+  EXPECT_FALSE(merge.judge(kNet, "lidl.example").candidate);
+  // The carrier list tells a reseller apart by its filter: it stays out too.
+  Inputs told;
+  told.provider({"Host", "host.example", {kNet}}).provider({"Rider", "rider.example", {kNet}})
+      .carrier(1, "Host", {tuples({"44051"})}).carrier(2, "Rider", {tuples({"44051"}, {"Rider"})});
+  EXPECT_EQ(apn_of(told), "host.example");
+  EXPECT_FALSE(Merge(source_list(told.sources)).judge(kNet, "rider.example").candidate);
+}
+
+TEST(Ranking, WeighsMarksAndBreadthOnlyForOneNetwork) {
+  std::vector<NetworkId> many = {{"440", "50"}, {"440", "51"}, {"440", "53"}, {"440", "54"},
+                                 {"440", "55"}};
+  // A primary provider of five networks, none of its APNs in Android's on
+  // the network that Android gives to an operator of that one network only.
+  Inputs overclaimed;
+  overclaimed.provider({"Big", "big.example", many, 1}).android({"Inland", "inland.example", {kNet}});
+  EXPECT_NE(choice(overclaimed).outcome, kMarkSign);
+  // Android listing its APN there keeps the mark.
+  Inputs kept = overclaimed;
+  kept.android({"Big", "big.example", {kNet}});
+  EXPECT_EQ(choice(kept).outcome, kMarkSign);
+  EXPECT_EQ(apn_of(kept), "big.example");
+  // Two operators of two networks of one key: breadth names neither.
+  const NetworkId key{"732", "10"};
+  Inputs split;
+  split.provider({"Claro", "claro.example", {{"732", "101"}}})
+      .provider({"Tigo", "tigo.example", {{"732", "103"}, {"732", "111"}, {"732", "123"}}})
+      .provider({"Une", "une.example", {{"732", "111"}, {"732", "123"}}});
+  EXPECT_EQ(choice(split, key).outcome, kUndecided);
+}
+
+TEST(Ranking, NeverChoosesAnApnThatIsNoDnsName) {
+  Inputs in;
+  in.android({"Tele2 GPRS", "Tele2 GPRS", {kNet}}).android({"Tele2 NL", "internet.tele2.nl", {kNet}});
+  TableFigures f;
+  Merge merge(source_list(in.sources), &f);
+  EXPECT_EQ(merge.choice(kNet).row->apn, "internet.tele2.nl");
+  ASSERT_EQ(f.not_dns_name.size(), 1u);
+  EXPECT_EQ(*f.not_dns_name.begin(), "440-51: \"Tele2 GPRS\" (\"Tele2 GPRS\")");
+}
+
+}  // namespace
