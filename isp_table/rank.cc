@@ -521,26 +521,39 @@ static int deciding_sign(const Ranking::Operator &a, const Ranking::Operator &b)
   return sign;
 }
 
-// The listing that gives the row its name, region and login: the
-// network's own before a reseller's, the provider database's before
-// Android's, then by the bytes, never by where it stands in a file.
-static const Listing *row_of(const Ranking::Group &g) {
-  auto key = [](const Listing *l) {
-    return std::tie(l->primary, l->gid1, l->mvno, l->android, l->apn, l->name, l->region, l->user,
-                    l->password, l->technology, l->number);
+// The listing that gives the row its name, region and login, when several
+// list its APN: the network's operator's own (by the carrier identity
+// database, the primary mark, no reseller's mark, the brand), the
+// provider database's before Android's, one offering more APNs on the
+// network (an operator lists its plans, a reseller its one APN), a lister
+// of more networks (an operator lists its APN for all its networks);
+// then by the bytes, never by where it stands in a file. Vodafone's
+// "web.vodafone.de" carries Vodafone's name and login, not 1&1's.
+const Listing *Ranking::row_of(const Group &g) const {
+  auto own = [this](const Listing *l) {
+    bool carrier = false, brand = false;
+    for (const NetworkId &id : l->networks) {
+      carrier = carrier || carrier_sign(carriers_, *l, id);
+      auto b = brand_.find(id);
+      for (const std::string &w : operator_words(l->name))
+        brand = brand || (b != brand_.end() && b->second.count(w));
+    }
+    size_t offers = 0;
+    for (const NetworkId &id : l->networks) {
+      auto o = offers_.find({operator_of(*l), id});
+      offers = std::max(offers, o == offers_.end() ? 0 : o->second);
+    }
+    auto networks = lister_networks_.find(l->lister);
+    return std::make_tuple(carrier, l->primary > 0, !l->reseller(), brand, !l->android, offers,
+                           networks == lister_networks_.end() ? 0 : networks->second);
+  };
+  auto bytes = [](const Listing *l) {
+    return std::tie(l->apn, l->name, l->region, l->user, l->password, l->technology, l->number);
   };
   const Listing *best = nullptr;
-  for (const Listing *l : g.listings) {
-    if (!best) {
+  for (const Listing *l : g.listings)
+    if (!best || own(l) > own(best) || (own(l) == own(best) && bytes(l) < bytes(best)))
       best = l;
-      continue;
-    }
-    // A primary mark (1) ranks first; the key's other parts, smallest first.
-    auto mine = key(l), theirs = key(best);
-    if (std::get<0>(mine) != std::get<0>(theirs) ? std::get<0>(mine) > std::get<0>(theirs)
-                                                 : mine < theirs)
-      best = l;
-  }
   return best;
 }
 

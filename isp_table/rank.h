@@ -103,6 +103,7 @@ class Ranking {
   void add(const Standing &s, Group *g) const;
   std::map<std::string, Group> groups(const std::vector<Standing> &candidates) const;
   std::vector<Operator> operators(const std::map<std::string, Group> &groups) const;
+  const Listing *row_of(const Group &g) const;
 
   std::map<size_t, size_t> lister_networks_;                  // lister -> its networks
   std::map<NetworkId, size_t> fewest_primary_;                // network -> fewest networks

@@ -317,6 +317,18 @@ TEST(Ranking, WeighsMarksAndBreadthOnlyForOneNetwork) {
   EXPECT_EQ(choice(split, key).outcome, kUndecided);
 }
 
+TEST(Ranking, TakesTheRowsNameAndLoginFromTheOperatorsOwnListing) {
+  // "1&1" is first in byte order; Vodafone offers more APNs on the network.
+  Inputs in;
+  in.provider({"1&1", "web.vodafone.de", {kNet}}).provider({"Vodafone", "web.vodafone.de", {kNet}}, {"event.vodafone.de"});
+  EXPECT_EQ(choice(in).row->name, "Vodafone");
+  // The carrier identity database names the operator over any other sign.
+  Inputs named;
+  named.android({"Aldi", "internet.eplus.de", {kNet}}).android({"E-Plus", "internet.eplus.de", {kNet}})
+      .carrier(1, "E-Plus", {tuples({"44051"})});
+  EXPECT_EQ(choice(named).row->name, "E-Plus");
+}
+
 TEST(Ranking, NeverChoosesAnApnThatIsNoDnsName) {
   Inputs in;
   in.android({"Tele2 GPRS", "Tele2 GPRS", {kNet}}).android({"Tele2 NL", "internet.tele2.nl", {kNet}});

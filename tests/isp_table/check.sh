@@ -29,7 +29,8 @@ same "$out/summary" merged_summary.txt "merged summary"
 "$tool" providers.xml apns.xml 2>/dev/null | cmp -s - "$out/merged" || fail "not deterministic"
 
 # The order of the files changes no byte: 311,48's "two", which both list
-# with other logins, takes the provider database's, whichever comes first.
+# with other logins, takes the listing of the network's brand ("Two
+# Android"; "Tie Two" is Tie's), whichever file comes first.
 "$tool" apns.xml providers.xml 2>/dev/null > "$out/reversed" || fail "reversed: status $?"
 same "$out/reversed" "$out/merged" "reversed inputs"
 
@@ -544,7 +545,7 @@ grep -qx '14 of [0-9]* SIM groups change: 0 changed, 14 gaining, 0 losing' "$out
 gains() { echo "$1: gains NEW:$2: G_ISP_INDEX \"$3\", G_SYSTEM 0, G_APN \"$4\", G_USERNAME \"${5:-}\", G_PASSWORD \"${5:-}\", G_NUMBER \"*99#\""; }
 { gains 204-02 6 220402 internet.tele2.nl; gains 204-03 7 220403 internet.mvno.mobi mvno
   gains 204-08 8 220408 portalmmm.nl later; gains 204-16 9 220416 internet.ben
-  echo '311-48: G_APN "one" -> "two" (OLD:9 -> NEW:13)'
+  echo '311-48: G_APN "one" -> "two", G_USERNAME "" -> "droid" (OLD:9 -> NEW:13)'
   echo '5 of 907 SIM groups change: 1 changed, 4 gaining, 0 losing'; } > "$out/want"
 same "$out/diff" "$out/want" "two releases of one kept table"
 # An index the kept table uses, written with leading zeros too, is never a
