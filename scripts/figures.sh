@@ -11,6 +11,7 @@
 #                       mobile-broadband-provider-info; the installed one by default)
 #   FIG_PROVIDERS_2026  provider database of 2026-08-04 (its git repository)
 #   FIG_ANDROID         Android's apns-conf.xml of LineageOS, 2024-10-18
+#   FIG_CARRIERS        Android's carrier_list.textpb of AOSP, 2024-07-14
 #   FIG_GENERATED       the apns-conf.xml that mobile-broadband-provider-info
 #                       generates from FIG_PROVIDERS_2023 (installed beside it)
 set -u
@@ -19,6 +20,7 @@ tool=${1:-build/isp_table/isp_table}
 p23=${FIG_PROVIDERS_2023:-/usr/share/mobile-broadband-provider-info/serviceproviders.xml}
 p26=${FIG_PROVIDERS_2026:-}
 android=${FIG_ANDROID:-}
+carriers=${FIG_CARRIERS:-}
 generated=${FIG_GENERATED:-$(dirname "$p23")/apns-conf.xml}
 demo=scripts/demo/operators.csv
 out=$(mktemp -d)
@@ -33,11 +35,11 @@ have() {
 
 # The merged table's figure NAME ("rows", "networks served", ...) from a summary.
 merged() { sed -n '/^merged table:/,$p' "$1" | grep -m1 "^ *$2: " | sed 's/.*: //'; }
-signs() {  # rows decided by one of the five signs
-  sed -n '/^merged table:/,$p' "$1" | sed -n '/^  rows decided by:/,$p' | sed -n '2,6p' |
+signs() {  # rows decided by one of the six signs
+  sed -n '/^merged table:/,$p' "$1" | sed -n '/^  rows decided by:/,$p' | sed -n '2,7p' |
     awk -F': ' '{ n += $NF } END { print n }'
 }
-undecided_keys() { sed -n '/^merged table:/,$p' "$1" | grep -E '^      [0-9]{3}-[0-9]+: ' | sed 's/^ *//; s/:.*//'; }
+undecided_keys() { sed -n '/^merged table:/,$p' "$1" | grep -E '^      [0-9]{3}-[0-9]+: .*: nothing in the inputs decides' | sed 's/^ *//; s/:.*//'; }
 
 # generate NAME FILE...: the table and summary of FILE... as NAME.csv, NAME.sum.
 generate() {
@@ -47,17 +49,21 @@ generate() {
 }
 
 echo "README, generated tables (rows | decided by a sign | one operator's APNs only | undecided):"
-for set in p a pa; do
+for set in p a pa pc ac pac; do
   case $set in
     p) files=("$p23") label="provider database" ;;
     a) files=("$android") label="Android's database" ;;
     pa) files=("$p23" "$android") label="both" ;;
+    pc) files=("$p23" "$carriers") label="provider + carriers" ;;
+    ac) files=("$android" "$carriers") label="Android + carriers" ;;
+    pac) files=("$p23" "$android" "$carriers") label="all three" ;;
   esac
   have "${files[@]}" || continue
   generate "$set" "${files[@]}"
   s=$out/$set.sum
   printf '  %-20s %s | %s | %s | %s\n' "$label" "$(merged "$s" rows)" "$(signs "$s")" \
-    "$(merged "$s" "one operator's APNs only")" "$(merged "$s" "nothing (undecided: a weak tie-break chose)")"
+    "$(( $(merged "$s" "one operator's APNs only") + $(merged "$s" "one operator's data APNs only, the others' service APNs") ))" \
+    "$(merged "$s" "nothing (undecided: a weak tie-break chose)")"
 done
 if [ -f "$out/pa.sum" ] && [ -f "$out/p.sum" ] && [ -f "$out/a.sum" ]; then
   undecided_keys "$out/pa.sum" | sort > "$out/pa.keys"
@@ -80,7 +86,7 @@ if have "$p23"; then
   done
   sed -n '/^merged table:/,$p' "$s" | sed -n '/^  rows left out:/,/^  networks served:/p' | sed '1d;$d'
   sed -n '/^merged table:/,$p' "$s" | sed -n '/^  networks no table can serve/,/^  networks without/p' | sed '1d;$d'
-  sed -n '/^merged table:/,$p' "$s" | sed -n '/^  rows decided by:/,$p' | sed -n '2,8p'
+  sed -n '/^merged table:/,$p' "$s" | sed -n '/^  rows decided by:/,$p' | sed -n '2,10p'
   printf '  CDMA SIDs outside the SID table: %s\n' "$(grep -m1 'CDMA SIDs outside' "$s" | sed 's/.*: //')"
   printf '  <gid1> elements in the file: %s\n' "$(grep -c '<gid1>' "$p23")"
   printf '  indexes of six characters: %s, of seven: %s\n' \
