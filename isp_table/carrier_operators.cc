@@ -196,26 +196,23 @@ bool operated_by(const std::string &name, const std::string &apn, const NetworkO
 std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
     const std::vector<const Source *> &sources, const NetworkOperators &operators) {
   std::map<NetworkId, std::map<std::vector<std::string>, bool>> bare;  // names -> found bare
-  std::set<std::vector<std::string>> own_network;  // carriers bare on some network
   for (const Source *s : sources)
     for (const Carrier &c : s->carriers.carriers)
       for (const CarrierAttribute &a : c.attributes)
         for (const std::string &t : a.mccmnc_tuple) {
           bool &found = bare[network_of(t)][carrier_words(c.carrier_name)];
           found = found || filter_of(c, a) == kBare;
-          if (filter_of(c, a) == kBare)
-            own_network.insert(carrier_words(c.carrier_name));
         }
   std::map<NetworkId, std::vector<std::vector<std::string>>> resellers;
   for (const auto &network : bare) {
-    // Without an operator the lists name, filters may tell brands apart,
-    // not resellers from their host (TELUS and Koodo on 302-220): only a
-    // carrier with no network of its own anywhere (Truphone) is a reseller.
+    // Without an operator the lists name, filters tell brands apart, not
+    // resellers from their host: TELUS is found on its own 302-220 only
+    // behind a GID1, as Koodo and Public Mobile are.
     auto op = operators.find(network.first);
+    if (op == operators.end())
+      continue;
     for (const auto &carrier : network.second)
-      if (!carrier.second && !carrier.first.empty() &&
-          (op == operators.end() ? !own_network.count(carrier.first)
-                                 : !meets(carrier.first, op->second.words)))
+      if (!carrier.second && !carrier.first.empty() && !meets(carrier.first, op->second.words))
         resellers[network.first].push_back(carrier.first);
   }
   return resellers;

@@ -41,7 +41,7 @@ bool operated_by(const std::string &name, const std::string &apn, const NetworkO
 /// Each network's carriers that the carrier lists among `sources` tell
 /// apart there only by a filter (SPN, GID1, IMSI prefix, preferred APN):
 /// resellers on a network `operators` names the operator of, but for the
-/// operator; on another, only those found on no network without a filter.
+/// operator.
 /// Each is given by the names it goes by.
 std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
     const std::vector<const Source *> &sources, const NetworkOperators &operators);

@@ -164,7 +164,10 @@ std::vector<std::string> apn_stems(const std::string &apn) {
     if (service_word(labels[i]))
       continue;
     std::string stem = stem_of(labels[i]);
-    if (i == 0 || stem.size() > 2)
+    // A short first label names the operator only when it is the whole
+    // APN ("3g" of "3gnet", "ct" of "ctnet"); before other labels it is a
+    // service's ("sp" of "sp.telus.com" and of Public Mobile's "sp.mb.com").
+    if (stem.size() > 2 || (i == 0 && labels.size() == 1))
       stems.push_back(stem);
   }
   return stems;

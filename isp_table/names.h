@@ -48,6 +48,7 @@ bool labelled_wap_or_mms(const std::string &name, const std::string &apn);
 /// The parts of an APN that name its operator: each label but the last,
 /// lower case, without a service word at either end ("rcom" for "rcomnet"
 /// and "rcomwap", "3g" for "3gnet" and "3gwap"), leaving out labels that
-/// are service words ("internet", "com") and, after the first label, those
-/// under three characters ("co").
+/// are service words ("internet", "com") and those under three characters
+/// ("co", the "sp" of "sp.telus.com") unless the label is the whole APN
+/// ("ct" of "ctnet").
 std::vector<std::string> apn_stems(const std::string &apn);

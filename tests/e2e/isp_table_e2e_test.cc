@@ -104,8 +104,10 @@ TEST_F(IspTable, BothDatabasesServeSims) {
   // Android's 262-071 is 262-07's own id, not a network of its own.
   expect_profile(run_imsi("262071234567890"),
                  "ISP:Plain, Region:DE, system:0, APN:internet.plain, Number:*99#, USR:user, PWD:secret");
+  // Two entries of one APN: the login of the one first in byte order.
   expect_profile(run_imsi("204081234567890"),
-                 "ISP:KPN Mobiel Internet, Region:, system:0, APN:portalmmm.nl,");
+                 "ISP:KPN Later, Region:, system:0, APN:portalmmm.nl, Number:*99#, USR:later, "
+                 "PWD:later");
   expect_profile(run_sid(14818),
                  "MCC:405, MNC:040, ISP:Cdma Carrier, Region:IN, system:1, APN:, Number:#777, "
                  "USR:cdma, PWD:pw");
