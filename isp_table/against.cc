@@ -69,22 +69,11 @@ struct PublicData {
 // a reseller host's reaches many operators under one MCC ("att.mvno").
 constexpr size_t kGenericReach = 6;
 
-// Networks that a provider or carrier not marked as a reseller lists.
-std::set<NetworkId> own_networks(const std::vector<Source> &sources) {
-  std::set<NetworkId> own;
-  for (const Source &s : sources)
-    for (const Listing &l : s.listings)
-      if (!l.reseller())
-        own.insert(l.networks.begin(), l.networks.end());
-  return own;
-}
-
 // A marked reseller's APN on its host's network is not the host's: a row
 // carrying it reaches the host's own SIMs too, so it counts as unlisted
-// there, as the merge leaves it out.
-PublicData gather(const std::vector<Source> &sources) {
+// there, as the merge leaves it out, by the merge's own rule.
+PublicData gather(const std::vector<Source> &sources, const Merge &merge) {
   PublicData d;
-  std::set<NetworkId> own = own_networks(sources);
   for (const Source &s : sources) {
     // A carrier list lists no APN: its networks are none the public data
     // can judge a row of.
@@ -94,7 +83,7 @@ PublicData gather(const std::vector<Source> &sources) {
       d.networks.insert(network.first);
     for (const Listing &l : s.listings) {
       for (const NetworkId &id : l.networks) {
-        if (l.reseller() && own.count(id))
+        if (!merge.stands(l, id))
           continue;
         d.listed[folded_apn(l.apn)].insert(id);
         d.apns[id].insert(l.apn);
@@ -229,7 +218,7 @@ std::string contradiction(const PublicData &d, const Merge &merge,
 
 std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources) {
   std::map<NetworkId, std::set<std::string>> listed;
-  for (const auto &apn : gather(sources).listed)
+  for (const auto &apn : gather(sources, Merge(source_list(sources))).listed)
     for (const NetworkId &id : apn.second)
       listed[lookup_key(id)].insert(apn.first);
   return listed;
@@ -241,8 +230,8 @@ std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Sourc
 // public data has, so only the CDMA rows need skipping.
 std::vector<AgainstFinding> check_against(const Table &table, const std::vector<Source> &sources) {
   std::vector<AgainstFinding> found;
-  PublicData d = gather(sources);
   Merge merge(source_list(sources));
+  PublicData d = gather(sources, merge);
   std::map<int, std::pair<std::string, std::set<NetworkId>>> rows;  // line -> APN, networks
   for (const NetworkId &id : d.networks) {
     Answer a = run_lookups(table, id.first.c_str(), id.second.c_str(), true);

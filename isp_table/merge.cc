@@ -419,6 +419,10 @@ Judgement Merge::judge(const NetworkId &key, const std::string &apn) const {
   return it == keys_.end() ? Judgement() : ranking_->judge(it->second.candidates, apn);
 }
 
+bool Merge::stands(const Listing &l, const NetworkId &id) const {
+  return stands_for(*networks_, l, read_id(*networks_, id));
+}
+
 const Listing *Merge::resold(const NetworkId &key, const std::string &apn) const {
   auto it = networks_->resold.find(key);
   if (it == networks_->resold.end())

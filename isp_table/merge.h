@@ -96,6 +96,12 @@ class Merge {
   /// How the ranking holds `apn` (case aside) on `key` against its choice.
   Judgement judge(const NetworkId &key, const std::string &apn) const;
 
+  /// Whether listing `l` counts for network `id`, one it lists, as the
+  /// merge counts it: a listing marked as a reseller's (GID1, primary
+  /// "false", an MVNO entry, a carrier list's filter) only where no
+  /// unmarked one lists the network, or where it is the operator's own.
+  bool stands(const Listing &l, const NetworkId &id) const;
+
   /// A provider marked as a reseller that lists `apn` (case aside) for a
   /// network of `key` where an unmarked one lists the network too, or null.
   const Listing *resold(const NetworkId &key, const std::string &apn) const;

@@ -292,7 +292,12 @@ TEST(Ranking, HoldsResellerMarksToTheNetworksOperator) {
   told.provider({"Host", "host.example", {kNet}}).provider({"Rider", "rider.example", {kNet}})
       .carrier(1, "Host", {tuples({"44051"})}).carrier(2, "Rider", {tuples({"44051"}, {"Rider"})});
   EXPECT_EQ(apn_of(told), "host.example");
-  EXPECT_FALSE(Merge(source_list(told.sources)).judge(kNet, "rider.example").candidate);
+  Merge merge_told(source_list(told.sources));
+  EXPECT_FALSE(merge_told.judge(kNet, "rider.example").candidate);
+  // check --against holds a row to the same rule: the rider's APN is not
+  // the network's, the host's is.
+  EXPECT_FALSE(merge_told.stands(told.sources[0].listings[1], kNet));
+  EXPECT_TRUE(merge_told.stands(told.sources[0].listings[0], kNet));
 }
 
 TEST(Ranking, WeighsMarksAndBreadthOnlyForOneNetwork) {
