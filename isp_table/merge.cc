@@ -135,6 +135,7 @@ struct Networks {
   std::map<NetworkId, std::set<std::string>> own_words;  // network -> its unmarked listers' words
   // key -> folded APN -> a marked reseller listing it where it stands for nothing
   std::map<NetworkId, std::map<std::string, const Listing *>> resold;
+  std::map<NetworkId, std::set<const Listing *>> set_aside;  // key -> marked resellers left out
   std::map<NetworkId, std::set<std::string>> apns;
   std::map<NetworkId, std::string> names;
   std::map<NetworkId, std::vector<NetworkId>> keys;  // key -> its networks
@@ -218,6 +219,7 @@ static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
     if (!stands_for(*n, l, id)) {
       dropped.insert(lookup_key(id));
       // The same reseller named whatever order the inputs come in.
+      n->set_aside[lookup_key(id)].insert(&l);
       const Listing *&resold = n->resold[lookup_key(id)][folded_apn(l.apn)];
       if (!resold || std::tie(l.name, l.line) < std::tie(resold->name, resold->line))
         resold = &l;
@@ -408,8 +410,19 @@ std::vector<WeighedOperator> Merge::weigh(const NetworkId &key) const {
 }
 
 std::vector<LeftOut> Merge::left_out(const NetworkId &key) const {
+  std::vector<LeftOut> out;
+  auto aside = networks_->set_aside.find(key);
+  if (aside != networks_->set_aside.end())
+    for (const Listing *l : aside->second)
+      out.push_back({l, dropped_as(*l)});
   auto it = keys_.find(key);
-  return it == keys_.end() ? std::vector<LeftOut>() : it->second.left_out;
+  if (it != keys_.end())
+    out.insert(out.end(), it->second.left_out.begin(), it->second.left_out.end());
+  // In the order of the files and lines, whatever order the merge met them.
+  std::sort(out.begin(), out.end(), [](const LeftOut &a, const LeftOut &b) {
+    return std::tie(a.listing->file, a.listing->line) < std::tie(b.listing->file, b.listing->line);
+  });
+  return out;
 }
 
 const NetworkOperators &Merge::carriers() const { return networks_->carriers; }

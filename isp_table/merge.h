@@ -87,7 +87,9 @@ class Merge {
   /// The key's candidates by operator, as the ranking weighs them.
   std::vector<WeighedOperator> weigh(const NetworkId &key) const;
 
-  /// The listings of `key` that cannot be its row, each with why.
+  /// The listings of `key` that cannot be its row, each with why: a marked
+  /// reseller's where the network has its own, or a row isp_pick would not
+  /// read back; by file and line.
   std::vector<LeftOut> left_out(const NetworkId &key) const;
 
   /// Each network's operator, as the carrier lists among the sources give it.
