@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "against.h"
+#include "isp_table_fixtures.h"
 #include "carrier_list.h"
 #include "merge.h"
 
@@ -123,17 +124,8 @@ TEST(LooksLikeCarrierList, KnowsItsFirstWord) {
   EXPECT_FALSE(looks_like_carrier_list("carrier_id"));
 }
 
-std::vector<Source> load(const std::vector<std::string> &names) {
-  std::vector<std::string> paths;
-  for (const std::string &name : names)
-    paths.push_back(ISP_TABLE_FIXTURES "/" + name);
-  std::vector<Source> sources;
-  EXPECT_TRUE(load_public_data(paths, &sources));
-  return sources;
-}
-
 TEST(CarrierListSource, GivesCarriersAndNetworksButNoListing) {
-  std::vector<Source> sources = load({"carriers.textpb"});
+  std::vector<Source> sources = load_fixtures({"carriers.textpb"});
   const Source &s = sources[0];
   EXPECT_TRUE(s.carrier_list && !s.android);
   EXPECT_EQ(s.listers, 4u);
@@ -148,12 +140,13 @@ TEST(CarrierListSource, GivesCarriersAndNetworksButNoListing) {
   EXPECT_EQ(s.bad_network_ids, 1u);  // "2620"; "00101" is a test network
 }
 
-// Beside the databases of APNs it changes no row and no figure, and the
-// generated database beside it alone is still read.
+// A carrier list's networks are no table's networks: beside the provider
+// fixture, none of whose keys it decides otherwise, it changes no figure
+// and no row; and the generated database beside it alone is still read.
 TEST(CarrierListSource, ChangesNoTableFigure) {
   std::vector<TableRow> alone_rows, both_rows;
-  TableFigures alone = merge_all(load({"providers.xml"}), &alone_rows);
-  TableFigures both = merge_all(load({"carriers.textpb", "providers.xml"}), &both_rows);
+  TableFigures alone = merge_all(load_fixtures({"providers.xml"}), &alone_rows);
+  TableFigures both = merge_all(load_fixtures({"carriers.textpb", "providers.xml"}), &both_rows);
   EXPECT_EQ(both.listers, alone.listers);
   EXPECT_EQ(both.networks, alone.networks);
   EXPECT_EQ(both.read_as, alone.read_as);  // 732-123 is no 732-12
@@ -161,7 +154,7 @@ TEST(CarrierListSource, ChangesNoTableFigure) {
   ASSERT_EQ(both_rows.size(), alone_rows.size());
   for (size_t i = 0; i < both_rows.size(); i++)
     EXPECT_EQ(both_rows[i].text, alone_rows[i].text);
-  EXPECT_FALSE(load({"generated_apns.xml", "carriers.textpb"})[0].set_aside);
+  EXPECT_FALSE(load_fixtures({"generated_apns.xml", "carriers.textpb"})[0].set_aside);
 }
 
 std::string run(const std::string &command, int *status) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "against.h"
+#include "isp_table_fixtures.h"
 #include "merge.h"
 #include "pieces.h"
 #include "utf8.h"
@@ -56,15 +57,6 @@ TEST(ShownName, KeepsUtf8AndEscapesControlsAndBrokenSequences) {
   EXPECT_EQ(shown("m\xc3\xbc.de"), "\"m\\xc3\\xbc.de\"");  // an APN stays escaped
 }
 
-std::vector<Source> load(const std::vector<std::string> &names) {
-  std::vector<std::string> paths;
-  for (const std::string &name : names)
-    paths.push_back(ISP_TABLE_FIXTURES "/" + name);
-  std::vector<Source> sources;
-  EXPECT_TRUE(load_public_data(paths, &sources));
-  return sources;
-}
-
 std::vector<std::string> texts(const std::vector<Source> &sources, TableFigures *f) {
   std::vector<TableRow> rows;
   *f = merge_all(sources, &rows);
@@ -80,7 +72,7 @@ TEST(Generate, CutsALongNameOrRegionButLeavesOutALongApnOrLogin) {
       "250,01," + kZhe31 + ",RU,HSDPA,internet.long,*99#,NA,NA\r\n",
       "260,01,Region," + std::string(63, 'Q') + ",HSDPA,web,*99#,NA,NA\r\n",
       "311,48,One,US,HSDPA,one,*99#,NA,NA\r\n"};
-  EXPECT_EQ(texts(load({"long_names.xml"}), &f), want);
+  EXPECT_EQ(texts(load_fixtures({"long_names.xml"}), &f), want);
   EXPECT_EQ(f.cut, 2u);
   EXPECT_EQ(f.without_usable, 2u);
   EXPECT_EQ(f.left_out["APN, user name or password too long for its field"], 2u);
@@ -91,9 +83,9 @@ TEST(Generate, CutsALongNameOrRegionButLeavesOutALongApnOrLogin) {
 // provider database's alone.
 TEST(Generate, SetsAsideAGeneratedFileBesideAProviderDatabase) {
   TableFigures alone, both;
-  std::vector<Source> sources = load({"providers.xml", "generated_apns.xml"});
+  std::vector<Source> sources = load_fixtures({"providers.xml", "generated_apns.xml"});
   EXPECT_TRUE(sources[1].generated && sources[1].set_aside);
-  EXPECT_EQ(texts(sources, &both), texts(load({"providers.xml"}), &alone));
+  EXPECT_EQ(texts(sources, &both), texts(load_fixtures({"providers.xml"}), &alone));
   EXPECT_EQ(both.listers, 20u);
 }
 
@@ -101,13 +93,13 @@ TEST(Generate, SetsAsideAGeneratedFileBesideAProviderDatabase) {
 // "web.one" by number alone. Alone, it is read as Android's kind.
 TEST(Generate, SetsAsideAGeneratedFileBesideAnyOtherDatabase) {
   TableFigures alone, both;
-  std::vector<Source> sources = load({"generated_apns.xml", "rank_apns.xml"});
+  std::vector<Source> sources = load_fixtures({"generated_apns.xml", "rank_apns.xml"});
   EXPECT_TRUE(sources[0].set_aside);
-  EXPECT_EQ(texts(sources, &both), texts(load({"rank_apns.xml"}), &alone));
-  std::vector<Source> only = load({"generated_apns.xml"});
+  EXPECT_EQ(texts(sources, &both), texts(load_fixtures({"rank_apns.xml"}), &alone));
+  std::vector<Source> only = load_fixtures({"generated_apns.xml"});
   EXPECT_TRUE(only[0].generated && only[0].android && !only[0].set_aside);
   EXPECT_EQ(texts(only, &alone).size(), 2u);  // 232,01 and 262,10
-  EXPECT_FALSE(load({"rank_apns.xml"})[0].generated);  // a comment before its root too
+  EXPECT_FALSE(load_fixtures({"rank_apns.xml"})[0].generated);  // a comment before its root too
 }
 
 }  // namespace

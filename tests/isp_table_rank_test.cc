@@ -1,11 +1,14 @@
 // Who a network's operator is and which of its APNs the row carries, on
 // databases built in memory: each case needs one rule, and fails without it.
 #include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
 
 #include <string>
 #include <vector>
 
 #include "carrier_operators.h"
+#include "explain_key.h"
 #include "merge.h"
 #include "names.h"
 
@@ -342,6 +345,61 @@ TEST(Ranking, NeverChoosesAnApnThatIsNoDnsName) {
   EXPECT_EQ(merge.choice(kNet).row->apn, "internet.tele2.nl");
   ASSERT_EQ(f.not_dns_name.size(), 1u);
   EXPECT_EQ(*f.not_dns_name.begin(), "440-51: \"Tele2 GPRS\" (\"Tele2 GPRS\")");
+}
+
+}  // namespace
+
+// ---- explain --key ----
+
+namespace {
+
+TEST(ExplainKey, ReadsANetworkIdInEitherSpelling) {
+  const struct { const char *text; bool ok; NetworkId want; } cases[] = {
+      {"262-01", true, {"262", "01"}}, {"262,01", true, {"262", "01"}},
+      {"26201", true, {"262", "01"}},  {"405-854", true, {"405", "854"}},
+      {"2620", false, {}},             {"26-201", false, {}},
+      {"262-0x", false, {}},           {"262-0001", false, {}},
+      {"262--01", false, {}},
+  };
+  for (const auto &c : cases) {
+    NetworkId id;
+    EXPECT_EQ(read_network_id(c.text, &id), c.ok) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(id, c.want) << c.text;
+    }
+  }
+}
+
+std::string explained(const Inputs &in, const NetworkId &id, int *status) {
+  char *text = nullptr;
+  size_t size = 0;
+  FILE *out = open_memstream(&text, &size);
+  *status = explain_key(in.sources, id, out);
+  fclose(out);
+  std::string s(text, size);
+  free(text);
+  return s;
+}
+
+TEST(ExplainKey, ShowsWhoListsEachCandidateAndWhatDecided) {
+  Inputs in;
+  in.provider({"Mineo", "mineo.jp", {kNet}}).android({"au(LTE NET)", "uno.au-net.ne.jp", {kNet}})
+      .carrier(1, "au", {tuples({"44051"}, {}, {"10"})});
+  int status = -1;
+  std::string text = explained(in, kNet, &status);
+  EXPECT_EQ(status, 0);
+  for (const char *line :
+       {"key 440-51\n", "the carrier identity database: 440-51 is \"au\"'s (carriers.textpb:1)\n",
+        "operator 1, ranked first:\n  the carrier identity database: 1\n",
+        "  APN \"uno.au-net.ne.jp\": the operator's data APN\n"
+        "    apns.xml:0: \"au(LTE NET)\" lists it for 440-51\n",
+        "operator 2:\n  the carrier identity database: 0\n",
+        "    providers.xml:0: \"Mineo\" lists it for 440-51\n",
+        "decided by: the carrier identity database\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\nin:\n" << text;
+  // A network of no listing has no row.
+  EXPECT_NE(explained(in, {"262", "01"}, &status).find("no candidate"), std::string::npos);
+  EXPECT_EQ(status, 1);
 }
 
 }  // namespace
