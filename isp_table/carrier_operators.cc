@@ -1,6 +1,7 @@
 #include "carrier_operators.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "against.h"
 #include "names.h"
@@ -67,6 +68,21 @@ std::vector<std::string> carrier_words(const std::string &name) {
   return words;
 }
 
+// The words of a carrier's name after its leading ones that may name it
+// too ("Hong Kong CSL Ltd." is CSL's), matched whole: a company's words
+// and a place's name every operator of the place shares are not.
+std::vector<std::string> other_words(const std::string &name) {
+  static const std::set<std::string> company = {
+      "ltd",      "limited",  "inc",    "llc",     "corp",        "corporation", "company",
+      "group",    "telecom",  "telecommunications", "communications", "cellular",
+      "wireless", "networks", "network", "holdings", "services",    "mobility"};
+  std::vector<std::string> leading = carrier_words(name), others;
+  for (const std::string &w : name_words(name))
+    if (!company.count(w) && std::find(leading.begin(), leading.end(), w) == leading.end())
+      others.push_back(w);
+  return others;
+}
+
 bool says_mvno(const std::string &name) {
   std::vector<std::string> words = name_words(name);
   return std::find(words.begin(), words.end(), "mvno") != words.end();
@@ -106,16 +122,21 @@ const Claim *decide(const std::vector<Claim> &claims) {
   size_t most = 0;
   for (const auto &c : left)
     most = std::max(most, c.second);
-  // Carriers of one name (two entries of one operator) are no tie.
+  // Carriers of one name (two entries of one operator) are no tie; every
+  // two of them must meet, so that no order of meeting them decides.
+  std::vector<const Carrier *> top;
+  for (const auto &c : left)
+    if (c.second == most)
+      top.push_back(c.first);
+  for (const Carrier *a : top)
+    for (const Carrier *b : top)
+      if (!meets(carrier_words(a->carrier_name), carrier_words(b->carrier_name)))
+        return nullptr;
   const Carrier *best = nullptr;
-  for (const auto &c : left) {
-    if (c.second != most)
-      continue;
-    if (best && !meets(carrier_words(best->carrier_name), carrier_words(c.first->carrier_name)))
-      return nullptr;
-    if (!best || c.first->canonical_id < best->canonical_id)
-      best = c.first;
-  }
+  for (const Carrier *c : top)
+    if (!best || std::tie(c->canonical_id, c->carrier_name) <
+                     std::tie(best->canonical_id, best->carrier_name))
+      best = c;
   for (const Claim &c : claims)
     if (c.carrier == best)
       return &c;
@@ -146,14 +167,36 @@ void add_own_names(const std::vector<const Source *> &sources, const NetworkId &
     }
 }
 
+// Carriers of several MCCs found on no network without a filter: resellers
+// that roam the world on others' networks (Truphone, 1Global), never an
+// operator, by the names they go by.
+std::set<std::vector<std::string>> roaming_carriers(const std::vector<const Source *> &sources) {
+  std::set<std::vector<std::string>> bare;
+  std::map<std::vector<std::string>, std::set<std::string>> mccs;
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers)
+      for (const CarrierAttribute &a : c.attributes)
+        for (const std::string &t : a.mccmnc_tuple) {
+          mccs[carrier_words(c.carrier_name)].insert(t.substr(0, 3));
+          if (filter_of(c, a) == kBare)
+            bare.insert(carrier_words(c.carrier_name));
+        }
+  std::set<std::vector<std::string>> roaming;
+  for (const auto &c : mccs)
+    if (c.second.size() > 1 && !bare.count(c.first))
+      roaming.insert(c.first);
+  return roaming;
+}
+
 }  // namespace
 
 NetworkOperators network_operators(const std::vector<const Source *> &sources) {
   // network -> the claims of its strongest sign
   std::map<NetworkId, std::pair<Filter, std::vector<Claim>>> claims;
+  std::set<std::vector<std::string>> roaming = roaming_carriers(sources);
   for (const Source *s : sources)
     for (const Carrier &c : s->carriers.carriers) {
-      if (says_mvno(c.carrier_name))
+      if (says_mvno(c.carrier_name) || roaming.count(carrier_words(c.carrier_name)))
         continue;
       for (const CarrierAttribute &a : c.attributes) {
         Filter f = filter_of(c, a);
@@ -177,6 +220,7 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources) {
     NetworkOperator &op = operators[network.first];
     op.name = c->carrier->carrier_name;
     op.words = carrier_words(op.name);
+    op.others = other_words(op.name);
     op.path = c->source->path;
     op.line = c->carrier->line;
     add_own_names(sources, network.first, &op);
@@ -188,7 +232,12 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources) {
 // lists the APN; the APN then names its operator ("imovil.entelpcs.cl").
 bool operated_by(const std::string &name, const std::string &apn, const NetworkOperator &op) {
   std::vector<std::string> words = operator_words(name);
-  return meets(words.empty() ? apn_words(apn) : words, op.words);
+  if (words.empty())
+    return meets(apn_words(apn), op.words);
+  for (const std::string &w : words)
+    if (std::find(op.others.begin(), op.others.end(), w) != op.others.end())
+      return true;
+  return meets(words, op.words);
 }
 
 // A carrier found bare on a network anywhere in the lists is no reseller
@@ -203,17 +252,20 @@ std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
           bool &found = bare[network_of(t)][carrier_words(c.carrier_name)];
           found = found || filter_of(c, a) == kBare;
         }
+  std::set<std::vector<std::string>> roaming = roaming_carriers(sources);
   std::map<NetworkId, std::vector<std::vector<std::string>>> resellers;
   for (const auto &network : bare) {
-    // Without an operator the lists name, filters tell brands apart, not
-    // resellers from their host: TELUS is found on its own 302-220 only
-    // behind a GID1, as Koodo and Public Mobile are.
     auto op = operators.find(network.first);
-    if (op == operators.end())
-      continue;
-    for (const auto &carrier : network.second)
-      if (!carrier.second && !carrier.first.empty() && !meets(carrier.first, op->second.words))
+    for (const auto &carrier : network.second) {
+      if (carrier.second || carrier.first.empty())
+        continue;
+      // Without an operator the lists name, a filter may tell brands apart
+      // (TELUS and Koodo on 302-220): only a roaming carrier is a reseller
+      // for sure.
+      if (op == operators.end() ? roaming.count(carrier.first) != 0
+                                : !meets(carrier.first, op->second.words))
         resellers[network.first].push_back(carrier.first);
+    }
   }
   return resellers;
 }

@@ -13,6 +13,7 @@
 struct NetworkOperator {
   std::string name;                 // the carrier's name as written
   std::vector<std::string> words;   // the names it goes by: its name's, its SPNs' leading words
+  std::vector<std::string> others;  // its name's other words but a company's ("Ltd", "Telecom")
   std::set<std::string> preferred;  // its preferred APNs on the network, folded
   std::string path;                 // the file and line of the carrier
   int line = 0;
@@ -34,14 +35,16 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources);
 
 /// Whether a listing of APN `apn` by name `name` stands for `op`: the
 /// name's leading word (with the word it is known by, operator_words) is
-/// one the carrier goes by, or the start, five letters or more, of one; for
+/// one the carrier goes by, or the start, five letters or more, of one, or
+/// another word of the carrier's name ("csl" of "Hong Kong CSL Ltd."); for
 /// a name of service words only, a word of the APN is.
 bool operated_by(const std::string &name, const std::string &apn, const NetworkOperator &op);
 
 /// Each network's carriers that the carrier lists among `sources` tell
 /// apart there only by a filter (SPN, GID1, IMSI prefix, preferred APN):
 /// resellers on a network `operators` names the operator of, but for the
-/// operator.
+/// operator; on any network, a carrier of several MCCs found nowhere without
+/// a filter.
 /// Each is given by the names it goes by.
 std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
     const std::vector<const Source *> &sources, const NetworkOperators &operators);

@@ -129,7 +129,8 @@ static const char kSecondaryDropped[] =
 // lists them.
 struct Networks {
   NetworkOperators carriers;  // each network's operator, as the carrier lists give it
-  // network -> the carriers the carrier lists tell apart there by a filter
+  // network -> the carriers the carrier lists tell apart there by a filter,
+  // on networks where a listing stands for the operator the lists name
   std::map<NetworkId, std::vector<std::vector<std::string>>> told_apart;
   std::map<size_t, std::set<std::string>> service_apns;  // lister -> its other APNs, folded
   std::map<NetworkId, std::set<std::string>> own_words;  // network -> its unmarked listers' words
@@ -239,7 +240,17 @@ static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
 static Networks gather(const std::vector<const Source *> &sources, TableFigures *f) {
   Networks n;
   n.carriers = network_operators(sources);
-  n.told_apart = network_resellers(sources, n.carriers);
+  // Where no database lists the operator the carrier lists name, marking
+  // its resellers would hand the row to one the lists do not know.
+  NetworkOperators listed;
+  for (const Source *s : sources)
+    for (const Listing &l : s->listings)
+      for (const NetworkId &id : l.networks) {
+        auto op = n.carriers.find(id);
+        if (op != n.carriers.end() && operated_by(l.name, l.apn, op->second))
+          listed.insert(*op);
+      }
+  n.told_apart = network_resellers(sources, listed);
   std::set<NetworkId> ids;
   for (const Source *s : sources) {
     n.service_apns.insert(s->service_apns.begin(), s->service_apns.end());
@@ -256,7 +267,10 @@ static Networks gather(const std::vector<const Source *> &sources, TableFigures 
       for (const auto &network : s->networks)
         if (!s->carrier_list && n.read_as.count(network.first) == (size_t)long_ids) {
           n.apns[read_id(n, network.first)];
-          n.names.emplace(read_id(n, network.first), network.second);
+          // The name first in byte order, whatever order the files come in.
+          auto name = n.names.emplace(read_id(n, network.first), network.second);
+          if (!long_ids && network.second < name.first->second)
+            name.first->second = network.second;
         }
   for (const Source *s : sources)
     for (const Listing &l : s->listings)

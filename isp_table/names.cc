@@ -16,7 +16,8 @@ static bool service_word(const std::string &word) {
   return words.count(word) != 0;
 }
 
-static bool joiner(unsigned char c) { return c == '&' || c == '\'' || c == '-'; }
+// "AT&T", "Kay-b", "m:tel": one word each.
+static bool joiner(unsigned char c) { return c == '&' || c == '\'' || c == '-' || c == ':'; }
 
 static bool word_byte(unsigned char c) { return c >= 128 || isalnum(c); }
 
@@ -61,10 +62,18 @@ static std::string without_service(const std::string &word) {
   return word;
 }
 
+// "gsm1800new" of "GSM1800New World": a band the carrier runs before its name.
+static std::string without_band(const std::string &word) {
+  size_t digits = word.find_first_not_of("0123456789", 3);
+  if (word.compare(0, 3, "gsm") != 0 || digits == 3 || digits == std::string::npos)
+    return word;
+  return word.substr(digits);
+}
+
 std::vector<std::string> name_words(const std::string &name) {
   std::vector<std::string> all = words_of(name, joiner), words;
   if (!all.empty())
-    all[0] = without_service(all[0]);
+    all[0] = without_band(without_service(all[0]));
   for (size_t i = 0; i < all.size(); i++) {
     if (!service_word(all[i]) && (i == 0 || all[i].size() > 2 || !letters_only(all[i])))
       words.push_back(all[i]);

@@ -46,7 +46,9 @@ bool aside(const Standing &s, const Plain &plain) {
 // database, Android's), by how many listers, and whether a name uses it.
 struct Votes {
   std::set<bool> kinds;
-  std::set<size_t> listers;
+  // Providers, and Android's carriers by operator: Android labels each APN
+  // of one operator apart ("Euskaltel", "Euskaltel Internet"), one voice.
+  std::set<std::string> listers;
   bool named = false;
 };
 
@@ -57,7 +59,7 @@ void vote_words(const std::vector<std::string> &words, const Listing &l, bool na
   for (const std::string &w : words) {
     Votes &v = (*ballot)[w];
     v.kinds.insert(l.android);
-    v.listers.insert(l.lister);
+    v.listers.insert(l.android ? "a:" + operator_of(l) : "p:" + std::to_string(l.lister));
     v.named = v.named || named;
   }
 }
@@ -194,12 +196,22 @@ Ranking::Ranking(const std::vector<Standing> &all, const NetworkOperators &carri
   // and must not make it look like the operator of its host. Android's
   // carriers do not count, as they count for no breadth of their own: Voo
   // rides Telenet's 206-05 there, which makes Telenet no more Proximus.
+  // A network another operator holds the primary mark of is the lister's
+  // host, not its own: Excite's 440-10 (docomo's) and 440-51 make it no
+  // operator of two networks.
+  std::map<NetworkId, std::set<std::string>> primaries;
+  for (const Standing &s : all)
+    if (s.listing->primary > 0)
+      primaries[s.network].insert(operators[s.listing->lister]);
   for (const auto &l : under_mcc) {
     std::pair<size_t, size_t> &breadth = breadth_[l.first];
     breadth.second = l.second.size();
+    const std::string &own = operators[l.first.first];
     for (const NetworkId &id : l.second) {
       const std::set<std::string> &ops = listed_by[id];
-      breadth.first += ops.size() > 1 || !ops.count(operators[l.first.first]);
+      auto primary = primaries.find(id);
+      bool hosted = primary != primaries.end() && !primary->second.count(own);
+      breadth.first += !hosted && (ops.size() > 1 || !ops.count(own));
     }
   }
   for (const auto &l : apns)
@@ -215,17 +227,19 @@ Ranking::Ranking(const std::vector<Standing> &all, const NetworkOperators &carri
     auto it = fewest_primary_.emplace(s.network, claims).first;
     it->second = std::min(it->second, claims);
   }
-  // A primary provider claiming many networks (T-Mobile US claims 15) may
-  // claim a neighbour's too: where Android's database lists none of its
-  // APNs on the network but another operator, unmarked, that has it as its
-  // only network under the MCC (Inland Cellular's 310-580), the mark says
-  // nothing of who runs it. docomo's 47 networks keep the mark: Android
-  // lists docomo's "mopera.net" on 440-10 beside its many resellers.
+  // A provider claiming many networks (T-Mobile US claims 15, marked
+  // primary or not) may claim a neighbour's too: where Android's database
+  // lists none of its APNs on the network but another operator, unmarked,
+  // that has it as its only network under the MCC (Inland Cellular's
+  // 310-580), neither its mark nor its breadth says who runs it. docomo's
+  // 47 networks keep them: Android lists docomo's "mopera.net" on 440-10
+  // beside its many resellers.
   std::map<NetworkId, std::vector<const Standing *>> on;
   for (const Standing &s : all)
     on[s.network].push_back(&s);
   for (const Standing &s : all)
-    if (s.listing->primary > 0 && lister_networks_[s.listing->lister] >= kManyNetworks &&
+    if (!s.listing->android && !s.listing->reseller() &&
+        lister_networks_[s.listing->lister] >= kManyNetworks &&
         overclaims(s, on[s.network], operators, under_mcc))
       overclaimed_.insert(s.network);
 }
@@ -263,10 +277,13 @@ void Ranking::add(const Standing &s, Group *g) const {
   g->signs[kServedSign].insert(s.network);
   // Only a provider names every network it runs: an Android carrier name
   // is a label on each entry, and a reseller's recurs on every host it uses.
+  // A network a primary provider of many claims from its own operator
+  // makes it no broader there than its mark.
   if (!l.android && !l.reseller()) {
     const std::pair<size_t, size_t> &breadth = breadth_.at({l.lister, s.network.first});
-    g->broad = g->broad || breadth.first > 1;
-    g->wide = g->wide || breadth.second > 1;
+    bool claimed = overclaimed_.count(s.network) != 0;
+    g->broad = g->broad || (breadth.first > 1 && !claimed);
+    g->wide = g->wide || (breadth.second > 1 && !claimed);
     auto at = g->positions.emplace(l.lister, l.position).first;
     at->second = std::min(at->second, l.position);
   }
@@ -295,6 +312,7 @@ static std::array<size_t, kSigns> deciding_of(const std::array<std::set<NetworkI
 }
 
 static const int kWeak = 4;
+static const int kOffersWeak = 1;  // the operator offering more APNs, among the weak tie-breaks
 
 // Weak tie-breaks between operators that no sign tells apart, strongest
 // first: an APN that does not say WAP or MMS, the more APNs its operator
@@ -309,6 +327,8 @@ static const char *const kWeakNames[kWeak + 1] = {
     "a lister of several networks under the MCC, the others its own only", "more listers",
     "the APN first in byte order"};
 
+static const char kOutnumbered[] =
+    "more mentions in the databases, against an operator offering more APNs for the network";
 static const char kOtherNetworksBreadth[] =
     "a lister of several networks under the MCC, for another network of the key";
 
@@ -403,15 +423,19 @@ static const Ranking::Group *misspelt(const Ranking::Group &a, const Ranking::Gr
 // The operator's data APN, each spelling it sets aside noted in `respelt`.
 static void choose_within(Ranking::Operator *op,
                           const std::map<size_t, std::set<std::string>> &service_apns) {
-  std::map<const Ranking::Group *, const Ranking::Group *> kept_as;  // misspelt -> kept
-  for (const Ranking::Group *a : op->groups)
-    for (const Ranking::Group *b : op->groups)
-      if (a < b)
-        if (const Ranking::Group *wrong = misspelt(*a, *b, *op, service_apns))
-          kept_as[wrong] = wrong == a ? b : a;
+  // misspelt -> kept, met in the groups' order (their APNs' bytes), never
+  // in the order of their addresses
+  std::map<const Ranking::Group *, const Ranking::Group *> kept_as;
+  std::vector<std::pair<const Ranking::Group *, const Ranking::Group *>> in_order;
+  const std::vector<const Ranking::Group *> &g = op->groups;
+  for (size_t i = 0; i < g.size(); i++)
+    for (size_t j = i + 1; j < g.size(); j++)
+      if (const Ranking::Group *wrong = misspelt(*g[i], *g[j], *op, service_apns))
+        if (kept_as.emplace(wrong, wrong == g[i] ? g[j] : g[i]).second)
+          in_order.push_back({wrong, kept_as[wrong]});
   for (const Ranking::Group *g : op->groups)
     op->positions[g].insert(g->positions.begin(), g->positions.end());
-  for (const auto &k : kept_as)
+  for (const auto &k : in_order)
     op->positions[k.second].insert(k.first->positions.begin(), k.first->positions.end());
   for (const Ranking::Group *g : op->groups)
     if (!kept_as.count(g) && (!op->chosen || better_in_operator(*g, *op->chosen, *op)))
@@ -420,8 +444,8 @@ static void choose_within(Ranking::Operator *op,
   for (const Ranking::Group *g : op->groups)
     if (!op->chosen || (kept_as.size() == op->groups.size() && better_in_operator(*g, *op->chosen, *op)))
       op->chosen = g;
-  for (const auto &k : kept_as)
-    if (k.second == op->chosen)
+  for (const auto &k : in_order)
+    if (k.second == op->chosen && !op->respelt)
       op->respelt = k.first;
 }
 
@@ -518,6 +542,13 @@ static int deciding_sign(const Ranking::Operator &a, const Ranking::Operator &b)
     return kSigns;
   if (sign == kBreadthSign && disjoint(a.signs[kServedSign], b.signs[kServedSign]))
     return kSigns;
+  // Brand, agreement and breadth count how often names appear: a reseller
+  // both databases list outnumbers its host listed in one (mineo against
+  // au on 440-51). Against an operator offering more APNs on the network
+  // (its plans, against a reseller's one), they decide nothing.
+  if ((sign == kBrandSign || sign == kAgreementSign || sign == kBreadthSign) &&
+      ra.second[kOffersWeak] < rb.second[kOffersWeak])
+    return kSigns;
   return sign;
 }
 
@@ -582,7 +613,10 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
     return c;
   }
   int sign = deciding_sign(ours, theirs);
-  c.weak = sign == kSigns ? kWeakNames[kWeak] : kOtherNetworksBreadth;
+  c.weak = sign == kSigns                                                   ? kWeakNames[kWeak]
+           : sign == kBreadthSign && disjoint(mine.signs[kServedSign], other.signs[kServedSign])
+               ? kOtherNetworksBreadth
+               : kOutnumbered;
   for (int i = 0; i < kWeak && sign == kSigns; i++)
     if (ours.second[i] != theirs.second[i]) {
       c.weak = kWeakNames[i];

@@ -47,6 +47,14 @@ class Lines {
 
 static bool test_network(const std::string &mcc) { return mcc == "001" || mcc == "999"; }
 
+// A network's name is the first in byte order of those its entries give,
+// whatever order they come in.
+static void name_network(Source *s, const NetworkId &id, const std::string &name) {
+  auto known = s->networks.emplace(id, name);
+  if (name < known.first->second)
+    known.first->second = name;
+}
+
 // A network id the lookup can use: three MCC digits, two or three MNC digits.
 static bool take_network_id(Source *s, const std::string &mcc, const std::string &mnc,
                             const std::string &name) {
@@ -58,7 +66,7 @@ static bool take_network_id(Source *s, const std::string &mcc, const std::string
     s->left_out[kTestNetwork]++;
     return false;
   }
-  s->networks.emplace(NetworkId{mcc, mnc}, name);
+  name_network(s, NetworkId{mcc, mnc}, name);
   return true;
 }
 
@@ -155,7 +163,7 @@ static void add_cdma(Source *s, const Lines &lines, const Listing &base, pugi::x
     NetworkId id{range->mcc, range->mnc};
     if (std::find(l.networks.begin(), l.networks.end(), id) == l.networks.end())
       l.networks.push_back(id);
-    s->networks.emplace(id, l.name);
+    name_network(s, id, l.name);
   }
   s->listings.push_back(l);
 }

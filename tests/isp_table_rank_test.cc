@@ -141,6 +141,10 @@ TEST(CarrierOperators, ReadsTheCarrierWhoseSimsNeedNoMark) {
       {"a child is its parent's",
        Inputs().carrier(7, "FirstNet", {tuples({"44051"})}).carrier(9, "FirstNet Pacific", {tuples({"44051"})}, 7),
        "FirstNet"},
+      {"names that meet only through a third are no one operator",
+       Inputs().carrier(1, "Alpha / Beta", {tuples({"44051"})}).carrier(2, "Alpha", {tuples({"44051"})})
+           .carrier(3, "Beta", {tuples({"44051"})}),
+       ""},
       {"an IMSI prefix is a reseller's filter, however wide",
        Inputs().carrier(1, "Fonic", {tuples({"44051"}, {}, {"01"})}).carrier(2, "Tchibo", {[] {
          CarrierAttribute a = tuples({"44051", "44052"});
@@ -180,6 +184,8 @@ TEST(Names, KnowsANameByWhatPeopleCanRead) {
       {"\xe4\xb8\xad\xe5\x9c\x8b China Mobile HK", {"\xe4\xb8\xad\xe5\x9c\x8b", "china"}},
       {"b-mobile(docomo)", {"bmobile"}},  // a readable name keeps its brackets to itself
       {"3Internet", {"3"}},
+      {"m:tel", {"mtel"}},
+      {"GSM1800New World PCS Ltd.", {"new"}},
       {"PlusWAP", {"plus"}},
   };
   for (const auto &c : cases)
@@ -288,6 +294,7 @@ TEST(Ranking, HoldsResellerMarksToTheNetworksOperator) {
       .android({"O2 DE Internet", "internet", {kNet}, 0, true})
       .android({"Lidl", "lidl.example", {kNet}, 0, true});
   Merge merge(source_list(o2.sources));
+  EXPECT_TRUE(merge.judge(kNet, "internet").candidate);
   EXPECT_TRUE(merge.judge(kNet, "internet").same_operator);
   EXPECT_FALSE(merge.judge(kNet, "lidl.example").candidate);
   // The carrier list tells a reseller apart by its filter: it stays out too.
@@ -301,6 +308,44 @@ TEST(Ranking, HoldsResellerMarksToTheNetworksOperator) {
   // the network's, the host's is.
   EXPECT_FALSE(merge_told.stands(told.sources[0].listings[1], kNet));
   EXPECT_TRUE(merge_told.stands(told.sources[0].listings[0], kNet));
+}
+
+TEST(Ranking, MarksNoResellerForAnOperatorNoDatabaseLists) {
+  // The lists name au, which no database lists on the network: mineo stays
+  // a candidate beside Excite, as without the lists, rather than leaving
+  // Excite alone.
+  Inputs in;
+  in.provider({"Excite", "vmobile.jp", {kNet}}).provider({"Mineo", "mineo.jp", {kNet}})
+      .carrier(1, "au", {tuples({"44051"})}).carrier(2, "mineo", {tuples({"44051"}, {"mineo"})});
+  EXPECT_TRUE(Merge(source_list(in.sources)).judge(kNet, "mineo.jp").candidate);
+  EXPECT_EQ(choice(in).outcome, kUndecided);
+}
+
+TEST(Ranking, CountsOfNamesNeverOutweighTheOperatorsPlans) {
+  const struct { const char *why; Inputs in; } cases[] = {
+      {"Android's labels of one operator are one voice for the brand",
+       Inputs().android({"Euskaltel", "internet.euskaltel.mobi", {kNet}})
+           .android({"Euskaltel Internet", "i.euskaltel.mobi", {kNet}})
+           .android({"Orange Internet", "orangeworld", {kNet}})},
+      {"a reseller both databases list, against the host's two APNs",
+       Inputs().provider({"Mineo", "mineo.jp", {kNet}}).android({"mineo", "mineo.jp", {kNet}})
+           .android({"au(LTE NET)", "uno.au-net.ne.jp", {kNet}})
+           .android({"au(5G NET)", "uad5gn.au-net.ne.jp", {kNet}})},
+      {"a reseller on another operator's primary network is no broader for it",
+       Inputs().provider({"Docomo", "mopera.net", {{"440", "10"}}, 1})
+           .provider({"Excite", "vmobile.jp", {kNet, {"440", "10"}}})
+           .provider({"Mineo", "mineo.jp", {kNet}}).provider({"Rider", "rider.jp", {kNet}})},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(choice(c.in).outcome, kUndecided) << c.why;
+}
+
+TEST(Ranking, TakesAGlobalResellerForOneWhereTheListsNameNoOperator) {
+  Inputs in;
+  in.provider({"Crazy", "crazy.example", {kNet}}).provider({"Roamer", "roamer.example", {kNet}})
+      .carrier(1, "Roamer", {tuples({"44051", "23433"}, {}, {"AA"})});
+  EXPECT_EQ(apn_of(in), "crazy.example");
+  EXPECT_EQ(choice(in).outcome, kOneOperator);
 }
 
 TEST(Ranking, WeighsMarksAndBreadthOnlyForOneNetwork) {

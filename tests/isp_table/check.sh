@@ -81,8 +81,8 @@ pa 232,01 Gamma web.one both kinds of database list it
 pa 234,30 Epsilon eps.uk breadth
 pa 234,40 Host host.one an Android carrier on Coop's 234-41 adds no breadth
 pa 222,01 Italia italia.it 222-010 to 222-012 are 222-01: foreign.mx serves no more, undecided
-pa 655,01 Kay-b internet "Kay-b" and "KAY B INTERNET" are one name in both kinds
-pa 206,01 Ruby ruby.be Prox and Tele tie for the brand: agreement decides
+pa 655,01 Kay-b internet "Kay-b" and "KAY B INTERNET" are one name in both kinds, against Cheap's two APNs: undecided
+pa 206,01 Ruby ruby.be agreement, against Prox's two APNs: undecided
 a 234,50 Eee_Internet everywhere the label "Ora WAP" and its two APNs count for nothing: undecided
 a 240,06 Gloc_Internet internet.gloc.se Gloc's WAP label casts no second vote: undecided
 a 405,801 NetLink rconet "rconet" and "rcowap" are one operator's: not undecided
@@ -99,17 +99,20 @@ p|      206-01: "prox.be" ("Prox") or "ruby.be" ("Ruby"): nothing in the inputs 
 p|      234-40: "host.one" ("Host") or "coop.uk" ("Coop"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
 p|      232-01: "web.one" ("Gamma") or "web.two" ("Delta"): nothing in the inputs decides; chosen by the APN first in byte order
 p|      262-42: "mueller.de" ("Müller Funk") or "zett.de" ("Zett"): nothing in the inputs decides; chosen by the APN first in byte order
-pa|    the network's brand: 2
-pa|    agreement of both kinds of database: 2
+pa|    the network's brand: 1
+pa|    agreement of both kinds of database: 1
 pa|    a lister of several networks under the MCC: 2
-pa|    nothing (undecided: a weak tie-break chose): 5
+pa|    nothing (undecided: a weak tie-break chose): 7
+pa|      206-01: "ruby.be" ("Ruby") or "prox.be" ("Prox"): nothing in the inputs decides; chosen by more mentions in the databases, against an operator offering more APNs for the network
+pa|      655-01: "internet" ("Kay-b") or "cheap.za" ("Cheap"): nothing in the inputs decides; chosen by more mentions in the databases, against an operator offering more APNs for the network
 pa|      222-01: "italia.it" ("Italia") or "foreign.mx" ("Foreign Web"): nothing in the inputs decides; chosen by a lister of several networks under the MCC, the others its own only
 pa|      234-40: "host.one" ("Host") or "coop.uk" ("Coop"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
 pa|  network ids read as the two-digit network they begin with: 3
 a|      234-50: "everywhere" ("Eee Internet") or "orainternet" ("Ora Internet"): nothing in the inputs decides; chosen by the APN first in byte order
 a|      240-06: "internet.gloc.se" ("Gloc Internet") or "services.telen.se" ("Telen Surf"): nothing in the inputs decides; chosen by the APN first in byte order
 a|    one operator's APNs only: 5
-a|    nothing (undecided: a weak tie-break chose): 3
+a|    nothing (undecided: a weak tie-break chose): 4
+a|      228-01: "ALPHA.CH" ("Alpha Web") or "cheap.apn" ("Budget One"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
 EOF
 
 # check --against and extend's review hold a kept row to the same ranking:
