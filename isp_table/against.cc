@@ -205,6 +205,13 @@ std::string another_operators(const Merge &merge, const std::set<NetworkId> &net
 // a generic one is held only against what the row's networks list.
 std::string contradiction(const PublicData &d, const Merge &merge,
                           const std::set<NetworkId> &networks, const std::string &apn) {
+  // The ranking's own row, a spelling mended from the operator's other
+  // entry too ("umts"), is what generating writes: nothing to warn of.
+  for (const NetworkId &key : keys_of(networks)) {
+    const Listing *row = merge.choice(key).row;
+    if (row && folded_apn(row->apn) == folded_apn(apn))
+      return "";
+  }
   auto listed = d.listed.find(folded_apn(apn));
   if (listed != d.listed.end() && shares(listed->second, networks))
     return apn.empty() ? "" : another_operators(merge, networks, apn);

@@ -354,9 +354,12 @@ static std::string respelt_line(const NetworkId &key, const Choice &c) {
 // Each network of the key is served by its row, or has no usable APN, or
 // has one but another network of the key won: no table serves both.
 static void count_networks(const Networks &n, const NetworkId &key, const Listing *row,
-                           const std::set<NetworkId> &usable, TableFigures *f) {
+                           const Listing *respelt, const std::set<NetworkId> &usable,
+                           TableFigures *f) {
   for (const NetworkId &id : n.keys.at(key)) {
-    if (row && n.apns.at(id).count(row->apn)) {
+    // A respelt row serves the networks its other spelling is listed for.
+    const Listing *listed = respelt && !n.apns.at(id).count(row->apn) ? respelt : row;
+    if (listed && n.apns.at(id).count(listed->apn)) {
       f->served++;
       f->served_gid1_only += n.gid1_only.count(id);
     } else if (!usable.count(id)) {
@@ -397,7 +400,7 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
       if (k.choice.respelt)
         f.respelt.push_back(respelt_line(key.first, k.choice));
     }
-    count_networks(n, key.first, row, usable, &f);
+    count_networks(n, key.first, row, k.choice.respelt, usable, &f);
     for (const LeftOut &l : k.left_out)
       if (l.why == kNotDnsName)
         f.not_dns_name.insert(network_name(key.first) + ": " + shown(l.listing->apn) + " (" +

@@ -588,6 +588,33 @@ const Listing *Ranking::row_of(const Group &g) const {
   return best;
 }
 
+// An APN one kind of database lists for the internet, two letters swapped
+// from the APN its own provider lists for MMS or WAP (NOS's "utms" and
+// "umts" in the provider database of 2025 and 2026): the row takes the
+// spelling of the provider's other entry, and the summary names both.
+void Ranking::respell(const Operator &op, Choice *c) const {
+  const Group &chosen = *op.chosen;
+  if (chosen.all_kinds.size() != 1)
+    return;
+  for (size_t lister : chosen.listers) {
+    auto other = service_apns_.find(lister);
+    if (other == service_apns_.end())
+      continue;
+    for (const std::string &apn : other->second)
+      // A spelling the operator lists for the internet too is weighed as
+      // its other APNs are.
+      if (swapped_letters(chosen.apn, apn) &&
+          std::none_of(op.groups.begin(), op.groups.end(),
+                       [&](const Group *g) { return g->apn == apn; })) {
+        respelled_.push_back(*c->row);
+        respelled_.back().apn = apn;
+        c->respelt = c->row;
+        c->row = &respelled_.back();
+        return;
+      }
+  }
+}
+
 Choice Ranking::choose(const std::vector<Standing> &candidates) const {
   std::map<std::string, Group> all = groups(candidates);
   std::vector<Operator> ops = operators(all);
@@ -597,6 +624,8 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
   const Operator &mine = ops[0];
   c.row = row_of(*mine.chosen);
   c.respelt = mine.respelt ? row_of(*mine.respelt) : nullptr;
+  if (!c.respelt)
+    respell(mine, &c);
   if (ops.size() == 1)
     return c;
   const Operator &other = ops[1];

@@ -2,6 +2,7 @@
 // the key's networks, not to a reseller on them, and which sign says so.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
@@ -104,6 +105,7 @@ class Ranking {
   std::map<std::string, Group> groups(const std::vector<Standing> &candidates) const;
   std::vector<Operator> operators(const std::map<std::string, Group> &groups) const;
   const Listing *row_of(const Group &g) const;
+  void respell(const Operator &op, Choice *c) const;
 
   std::map<size_t, size_t> lister_networks_;                  // lister -> its networks
   std::map<NetworkId, size_t> fewest_primary_;                // network -> fewest networks
@@ -115,4 +117,5 @@ class Ranking {
   std::map<std::pair<std::string, NetworkId>, size_t> offers_;  // (operator, network) -> APNs
   const NetworkOperators &carriers_;
   const std::map<size_t, std::set<std::string>> &service_apns_;
+  mutable std::deque<Listing> respelled_;  // rows that take another entry's spelling
 };

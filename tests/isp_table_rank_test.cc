@@ -281,6 +281,12 @@ TEST(Ranking, SetsAsideTheSpellingTheOtherDatabaseContradicts) {
   one.provider({"NOS", "utms", {kNet}}, {"umts"}).service("umts");
   EXPECT_EQ(choice(one).row->apn, "utms");
   EXPECT_EQ(choice(one).respelt, nullptr);
+  // Its own MMS entry alone tells the typo: the row takes its spelling.
+  Inputs alone;
+  alone.provider({"NOS", "utms", {kNet}}, {"myconnection"}).service("umts");
+  ASSERT_NE(choice(alone).respelt, nullptr);
+  EXPECT_EQ(choice(alone).row->apn, "umts");
+  EXPECT_EQ(choice(alone).respelt->apn, "utms");
   // A digit changed is another APN ("web1", "web2").
   Inputs two;
   two.provider({"Mobily", "web2", {kNet}}).android({"Mobily", "web1", {kNet}}).service("web1");
