@@ -464,8 +464,13 @@ const Listing *Merge::resold(const NetworkId &key, const std::string &apn) const
 TableFigures merge_table(const std::vector<const Source *> &sources, std::vector<TableRow> *rows) {
   TableFigures f;
   Merge merge(sources, &f);
-  if (rows)
-    merge.rows(rows);
+  if (!rows)
+    return f;
+  size_t first = rows->size();
+  merge.rows(rows);
+  // A respelt row's listing dies with the merge: none is handed out.
+  for (size_t i = first; i < rows->size(); i++)
+    (*rows)[i].listing = nullptr;
   return f;
 }
 

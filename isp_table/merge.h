@@ -40,7 +40,10 @@ struct TableFigures {
 NetworkId lookup_key(const NetworkId &id);
 
 /// One row of the table: its lookup key, the listing ranked first for the
-/// key, and the row's text after the index (MCC to Password, CR LF).
+/// key, and the row's text after the index (MCC to Password, CR LF). The
+/// listing is one of the sources', or, for a row that takes its provider's
+/// other spelling of the APN, the merge's own: valid while the merge lives
+/// (merge_table's rows keep only their key and text, the listing null).
 struct TableRow {
   NetworkId key;
   const Listing *listing;

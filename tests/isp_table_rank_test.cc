@@ -210,6 +210,8 @@ TEST(Names, TellsServiceApnsFromData) {
 
 // ---- The ranking ----
 
+// The choice's rows point into `in`, which outlives the merge, but for a
+// row the merge respells: those cases keep their merge.
 Choice choice(const Inputs &in, const NetworkId &key = kNet) {
   return Merge(source_list(in.sources)).choice(key);
 }
@@ -282,11 +284,14 @@ TEST(Ranking, SetsAsideTheSpellingTheOtherDatabaseContradicts) {
   EXPECT_EQ(choice(one).row->apn, "utms");
   EXPECT_EQ(choice(one).respelt, nullptr);
   // Its own MMS entry alone tells the typo: the row takes its spelling.
+  // That row is the merge's own: it lives as long as the merge.
   Inputs alone;
   alone.provider({"NOS", "utms", {kNet}}, {"myconnection"}).service("umts");
-  ASSERT_NE(choice(alone).respelt, nullptr);
-  EXPECT_EQ(choice(alone).row->apn, "umts");
-  EXPECT_EQ(choice(alone).respelt->apn, "utms");
+  Merge merge(source_list(alone.sources));
+  Choice mended = merge.choice(kNet);
+  ASSERT_NE(mended.respelt, nullptr);
+  EXPECT_EQ(mended.row->apn, "umts");
+  EXPECT_EQ(mended.respelt->apn, "utms");
   // A digit changed is another APN ("web1", "web2").
   Inputs two;
   two.provider({"Mobily", "web2", {kNet}}).android({"Mobily", "web1", {kNet}}).service("web1");
