@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -238,6 +239,30 @@ TEST(Check, SizesSayBytesAndCharacters) {
   EXPECT_EQ(on_row("1,262,02," + zhe + zhe + zhe + zhe.substr(0, 36) + tail),
             Texts{"error: the line is 273 bytes (153 characters) long, more than one read of 249 "
                   "bytes: isp_pick cuts it after byte 249 and takes the rest as a row of its own"});
+}
+
+// A space or a quote weighs by where its value goes: to the store and the
+// modem (a login), or only into the print (a name, the technology's name).
+TEST(Check, SpacesAndQuotesWeighedByWhereTheValueGoes) {
+  const struct { const char *row; const char *finding; } cases[] = {
+      {"1,262,01,T,DE,HSDPA,internet,*99#, u ,NA\r\n",
+       "warning: a space at the start or end of user name \" u \": isp_pick sends each value as "
+       "it stands"},
+      {"1,262,01,T,DE,HSDPA,internet,*99#,NA,pw \r\n",
+       "warning: a space at the start or end of password \"pw \": isp_pick sends each value as it "
+       "stands"},
+      {"1,262,01,T,DE,\"HSDPA\",internet,*99#,NA,NA\r\n",
+       "warning: technology is in double quotes: isp_pick reads no quotes and takes them as part "
+       "of the value"},
+      {"1,262,01,T,DE,HSDPA,\"internet\",*99#,NA,NA\r\n",
+       "error: APN is in double quotes: isp_pick reads no quotes and takes them as part of the "
+       "value"},
+  };
+  for (const auto &c : cases) {
+    Texts found = on_row(c.row);
+    EXPECT_NE(std::find(found.begin(), found.end(), c.finding), found.end())
+        << c.row << "\nwants: " << c.finding << "\nfound: " << ::testing::PrintToString(found);
+  }
 }
 
 }  // namespace

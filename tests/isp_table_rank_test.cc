@@ -192,6 +192,16 @@ TEST(Names, KnowsANameByWhatPeopleCanRead) {
     EXPECT_EQ(operator_words(c.name), c.want) << c.name;
 }
 
+TEST(Names, LeavesOutTheWordsOfAServiceAndACountry) {
+  const struct { const char *name; std::vector<std::string> want; } cases[] = {
+      {"Public Mobile", {"public"}},        {"Vodafone Internet", {"vodafone"}},
+      {"Orange WAP", {"orange"}},           {"T-Mobile US", {"tmobile"}},
+      {"Telekom Mobil Data", {"telekom"}}, {"KT", {"kt"}},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(name_words(c.name), c.want) << c.name;
+}
+
 TEST(Names, TellsServiceApnsFromData) {
   const struct { const char *name, *apn, *usage; bool want; } cases[] = {
       {"Verizon", "vzwims", "internet", true},
