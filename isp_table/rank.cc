@@ -530,26 +530,33 @@ static int deciding_sign(const Rank &mine, const Rank &theirs) {
   return kSigns;
 }
 
-// The sign by which operator `a` beats `b`, or kSigns. Breadth tells an
+// The sign by which operator `a` beats `b`, or kSigns; when a sign orders
+// them but decides nothing, `voided` (if given) says why. Breadth tells an
 // operator from a reseller on one network; between operators of different
 // networks of the key (Claro's 732-101 and Tigo's 732-103) it says nothing.
-static int deciding_sign(const Ranking::Operator &a, const Ranking::Operator &b) {
+static int deciding_sign(const Ranking::Operator &a, const Ranking::Operator &b,
+                         const char **voided = nullptr) {
   Rank ra = rank_of(a), rb = rank_of(b);
   int sign = deciding_sign(ra, rb);
   // Ranked first for its data APN against another operator's service APNs
   // only: no sign for it.
   if (a.chosen->service != b.chosen->service)
     return kSigns;
+  const char *why = nullptr;
   if (sign == kBreadthSign && disjoint(a.signs[kServedSign], b.signs[kServedSign]))
-    return kSigns;
+    why = kOtherNetworksBreadth;
   // Brand, agreement and breadth count how often names appear: a reseller
   // both databases list outnumbers its host listed in one (mineo against
   // au on 440-51). Against an operator offering more APNs on the network
   // (its plans, against a reseller's one), they decide nothing.
-  if ((sign == kBrandSign || sign == kAgreementSign || sign == kBreadthSign) &&
-      ra.second[kOffersWeak] < rb.second[kOffersWeak])
-    return kSigns;
-  return sign;
+  else if ((sign == kBrandSign || sign == kAgreementSign || sign == kBreadthSign) &&
+           ra.second[kOffersWeak] < rb.second[kOffersWeak])
+    why = kOutnumbered;
+  if (!why)
+    return sign;
+  if (voided)
+    *voided = why;
+  return kSigns;
 }
 
 // The listing that gives the row its name, region and login, when several
@@ -630,7 +637,8 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
     return c;
   const Operator &other = ops[1];
   Rank ours = rank_of(mine), theirs = rank_of(other);
-  c.outcome = deciding_sign(mine, other);
+  const char *voided = nullptr;
+  c.outcome = deciding_sign(mine, other, &voided);
   if (c.outcome < kSigns)
     return c;
   c.outcome = kUndecided;
@@ -641,12 +649,12 @@ Choice Ranking::choose(const std::vector<Standing> &candidates) const {
     c.other = nullptr;
     return c;
   }
-  int sign = deciding_sign(ours, theirs);
-  c.weak = sign == kSigns                                                   ? kWeakNames[kWeak]
-           : sign == kBreadthSign && disjoint(mine.signs[kServedSign], other.signs[kServedSign])
-               ? kOtherNetworksBreadth
-               : kOutnumbered;
-  for (int i = 0; i < kWeak && sign == kSigns; i++)
+  if (voided) {
+    c.weak = voided;
+    return c;
+  }
+  c.weak = kWeakNames[kWeak];
+  for (int i = 0; i < kWeak; i++)
     if (ours.second[i] != theirs.second[i]) {
       c.weak = kWeakNames[i];
       break;
