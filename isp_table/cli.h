@@ -7,8 +7,9 @@
 
 /// What one run of isp_table is asked to do.
 struct Command {
-  enum class Verb { kGenerate, kCheck, kExplain, kDiff, kExtend };
-  Verb verb = Verb::kGenerate;
+  /// The function of the verb asked for (generating when none is): the
+  /// one entry of the verbs' table that read_command_line found.
+  int (*run)(const Command &command) = nullptr;
   /// Generate and extend: the databases, in the order given; empty means the installed one.
   std::vector<std::string> files;
   /// Generate and extend --only: the markets' list, as given; empty when not given.

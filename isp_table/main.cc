@@ -8,18 +8,6 @@
 #include <new>
 
 #include "cli.h"
-#include "verbs.h"
-
-static int run(const Command &command) {
-  switch (command.verb) {
-    case Command::Verb::kCheck: return cmd_check(command);
-    case Command::Verb::kExplain: return cmd_explain(command);
-    case Command::Verb::kDiff: return cmd_diff(command);
-    case Command::Verb::kExtend: return cmd_extend(command);
-    case Command::Verb::kGenerate: break;
-  }
-  return cmd_generate(command);
-}
 
 // No exception ends the run unexplained: memory that runs out (a table
 // too big for the host) is a failure with a reason, as an unreadable input is.
@@ -28,7 +16,7 @@ static int run_line(int argc, char **argv) {
     Command command;
     int status;
     if (read_command_line(argc, argv, &command, &status))
-      status = run(command);
+      status = command.run(command);
     return status;
   } catch (const std::bad_alloc &) {
     fputs("isp_table: out of memory\n", stderr);

@@ -1,6 +1,6 @@
 // The verbs of isp_table, one file each (verb_*.cc), as git's builtin/
 // keeps its commands: each entry function runs one parsed command line and
-// returns the exit status. main.cc dispatches.
+// returns the exit status. The verbs' table in cli.cc names them.
 #pragma once
 
 #include <vector>
