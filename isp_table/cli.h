@@ -10,15 +10,17 @@ struct Command {
   /// The function of the verb asked for (generating when none is): the
   /// one entry of the verbs' table that read_command_line found.
   int (*run)(const Command &command) = nullptr;
-  /// Generate and extend: the databases, in the order given; empty means the installed one.
+  /// Generate, extend and explain --key: the databases FILE, in the order
+  /// given; empty means the installed one. Explain --imsi and --sid: the
+  /// TABLE argument, which must be the only one.
   std::vector<std::string> files;
   /// Generate and extend --only: the markets' list, as given; empty when not given.
   std::string only;
-  /// Check: the hand-kept table.
+  /// Check and extend: TABLE, the hand-kept table (explain's is in files).
   std::string table;
-  /// Check --imsi: the first digits of the IMSI; empty when not given.
+  /// Check and explain --imsi: the first digits of the IMSI; empty when not given.
   std::string imsi;
-  /// Check --sid: the SID of a CDMA card, when sid_given.
+  /// Check and explain --sid: the SID of a CDMA card, when sid_given.
   bool sid_given = false;
   int sid = 0;
   /// Explain --key: the network whose key to explain from the databases FILE; empty when not given.
