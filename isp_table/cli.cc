@@ -236,7 +236,7 @@ void add_extend(CLI::App *extend, Command *command) {
 /// added, renamed or explained in one place.
 struct Verb {
   const char *name;  // the first argument that asks for it; "" for generating
-  int (*run)(const Command &command);
+  ExitStatus (*run)(const Command &command);
   void (*add_arguments)(CLI::App *verb, Command *command);
   const char *usage;  // its part of the usage line
   const char *help;   // its part of --help, VERB --help but the notes on --only
@@ -332,7 +332,7 @@ const char *mistyped_verb(int argc, char **argv) {
 
 }  // namespace
 
-bool read_command_line(int argc, char **argv, Command *command, int *status) {
+bool read_command_line(int argc, char **argv, Command *command, ExitStatus *status) {
   if (const char *meant = mistyped_verb(argc, argv)) {
     std::string typed = argv[1];
     *status = report_usage_error(typed + ": no such file or verb; did you mean \"isp_table " +
@@ -347,17 +347,17 @@ bool read_command_line(int argc, char **argv, Command *command, int *status) {
     return true;
   } catch (const CLI::CallForHelp &) {
     fputs(help(verb, *own).c_str(), stdout);
-    *status = 0;
+    *status = ExitStatus::kClean;
   } catch (const CLI::CallForVersion &) {
     printf("isp_table %s\n", ISP_TABLE_VERSION);
-    *status = 0;
+    *status = ExitStatus::kClean;
   } catch (const CLI::ParseError &e) {
     *status = report_usage_error(e.what());
   }
   return false;
 }
 
-int report_usage_error(const std::string &problem) {
+ExitStatus report_usage_error(const std::string &problem) {
   fprintf(stderr, "isp_table: %s\n%s", problem.c_str(), usage().c_str());
-  return 2;
+  return ExitStatus::kTrouble;
 }

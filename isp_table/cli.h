@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "exit_status.h"
+
 /// What one run of isp_table is asked to do.
 struct Command {
   /// The function of the verb asked for (generating when none is): the
   /// one entry of the verbs' table that read_command_line found.
-  int (*run)(const Command &command) = nullptr;
+  ExitStatus (*run)(const Command &command) = nullptr;
   /// Generate, extend and explain --key: the databases FILE, in the order
   /// given; empty means the installed one. Explain --imsi and --sid: the
   /// TABLE argument, which must be the only one.
@@ -33,11 +35,11 @@ struct Command {
 
 /// Reads argv into *command and returns true when the command is to run.
 /// Returns false when the run ends here, with its exit status in *status:
-/// 0 after -h, --help (after a verb too) or --version (printed on standard
-/// output), 2 after a usage error ("isp_table: PROBLEM" and the usage line
-/// on standard error).
-bool read_command_line(int argc, char **argv, Command *command, int *status);
+/// kClean after -h, --help (after a verb too) or --version (printed on
+/// standard output), kTrouble after a usage error ("isp_table: PROBLEM"
+/// and the usage line on standard error).
+bool read_command_line(int argc, char **argv, Command *command, ExitStatus *status);
 
 /// Reports a usage error found once the inputs are read, as the command
-/// line reports its own. Returns 2, the exit status.
-int report_usage_error(const std::string &problem);
+/// line reports its own. Returns kTrouble, the status of every usage error.
+ExitStatus report_usage_error(const std::string &problem);

@@ -11,10 +11,10 @@
 
 // No exception ends the run unexplained: memory that runs out (a table
 // too big for the host) is a failure with a reason, as an unreadable input is.
-static int run_line(int argc, char **argv) {
+static ExitStatus run_line(int argc, char **argv) {
   try {
     Command command;
-    int status;
+    ExitStatus status;
     if (read_command_line(argc, argv, &command, &status))
       status = command.run(command);
     return status;
@@ -23,7 +23,7 @@ static int run_line(int argc, char **argv) {
   } catch (const std::exception &e) {
     fprintf(stderr, "isp_table: %s\n", e.what());
   }
-  return 2;
+  return ExitStatus::kTrouble;
 }
 
 // A standard descriptor closed at the start would be the next file opened:
@@ -42,12 +42,12 @@ static void hold_closed_standard_descriptors() {
 // error, there is nowhere left to say so.
 int main(int argc, char **argv) {
   hold_closed_standard_descriptors();
-  int status = run_line(argc, argv);
+  ExitStatus status = run_line(argc, argv);
   if (fflush(stdout) != 0 || ferror(stdout)) {
     perror("isp_table: writing the output");
-    return 2;
+    status = ExitStatus::kTrouble;
+  } else if (fflush(stderr) != 0 || ferror(stderr)) {
+    status = ExitStatus::kTrouble;
   }
-  if (fflush(stderr) != 0 || ferror(stderr))
-    return 2;
-  return status;
+  return static_cast<int>(status);
 }
