@@ -15,21 +15,9 @@
 #include "digits.h"
 #include "explain_key.h"
 #include "markets.h"
+#include "verbs.h"
 
 namespace {
-
-/// The one usage line of every usage error; it grows with the verbs.
-const char kUsage[] =
-    "usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | "
-    "--against FILE...] | isp_table explain TABLE --imsi DIGITS | --sid N | "
-    "isp_table explain [FILE...] --key MCC-MNC | "
-    "isp_table diff OLD NEW | isp_table extend TABLE [--only LIST] [FILE...]\n";
-
-/// Each verb's help; --help alone prints them all, VERB --help its own.
-struct VerbHelp {
-  const char *verb;  // "" for generating
-  const char *text;
-};
 
 const char kOnlyHelp[] =
     "--only LIST (generating and extend)\n"
@@ -46,104 +34,107 @@ const char kOnlyHelp[] =
 #define PIPED "(standard input) or a pipe, such as\n" \
               "  <(git show v1:table.csv), read into memory up to 64 MiB"
 
-const VerbHelp kVerbHelp[] = {
-    {"",
-     "isp_table [FILE...]\n"
-     "  Writes the router's operator table (/var/3.5G_Infomation.csv) to standard\n"
-     "  output and a summary to standard error. Each FILE is a provider database\n"
-     "  (serviceproviders.xml of mobile-broadband-provider-info), an Android APN\n"
-     "  database (apns-conf.xml), or Android's carrier identity database\n"
-     "  (carrier_list.textpb, in assets/latest_carrier_id/ of AOSP's\n"
-     "  TelephonyProvider), which lists no APN but names each network's\n"
-     "  operator and marks resellers. Without FILE the installed provider\n"
-     "  database is read. One row per key isp_pick looks a SIM up by: first the\n"
-     "  network's own operator, ranked by these signs, strongest first: the\n"
-     "  carrier identity database, the provider database's primary mark, the\n"
-     "  network's brand in the APN or its lister's name, both kinds of database\n"
-     "  listing it, the most of the key's networks served, a provider listing\n"
-     "  several networks under the MCC; then the operator offering more APNs,\n"
-     "  more providers or carriers, the APN's bytes. The summary names the keys\n"
-     "  only those last choose. Then that operator's data APN: not a WAP, MMS or\n"
-     "  other service APN, not behind a proxy, listed by both kinds, serving\n"
-     "  more networks, listed first by its providers, by more listers, first in\n"
-     "  byte order. The brand, agreement and breadth decide nothing against an\n"
-     "  operator offering more APNs: the key is undecided. The order of the FILEs\n"
-     "  and of their entries changes nothing. A row's index is made of its key,\n"
-     "  the same in every release: 2, MCC and MNC (226201), or 3 for a\n"
-     "  three-digit MNC (3405854).\n"
-     "  Exit status 0; 2 when a FILE cannot be read.\n"},
-    {"check",
-     "isp_table check TABLE\n"
-     "  Reads TABLE as isp_pick reads it and reports every row a network will not\n"
-     "  get as meant, one \"TABLE:LINE: error: ...\" or \"TABLE:LINE: warning: ...\"\n"
-     "  line each, then a count. Exit status 0 without errors, 1 with errors, 2\n"
-     "  when TABLE cannot be read or is empty (not even a header).\n"
-     "\n"
-     "isp_table check TABLE --against FILE...\n"
-     "  The check, with a warning on each row whose APN the databases FILE (any\n"
-     "  kind above; a carrier list only weighs in the ranking) list only for\n"
-     "  other networks, or for no network while they list others for the row's\n"
-     "  networks; an APN they list under six or more MCCs by six or more\n"
-     "  operators (\"internet\") is held only against what the row's networks\n"
-     "  list; and on each row whose APN the ranking of generating gives to\n"
-     "  another operator on its network by a deciding sign (never on a key it\n"
-     "  leaves undecided). Rows of networks they do not know, CDMA rows and\n"
-     "  placeholder rows get none. Exit status as the check's; 2 also when a\n"
-     "  FILE cannot be read.\n"
-     "\n"
-     "isp_table check TABLE --imsi DIGITS | --sid N\n"
-     "  The same as isp_table explain.\n"
-     "\n"
-     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n"},
-    {"explain",
-     "isp_table explain TABLE --imsi DIGITS\n"
-     "isp_table explain TABLE --sid N\n"
-     "  Explains one run of isp_pick for a SIM whose IMSI starts with DIGITS, or a\n"
-     "  CDMA card that reports SID N: the keys it searches, in order, the line that\n"
-     "  answers and the profile it writes, values escaped as diff shows them. Exit\n"
-     "  status 0 when a line answers, 1 when none does, 2 when TABLE cannot be\n"
-     "  read or is empty.\n"
-     "\n"
-     "isp_table explain [FILE...] --key MCC-MNC\n"
-     "  Explains the row that generating from the databases FILE gives the key\n"
-     "  network MCC-MNC is looked up by: the operator the carrier identity\n"
-     "  database names, every candidate APN by operator with each entry that\n"
-     "  lists it (FILE:LINE), each sign's count, the entries that cannot be the\n"
-     "  row and why, the sign that decided and the row. MCC-MNC is written\n"
-     "  262-01, 262,01 or 26201; without FILE the installed provider database\n"
-     "  is read. Exit status 0 when the key has a row, 1 when it has none, 2\n"
-     "  when a FILE cannot be read.\n"
-     "\n"
-     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n"},
-    {"diff",
-     "isp_table diff OLD NEW\n"
-     "  For every SIM isp_pick can meet (each six-digit IMSI start under an MCC\n"
-     "  either table names, each range of the SID table, a SID outside it), the\n"
-     "  profile it writes to the store from table OLD and from table NEW: one\n"
-     "  line per group of SIMs whose profile changes, gains or is lost, sorted\n"
-     "  by identity, then a count. Exit status 0 when none changes, 1 when some\n"
-     "  do, 2 when a table cannot be read or NEW is empty. An empty OLD, such as\n"
-     "  /dev/null, is a first release: every group gains.\n"
-     "\n"
-     "OLD or NEW, not both, may be - " PIPED ".\n"},
-    {"extend",
-     "isp_table extend TABLE [FILE...]\n"
-     "  Writes TABLE, a hand-kept table, byte for byte, its placeholder rows (MCC\n"
-     "  and MNC both placeholders) moved last, and before them the rows generated\n"
-     "  from FILE that change the profile of no SIM TABLE serves, each indexed\n"
-     "  by its key as generated tables are, never with an index TABLE uses\n"
-     "  (see isp_table(1)). The summary adds the rows kept, written and left out,\n"
-     "  and each row of TABLE (TABLE:LINE) that gives some public row's SIMs\n"
-     "  another technology, APN, user, password or dial number than the public\n"
-     "  data's first, with whether its APN is another operator's, listed only by\n"
-     "  a marked reseller, not listed for them at all (likely wrong) or ranked\n"
-     "  lower (a choice). Exit status 0; 1 when TABLE has errors (the check's\n"
-     "  findings on standard error, no table) or a public row's key has no index\n"
-     "  left; 2 when TABLE or a FILE cannot be read, TABLE is empty, or standard\n"
-     "  output is TABLE itself.\n"
-     "\n"
-     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n"},
-};
+// Each verb's help; --help alone prints them all, VERB --help its own.
+const char kGenerateHelp[] =
+    "isp_table [FILE...]\n"
+    "  Writes the router's operator table (/var/3.5G_Infomation.csv) to standard\n"
+    "  output and a summary to standard error. Each FILE is a provider database\n"
+    "  (serviceproviders.xml of mobile-broadband-provider-info), an Android APN\n"
+    "  database (apns-conf.xml), or Android's carrier identity database\n"
+    "  (carrier_list.textpb, in assets/latest_carrier_id/ of AOSP's\n"
+    "  TelephonyProvider), which lists no APN but names each network's\n"
+    "  operator and marks resellers. Without FILE the installed provider\n"
+    "  database is read. One row per key isp_pick looks a SIM up by: first the\n"
+    "  network's own operator, ranked by these signs, strongest first: the\n"
+    "  carrier identity database, the provider database's primary mark, the\n"
+    "  network's brand in the APN or its lister's name, both kinds of database\n"
+    "  listing it, the most of the key's networks served, a provider listing\n"
+    "  several networks under the MCC; then the operator offering more APNs,\n"
+    "  more providers or carriers, the APN's bytes. The summary names the keys\n"
+    "  only those last choose. Then that operator's data APN: not a WAP, MMS or\n"
+    "  other service APN, not behind a proxy, listed by both kinds, serving\n"
+    "  more networks, listed first by its providers, by more listers, first in\n"
+    "  byte order. The brand, agreement and breadth decide nothing against an\n"
+    "  operator offering more APNs: the key is undecided. The order of the FILEs\n"
+    "  and of their entries changes nothing. A row's index is made of its key,\n"
+    "  the same in every release: 2, MCC and MNC (226201), or 3 for a\n"
+    "  three-digit MNC (3405854).\n"
+    "  Exit status 0; 2 when a FILE cannot be read.\n";
+
+const char kCheckHelp[] =
+    "isp_table check TABLE\n"
+    "  Reads TABLE as isp_pick reads it and reports every row a network will not\n"
+    "  get as meant, one \"TABLE:LINE: error: ...\" or \"TABLE:LINE: warning: ...\"\n"
+    "  line each, then a count. Exit status 0 without errors, 1 with errors, 2\n"
+    "  when TABLE cannot be read or is empty (not even a header).\n"
+    "\n"
+    "isp_table check TABLE --against FILE...\n"
+    "  The check, with a warning on each row whose APN the databases FILE (any\n"
+    "  kind above; a carrier list only weighs in the ranking) list only for\n"
+    "  other networks, or for no network while they list others for the row's\n"
+    "  networks; an APN they list under six or more MCCs by six or more\n"
+    "  operators (\"internet\") is held only against what the row's networks\n"
+    "  list; and on each row whose APN the ranking of generating gives to\n"
+    "  another operator on its network by a deciding sign (never on a key it\n"
+    "  leaves undecided). Rows of networks they do not know, CDMA rows and\n"
+    "  placeholder rows get none. Exit status as the check's; 2 also when a\n"
+    "  FILE cannot be read.\n"
+    "\n"
+    "isp_table check TABLE --imsi DIGITS | --sid N\n"
+    "  The same as isp_table explain.\n"
+    "\n"
+    "TABLE may be - " PIPED ";\n  FILE is a regular file.\n";
+
+const char kExplainHelp[] =
+    "isp_table explain TABLE --imsi DIGITS\n"
+    "isp_table explain TABLE --sid N\n"
+    "  Explains one run of isp_pick for a SIM whose IMSI starts with DIGITS, or a\n"
+    "  CDMA card that reports SID N: the keys it searches, in order, the line that\n"
+    "  answers and the profile it writes, values escaped as diff shows them. Exit\n"
+    "  status 0 when a line answers, 1 when none does, 2 when TABLE cannot be\n"
+    "  read or is empty.\n"
+    "\n"
+    "isp_table explain [FILE...] --key MCC-MNC\n"
+    "  Explains the row that generating from the databases FILE gives the key\n"
+    "  network MCC-MNC is looked up by: the operator the carrier identity\n"
+    "  database names, every candidate APN by operator with each entry that\n"
+    "  lists it (FILE:LINE), each sign's count, the entries that cannot be the\n"
+    "  row and why, the sign that decided and the row. MCC-MNC is written\n"
+    "  262-01, 262,01 or 26201; without FILE the installed provider database\n"
+    "  is read. Exit status 0 when the key has a row, 1 when it has none, 2\n"
+    "  when a FILE cannot be read.\n"
+    "\n"
+    "TABLE may be - " PIPED ";\n  FILE is a regular file.\n";
+
+const char kDiffHelp[] =
+    "isp_table diff OLD NEW\n"
+    "  For every SIM isp_pick can meet (each six-digit IMSI start under an MCC\n"
+    "  either table names, each range of the SID table, a SID outside it), the\n"
+    "  profile it writes to the store from table OLD and from table NEW: one\n"
+    "  line per group of SIMs whose profile changes, gains or is lost, sorted\n"
+    "  by identity, then a count. Exit status 0 when none changes, 1 when some\n"
+    "  do, 2 when a table cannot be read or NEW is empty. An empty OLD, such as\n"
+    "  /dev/null, is a first release: every group gains.\n"
+    "\n"
+    "OLD or NEW, not both, may be - " PIPED ".\n";
+
+const char kExtendHelp[] =
+    "isp_table extend TABLE [FILE...]\n"
+    "  Writes TABLE, a hand-kept table, byte for byte, its placeholder rows (MCC\n"
+    "  and MNC both placeholders) moved last, and before them the rows generated\n"
+    "  from FILE that change the profile of no SIM TABLE serves, each indexed\n"
+    "  by its key as generated tables are, never with an index TABLE uses\n"
+    "  (see isp_table(1)). The summary adds the rows kept, written and left out,\n"
+    "  and each row of TABLE (TABLE:LINE) that gives some public row's SIMs\n"
+    "  another technology, APN, user, password or dial number than the public\n"
+    "  data's first, with whether its APN is another operator's, listed only by\n"
+    "  a marked reseller, not listed for them at all (likely wrong) or ranked\n"
+    "  lower (a choice). Exit status 0; 1 when TABLE has errors (the check's\n"
+    "  findings on standard error, no table) or a public row's key has no index\n"
+    "  left; 2 when TABLE or a FILE cannot be read, TABLE is empty, or standard\n"
+    "  output is TABLE itself.\n"
+    "\n"
+    "TABLE may be - " PIPED ";\n  FILE is a regular file.\n";
 
 const char kHelpEnd[] =
     "isp_table --help | --version\n"
@@ -151,18 +142,6 @@ const char kHelpEnd[] =
     "\n"
     "Every verb ends with status 2 when what it writes on standard output or\n"
     "standard error (a table, findings, a summary, a warning) cannot be written.\n";
-
-// The help of `verb` ("" for the whole tool): its text, each verb's with
-// the notes on its own arguments, then --only's.
-std::string help(const std::string &verb) {
-  std::string text;
-  for (const VerbHelp &h : kVerbHelp)
-    if (verb.empty() || verb == h.verb)
-      text += (text.empty() ? "" : "\n") + std::string(h.text);
-  if (verb.empty() || verb == "extend")
-    text += "\n" + std::string(kOnlyHelp);
-  return verb.empty() ? text + "\n" + kHelpEnd : text;
-}
 
 // A CLI11 check answers "" to accept the value, else the problem, which
 // CLI11 reports after the option's name and a colon.
@@ -252,33 +231,75 @@ void add_extend(CLI::App *extend, Command *command) {
   add_only(extend, command);
 }
 
-const struct {
-  const char *name;
-  Command::Verb verb;
-  void (*add)(CLI::App *, Command *);
-} kVerbs[] = {
-    {"check", Command::Verb::kCheck, add_check},
-    {"explain", Command::Verb::kExplain, add_explain},
-    {"diff", Command::Verb::kDiff, add_diff},
-    {"extend", Command::Verb::kExtend, add_extend},
+/// One verb, as git's builtin table lists its commands: the usage line,
+/// --help and the dispatch are made from kVerbs alone, so that a verb is
+/// added, renamed or explained in one place.
+struct Verb {
+  const char *name;  // the first argument that asks for it; "" for generating
+  ExitStatus (*run)(const Command &command);
+  void (*add_arguments)(CLI::App *verb, Command *command);
+  const char *usage;  // its part of the usage line
+  const char *help;   // its part of --help, VERB --help but the notes on --only
 };
 
+// Generating comes first: it is what a run without a verb does.
+const Verb kVerbs[] = {
+    {"", cmd_generate, add_generate, "isp_table [--only LIST] [FILE...]", kGenerateHelp},
+    {"check", cmd_check, add_check,
+     "isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...]", kCheckHelp},
+    {"explain", cmd_explain, add_explain,
+     "isp_table explain TABLE --imsi DIGITS | --sid N | isp_table explain [FILE...] --key MCC-MNC",
+     kExplainHelp},
+    {"diff", cmd_diff, add_diff, "isp_table diff OLD NEW", kDiffHelp},
+    {"extend", cmd_extend, add_extend, "isp_table extend TABLE [--only LIST] [FILE...]",
+     kExtendHelp},
+};
+
+// The one usage line of every usage error: each verb's part, in order.
+std::string usage() {
+  std::string line = "usage: ";
+  for (const Verb &v : kVerbs)
+    line += (&v == kVerbs ? "" : " | ") + std::string(v.usage);
+  return line + "\n";
+}
+
+// The whole tool's help: every verb's, then the notes on --only, which
+// two verbs share, then the tool's own options.
+std::string whole_help() {
+  std::string text;
+  for (const Verb &v : kVerbs)
+    text += (text.empty() ? "" : "\n") + std::string(v.help);
+  return text + "\n" + kOnlyHelp + "\n" + kHelpEnd;
+}
+
+// The help of `verb` read into `app`: a verb's own, with the notes on
+// --only when its arguments take it; the whole tool's without a verb.
+std::string help(const Verb &verb, const CLI::App &app) {
+  if (!*verb.name)
+    return whole_help();
+  std::string text = verb.help;
+  return app.get_option_no_throw("--only") ? text + "\n" + kOnlyHelp : text;
+}
+
 // A verb is the first argument only: anywhere else the same word is a
-// file. The app holds that verb alone, or else generating's arguments, so
-// that whatever a verb leaves over is an error of CLI11's own.
-std::string build(CLI::App *app, Command *command, int argc, char **argv) {
+// file. Without one, the first entry, generating, runs.
+const Verb &find_verb(int argc, char **argv) {
   std::string first = argc > 1 ? argv[1] : "";
+  for (const Verb &v : kVerbs)
+    if (*v.name && first == v.name)
+      return v;
+  return kVerbs[0];
+}
+
+// The app holds the verb's arguments alone, so that whatever a verb
+// leaves over is an error of CLI11's own. Returns the app that holds them.
+CLI::App *build(CLI::App *app, const Verb &verb, Command *command) {
   app->set_help_flag("-h,--help");
   app->set_version_flag("--version", ISP_TABLE_VERSION);
-  for (const auto &v : kVerbs) {
-    if (first != v.name)
-      continue;
-    command->verb = v.verb;
-    v.add(app->add_subcommand(v.name), command);  // inherits -h and --help
-    return first;
-  }
-  add_generate(app, command);
-  return "";
+  command->run = verb.run;
+  CLI::App *own = *verb.name ? app->add_subcommand(verb.name) : app;  // inherits -h and --help
+  verb.add_arguments(own, command);
+  return own;
 }
 
 // Whether `typed` is one edit from `word`: a character inserted, deleted
@@ -303,15 +324,15 @@ const char *mistyped_verb(int argc, char **argv) {
   struct stat st;
   if (argc < 2 || lstat(argv[1], &st) == 0 || errno != ENOENT)
     return nullptr;
-  for (const auto &v : kVerbs)
-    if (one_edit(argv[1], v.name))
+  for (const Verb &v : kVerbs)
+    if (*v.name && one_edit(argv[1], v.name))
       return v.name;
   return nullptr;
 }
 
 }  // namespace
 
-bool read_command_line(int argc, char **argv, Command *command, int *status) {
+bool read_command_line(int argc, char **argv, Command *command, ExitStatus *status) {
   if (const char *meant = mistyped_verb(argc, argv)) {
     std::string typed = argv[1];
     *status = report_usage_error(typed + ": no such file or verb; did you mean \"isp_table " +
@@ -319,23 +340,24 @@ bool read_command_line(int argc, char **argv, Command *command, int *status) {
     return false;
   }
   CLI::App app{"", "isp_table"};
-  std::string verb = build(&app, command, argc, argv);
+  const Verb &verb = find_verb(argc, argv);
+  CLI::App *own = build(&app, verb, command);
   try {
     app.parse(argc, argv);
     return true;
   } catch (const CLI::CallForHelp &) {
-    fputs(help(verb).c_str(), stdout);
-    *status = 0;
+    fputs(help(verb, *own).c_str(), stdout);
+    *status = ExitStatus::kClean;
   } catch (const CLI::CallForVersion &) {
     printf("isp_table %s\n", ISP_TABLE_VERSION);
-    *status = 0;
+    *status = ExitStatus::kClean;
   } catch (const CLI::ParseError &e) {
     *status = report_usage_error(e.what());
   }
   return false;
 }
 
-int report_usage_error(const std::string &problem) {
-  fprintf(stderr, "isp_table: %s\n%s", problem.c_str(), kUsage);
-  return 2;
+ExitStatus report_usage_error(const std::string &problem) {
+  fprintf(stderr, "isp_table: %s\n%s", problem.c_str(), usage().c_str());
+  return ExitStatus::kTrouble;
 }

@@ -5,19 +5,24 @@
 #include <string>
 #include <vector>
 
+#include "exit_status.h"
+
 /// What one run of isp_table is asked to do.
 struct Command {
-  enum class Verb { kGenerate, kCheck, kExplain, kDiff, kExtend };
-  Verb verb = Verb::kGenerate;
-  /// Generate and extend: the databases, in the order given; empty means the installed one.
+  /// The function of the verb asked for (generating when none is): the
+  /// one entry of the verbs' table that read_command_line found.
+  ExitStatus (*run)(const Command &command) = nullptr;
+  /// Generate, extend and explain --key: the databases FILE, in the order
+  /// given; empty means the installed one. Explain --imsi and --sid: the
+  /// TABLE argument, which must be the only one.
   std::vector<std::string> files;
   /// Generate and extend --only: the markets' list, as given; empty when not given.
   std::string only;
-  /// Check: the hand-kept table.
+  /// Check and extend: TABLE, the hand-kept table (explain's is in files).
   std::string table;
-  /// Check --imsi: the first digits of the IMSI; empty when not given.
+  /// Check and explain --imsi: the first digits of the IMSI; empty when not given.
   std::string imsi;
-  /// Check --sid: the SID of a CDMA card, when sid_given.
+  /// Check and explain --sid: the SID of a CDMA card, when sid_given.
   bool sid_given = false;
   int sid = 0;
   /// Explain --key: the network whose key to explain from the databases FILE; empty when not given.
@@ -30,11 +35,11 @@ struct Command {
 
 /// Reads argv into *command and returns true when the command is to run.
 /// Returns false when the run ends here, with its exit status in *status:
-/// 0 after -h, --help (after a verb too) or --version (printed on standard
-/// output), 2 after a usage error ("isp_table: PROBLEM" and the usage line
-/// on standard error).
-bool read_command_line(int argc, char **argv, Command *command, int *status);
+/// kClean after -h, --help (after a verb too) or --version (printed on
+/// standard output), kTrouble after a usage error ("isp_table: PROBLEM"
+/// and the usage line on standard error).
+bool read_command_line(int argc, char **argv, Command *command, ExitStatus *status);
 
 /// Reports a usage error found once the inputs are read, as the command
-/// line reports its own. Returns 2, the exit status.
-int report_usage_error(const std::string &problem);
+/// line reports its own. Returns kTrouble, the status of every usage error.
+ExitStatus report_usage_error(const std::string &problem);

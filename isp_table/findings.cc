@@ -17,5 +17,3 @@ void print_findings(const char *path, Findings found, FILE *out) {
   fprintf(out, "%s: %s, %s, %s\n", path, plural(found.errors, "error").c_str(),
           plural(found.warnings, "warning").c_str(), plural(found.rows, "row").c_str());
 }
-
-int check_status(const Findings &findings) { return findings.errors ? 1 : 0; }

@@ -27,6 +27,3 @@ struct Findings {
 /// per finding to `out` ("PATH: ..." for a finding on the file, line 0), by line (findings of one line in the order they
 /// were made), then the count "PATH: N errors, N warnings, N rows".
 void print_findings(const char *path, Findings findings, FILE *out);
-
-/// The exit status of a check: 0 without errors, 1 with errors.
-int check_status(const Findings &findings);

@@ -8,34 +8,22 @@
 #include <new>
 
 #include "cli.h"
-#include "verbs.h"
-
-static int run(const Command &command) {
-  switch (command.verb) {
-    case Command::Verb::kCheck: return cmd_check(command);
-    case Command::Verb::kExplain: return cmd_explain(command);
-    case Command::Verb::kDiff: return cmd_diff(command);
-    case Command::Verb::kExtend: return cmd_extend(command);
-    case Command::Verb::kGenerate: break;
-  }
-  return cmd_generate(command);
-}
 
 // No exception ends the run unexplained: memory that runs out (a table
 // too big for the host) is a failure with a reason, as an unreadable input is.
-static int run_line(int argc, char **argv) {
+static ExitStatus run_line(int argc, char **argv) {
   try {
     Command command;
-    int status;
+    ExitStatus status;
     if (read_command_line(argc, argv, &command, &status))
-      status = run(command);
+      status = command.run(command);
     return status;
   } catch (const std::bad_alloc &) {
     fputs("isp_table: out of memory\n", stderr);
   } catch (const std::exception &e) {
     fprintf(stderr, "isp_table: %s\n", e.what());
   }
-  return 2;
+  return ExitStatus::kTrouble;
 }
 
 // A standard descriptor closed at the start would be the next file opened:
@@ -54,12 +42,12 @@ static void hold_closed_standard_descriptors() {
 // error, there is nowhere left to say so.
 int main(int argc, char **argv) {
   hold_closed_standard_descriptors();
-  int status = run_line(argc, argv);
+  ExitStatus status = run_line(argc, argv);
   if (fflush(stdout) != 0 || ferror(stdout)) {
     perror("isp_table: writing the output");
-    return 2;
+    status = ExitStatus::kTrouble;
+  } else if (fflush(stderr) != 0 || ferror(stderr)) {
+    status = ExitStatus::kTrouble;
   }
-  if (fflush(stderr) != 0 || ferror(stderr))
-    return 2;
-  return status;
+  return static_cast<int>(status);
 }

@@ -9,15 +9,15 @@
 
 // The databases are read first: one that cannot be read ends the run
 // before any finding is printed.
-int cmd_check(const Command &command) {
+ExitStatus cmd_check(const Command &command) {
   if (!command.imsi.empty() || command.sid_given)
     return cmd_explain(command);
   std::vector<Source> sources;
   if (!command.against.empty() && !load_public_data(command.against, &sources))
-    return 2;
+    return ExitStatus::kTrouble;
   Table table;
   if (!load_or_report(command.table.c_str(), &table, "check"))
-    return 2;
+    return ExitStatus::kTrouble;
   Findings found = check_table(table);
   // The public data's warnings never make an error: a hand-kept row may be
   // newer than the database.

@@ -8,7 +8,7 @@
 // Both tables are read, so that each one that cannot be is named. An
 // empty OLD is a first release, whose every SIM group gains; an empty NEW
 // would lose them all, most likely to a redirection.
-int cmd_diff(const Command &command) {
+ExitStatus cmd_diff(const Command &command) {
   // Standard input read once and compared with itself says nothing.
   if (command.old_table == "-" && command.new_table == "-")
     return report_usage_error("OLD and NEW are both standard input: give one of them as a file");
@@ -16,6 +16,7 @@ int cmd_diff(const Command &command) {
   bool read_old = load_or_report(command.old_table.c_str(), &was, nullptr);
   bool read_new = load_or_report(command.new_table.c_str(), &now, "compare");
   if (!read_old || !read_new)
-    return 2;
-  return diff_tables(was, now, stdout);
+    return ExitStatus::kTrouble;
+  // diff_tables answers 1 when some SIM's profile changes.
+  return diff_tables(was, now, stdout) ? ExitStatus::kFindings : ExitStatus::kClean;
 }

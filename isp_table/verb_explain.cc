@@ -6,18 +6,20 @@
 #include "explain_key.h"
 #include "verbs.h"
 
-static int explain_databases(const Command &command) {
+// explain_key, explain_sid and explain_imsi answer 1 when no row or
+// line answers.
+static ExitStatus explain_databases(const Command &command) {
   std::vector<Source> sources;
-  if (int status = load_inputs(command, &sources))
-    return status;
+  if (!load_inputs(command, &sources))
+    return ExitStatus::kTrouble;
   NetworkId id;
   read_network_id(command.key, &id);
-  return explain_key(sources, id, stdout);
+  return explain_key(sources, id, stdout) ? ExitStatus::kFindings : ExitStatus::kClean;
 }
 
 // check TABLE --imsi names its table; explain TABLE --imsi gives it as
 // its one file.
-int cmd_explain(const Command &command) {
+ExitStatus cmd_explain(const Command &command) {
   if (!command.key.empty())
     return explain_databases(command);
   if (command.table.empty() && command.files.size() != 1)
@@ -25,8 +27,8 @@ int cmd_explain(const Command &command) {
   std::string path = command.table.empty() ? command.files[0] : command.table;
   Table table;
   if (!load_or_report(path.c_str(), &table, "explain"))
-    return 2;
-  if (command.sid_given)
-    return explain_sid(table, command.sid, stdout);
-  return explain_imsi(table, command.imsi.c_str(), stdout);
+    return ExitStatus::kTrouble;
+  int unanswered = command.sid_given ? explain_sid(table, command.sid, stdout)
+                                     : explain_imsi(table, command.imsi.c_str(), stdout);
+  return unanswered ? ExitStatus::kFindings : ExitStatus::kClean;
 }

@@ -22,25 +22,26 @@ static bool output_is_table(const char *path) {
 
 // A table with errors is mended before it grows, never carried along. Its
 // findings go to standard error: standard output is the new table's file.
-int cmd_extend(const Command &command) {
+ExitStatus cmd_extend(const Command &command) {
   const char *path = command.table.c_str();
   if (output_is_table(path)) {
     fprintf(stderr, "isp_table: standard output is the table %s: write the extended table to "
             "another file\n", path);
-    return 2;
+    return ExitStatus::kTrouble;
   }
   // The databases are read first, as check --against reads them: one that
-  // cannot be read ends the run (2) before the table is judged.
+  // cannot be read ends the run before the table is judged.
   std::vector<Source> sources;
-  if (int status = load_inputs(command, &sources))
-    return status;
+  if (!load_inputs(command, &sources))
+    return ExitStatus::kTrouble;
   Table table;
   if (!load_or_report(path, &table, "extend"))
-    return 2;
+    return ExitStatus::kTrouble;
   Findings found = check_table(table);
-  if (check_status(found)) {
+  if (check_status(found) != ExitStatus::kClean) {
     print_findings(path, found, stderr);
     return check_status(found);
   }
-  return extend_table(&table, sources, stdout, stderr);
+  // extend_table answers 1 when a public row's key has no index left.
+  return extend_table(&table, sources, stdout, stderr) ? ExitStatus::kFindings : ExitStatus::kClean;
 }

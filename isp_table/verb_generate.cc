@@ -7,10 +7,10 @@
 #include "merge.h"
 #include "verbs.h"
 
-int cmd_generate(const Command &command) {
+ExitStatus cmd_generate(const Command &command) {
   std::vector<Source> sources;
-  if (int status = load_inputs(command, &sources))
-    return status;
+  if (!load_inputs(command, &sources))
+    return ExitStatus::kTrouble;
   std::vector<TableRow> rows;
   TableFigures merged = merge_all(sources, &rows);
   write_summary(sources, merged, stderr);
@@ -19,5 +19,5 @@ int cmd_generate(const Command &command) {
   NetworkId unused;
   indexed_rows(rows, {}, &table, &unused);
   fwrite(table.data(), 1, table.size(), stdout);
-  return 0;
+  return ExitStatus::kClean;
 }

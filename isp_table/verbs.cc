@@ -45,23 +45,29 @@ bool load_or_report(const char *path, Table *table, const char *purpose) {
 
 static const char kDefaultDb[] = "/usr/share/mobile-broadband-provider-info/serviceproviders.xml";
 
-int load_inputs(const Command &command, std::vector<Source> *sources) {
+bool load_inputs(const Command &command, std::vector<Source> *sources) {
   std::vector<std::string> paths = command.files;
   if (paths.empty())
     paths.push_back(kDefaultDb);
   if (!load_public_data(paths, sources))
-    return 2;
+    return false;
   fill_android_regions(sources);
   Markets markets;
   if (command.only.empty() || !read_markets(command.only, &markets))
-    return 0;
+    return true;
   bool providers = std::any_of(sources->begin(), sources->end(),
                                [](const Source &s) { return !s.android && !s.carrier_list; });
-  if (!markets.countries.empty() && !providers)
-    return report_usage_error("--only names a country, but no FILE is a provider database");
+  if (!markets.countries.empty() && !providers) {
+    report_usage_error("--only names a country, but no FILE is a provider database");
+    return false;
+  }
   // A code the databases write otherwise ("uk" for "gb") gives no rows.
   for (const std::string &market : keep_markets(markets, sources))
     fprintf(stderr, "isp_table: warning: --only %s: no public data is in that market\n",
             market.c_str());
-  return 0;
+  return true;
+}
+
+ExitStatus check_status(const Findings &findings) {
+  return findings.errors ? ExitStatus::kFindings : ExitStatus::kClean;
 }

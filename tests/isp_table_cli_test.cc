@@ -9,6 +9,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "cli.h"
+#include "verbs.h"
 
 namespace {
 
@@ -148,10 +152,134 @@ const Case kCounts[] = {
     {"none_kept", FULL, 1, 2, "  rows kept: 0"},
 };
 
+#define USAGE                                                                                    \
+  "usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | " \
+  "--against FILE...] | isp_table explain TABLE --imsi DIGITS | --sid N | isp_table explain "    \
+  "[FILE...] --key MCC-MNC | isp_table diff OLD NEW | isp_table extend TABLE [--only LIST] "     \
+  "[FILE...]"
+
+// A usage error ends with 2 and the usage line of every verb; a first
+// argument one letter long is no verb mistyped, whatever its distance.
+const Case kUsageErrors[] = {
+    {"mistyped", "\"$T\" chekc t.csv", 2, 2, USAGE},
+    {"no_table", "\"$T\" check", 2, 2, USAGE},
+    {"unknown_option", "\"$T\" diff a b --imsi 262011", 2, 2, USAGE},
+    {"one_letter", "\"$T\" x", 2, 2, "isp_table: cannot read x: No such file or directory"},
+};
+
+// Each verb's outcomes, each with its own status: 0 clean, 1 what the
+// verb reports, 2 what it cannot do.
+const Case kStatuses[] = {
+    {"generate", "\"$T\" providers.xml > /dev/null", 0, 1, nullptr},
+    {"check_clean", HEADER ROW "\"$T\" check t.csv", 0, 1, "t.csv: 0 errors, 0 warnings, 1 row"},
+    {"check_errors", HEADER CUT "\"$T\" check t.csv", 1, 1, nullptr},
+    {"check_unreadable", "\"$T\" check none.csv", 2, 2, nullptr},
+    {"explain_answers", HEADER ROW "\"$T\" explain t.csv --imsi 262011", 0, 1, nullptr},
+    {"explain_none", HEADER ROW "\"$T\" check t.csv --imsi 262021", 1, 1, nullptr},
+    {"explain_sid_0", HEADER ROW "\"$T\" explain t.csv --sid 0", 1, 1, nullptr},
+    {"key_row", "\"$T\" explain providers.xml --key 262-07", 0, 1, nullptr},
+    {"key_none", "\"$T\" explain providers.xml --key 999-99", 1, 1, nullptr},
+    {"key_unreadable", "\"$T\" explain none.xml --key 262-07", 2, 2, nullptr},
+    {"diff_same", "\"$T\" diff extend_table.csv extend_table.csv", 0, 1, nullptr},
+    {"extend", "\"$T\" extend extend_table.csv providers.xml > /dev/null", 0, 1, nullptr},
+    {"extend_unreadable", "\"$T\" extend extend_table.csv none.xml", 2, 2, nullptr},
+};
+
 const auto kName = [](const testing::TestParamInfo<Case> &i) { return i.param.name; };
 INSTANTIATE_TEST_SUITE_P(EmptyTable, Cli, testing::ValuesIn(kEmptyTables), kName);
 INSTANTIATE_TEST_SUITE_P(LostOutput, Cli, testing::ValuesIn(kLostOutput), kName);
 INSTANTIATE_TEST_SUITE_P(Messages, Cli, testing::ValuesIn(kMessages), kName);
 INSTANTIATE_TEST_SUITE_P(Counts, Cli, testing::ValuesIn(kCounts), kName);
+INSTANTIATE_TEST_SUITE_P(UsageErrors, Cli, testing::ValuesIn(kUsageErrors), kName);
+INSTANTIATE_TEST_SUITE_P(Statuses, Cli, testing::ValuesIn(kStatuses), kName);
+
+// A command line read as isp_table reads it: whether the run goes on, and
+// its status when it ends here.
+bool read_line(std::vector<std::string> args, Command *command, ExitStatus *status) {
+  args.insert(args.begin(), "isp_table");
+  std::vector<char *> argv;
+  for (std::string &arg : args)
+    argv.push_back(&arg[0]);
+  return read_command_line(int(argv.size()), argv.data(), command, status);
+}
+
+struct Dispatch {
+  const char *name;
+  std::vector<std::string> args;
+  ExitStatus (*run)(const Command &);
+};
+std::ostream &operator<<(std::ostream &os, const Dispatch &d) { return os << d.name; }
+
+// A verb's name runs its function as the first argument only.
+const Dispatch kDispatches[] = {
+    {"none", {}, cmd_generate},
+    {"files", {"a.xml", "check"}, cmd_generate},
+    {"check", {"check", "t.csv"}, cmd_check},
+    {"check_imsi", {"check", "t.csv", "--imsi", "262011"}, cmd_check},
+    {"explain", {"explain", "t.csv", "--sid", "5"}, cmd_explain},
+    {"explain_key", {"explain", "--key", "262-01"}, cmd_explain},
+    {"diff", {"diff", "a.csv", "b.csv"}, cmd_diff},
+    {"extend", {"extend", "t.csv", "a.xml"}, cmd_extend},
+};
+
+class Dispatches : public testing::TestWithParam<Dispatch> {};
+
+TEST_P(Dispatches, RunsItsVerb) {
+  Command command;
+  ExitStatus status;
+  ASSERT_TRUE(read_line(GetParam().args, &command, &status));
+  EXPECT_EQ(command.run, GetParam().run);
+}
+
+INSTANTIATE_TEST_SUITE_P(Verbs, Dispatches, testing::ValuesIn(kDispatches),
+                         [](const testing::TestParamInfo<Dispatch> &i) { return i.param.name; });
+
+struct Help {
+  const char *name;
+  std::vector<std::string> args;
+  std::vector<std::string> heads;  // its lines that begin "isp_table " or "--"
+};
+std::ostream &operator<<(std::ostream &os, const Help &h) { return os << h.name; }
+
+#define CHECK_HEADS \
+  "isp_table check TABLE", "isp_table check TABLE --against FILE...", \
+      "isp_table check TABLE --imsi DIGITS | --sid N"
+#define EXPLAIN_HEADS \
+  "isp_table explain TABLE --imsi DIGITS", "isp_table explain TABLE --sid N", \
+      "isp_table explain [FILE...] --key MCC-MNC"
+#define ONLY_HEAD "--only LIST (generating and extend)"
+
+// VERB --help is that verb's help alone, with --only's notes when it
+// takes --only; --help alone is every verb's, then the tool's own.
+const Help kHelps[] = {
+    {"whole",
+     {"--help"},
+     {"isp_table [FILE...]", CHECK_HEADS, EXPLAIN_HEADS, "isp_table diff OLD NEW",
+      "isp_table extend TABLE [FILE...]", ONLY_HEAD, "isp_table --help | --version"}},
+    {"check", {"check", "--help"}, {CHECK_HEADS}},
+    {"explain", {"explain", "-h"}, {EXPLAIN_HEADS}},
+    {"diff", {"diff", "a.csv", "--help"}, {"isp_table diff OLD NEW"}},
+    {"extend", {"extend", "--help"}, {"isp_table extend TABLE [FILE...]", ONLY_HEAD}},
+};
+
+class Helps : public testing::TestWithParam<Help> {};
+
+TEST_P(Helps, PrintsItsVerbs) {
+  Command command;
+  ExitStatus status;
+  testing::internal::CaptureStdout();
+  bool runs = read_line(GetParam().args, &command, &status);
+  std::istringstream help(testing::internal::GetCapturedStdout());
+  ASSERT_FALSE(runs);
+  EXPECT_EQ(status, ExitStatus::kClean);
+  std::vector<std::string> heads;
+  for (std::string line; std::getline(help, line);)
+    if (line.rfind("isp_table ", 0) == 0 || line.rfind("--", 0) == 0)
+      heads.push_back(line);
+  EXPECT_EQ(heads, GetParam().heads);
+}
+
+INSTANTIATE_TEST_SUITE_P(Verbs, Helps, testing::ValuesIn(kHelps),
+                         [](const testing::TestParamInfo<Help> &i) { return i.param.name; });
 
 }  // namespace
