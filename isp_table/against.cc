@@ -1,8 +1,5 @@
 #include "against.h"
 
-#include <ctype.h>
-#include <stdio.h>
-
 #include <algorithm>
 #include <map>
 #include <set>
@@ -12,44 +9,6 @@
 #include "pieces.h"
 #include "operator_table.h"
 #include "table.h"
-
-// The router sends the APN as it stands, but the network resolves an APN
-// as a DNS name, and DNS compares names without regard to ASCII case (RFC
-// 4343): "Internet" reaches the same gateway as "internet". The databases
-// and hand-kept tables differ in case often enough that a warning on case
-// alone would bury the rows that name another operator's APN.
-std::string folded_apn(const std::string &apn) {
-  std::string f = apn;
-  for (char &c : f)
-    c = (char)tolower((unsigned char)c);
-  return f;
-}
-
-// "-" is standard input to the verbs that read a table; a database is
-// read from a regular file only, and "-" was never meant as a file's name.
-static bool from_standard_input(const std::string &path) {
-  if (path != "-")
-    return false;
-  fputs("isp_table: -: a database is read from a file, not from standard input: give its path\n",
-        stderr);
-  return true;
-}
-
-bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources) {
-  sources->assign(paths.size(), Source());
-  size_t next_lister = 0;
-  for (size_t i = 0; i < paths.size(); i++) {
-    if (from_standard_input(paths[i]))
-      return false;
-    std::string error;
-    if (load_source(paths[i].c_str(), i, &next_lister, &(*sources)[i], &error))
-      continue;
-    fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
-    return false;
-  }
-  set_aside_generated(sources, stderr);
-  return true;
-}
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "against.h"
 #include "names.h"
 
 namespace {

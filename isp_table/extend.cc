@@ -11,6 +11,7 @@
 #include "check.h"
 #include "diff.h"
 #include "merge.h"
+#include "names.h"
 #include "operator_table.h"
 #include "pieces.h"
 #include "sid_table.h"

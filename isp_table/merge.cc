@@ -9,7 +9,6 @@
 #include "identity.h"
 #include "operator_table.h"
 #include "pieces.h"
-#include "against.h"
 #include "names.h"
 #include "rank.h"
 #include "text.h"

@@ -52,3 +52,7 @@ bool labelled_wap_or_mms(const std::string &name, const std::string &apn);
 /// ("co", the "sp" of "sp.telus.com") unless the label is the whole APN
 /// ("ct" of "ctnet").
 std::vector<std::string> apn_stems(const std::string &apn);
+
+/// `apn` as APNs are compared: without regard to ASCII case, as the
+/// network resolves an APN as a DNS name ("Internet" is "internet").
+std::string folded_apn(const std::string &apn);

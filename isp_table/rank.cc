@@ -7,7 +7,6 @@
 #include <numeric>
 #include <tuple>
 
-#include "against.h"
 #include "names.h"
 
 namespace {

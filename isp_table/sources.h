@@ -81,6 +81,12 @@ struct Source {
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error);
 
+/// Loads the public databases at `paths`, in order, into `sources`. On a
+/// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
+/// standard error ("isp_table: -: ..." for "-", standard input, which is
+/// never a database) and returns false.
+bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources);
+
 /// Warns on `warnings` of each file among `sources` that was generated from
 /// the provider database, and sets each one aside (no listing, network or
 /// figure of it left, but its carriers) when another database of APNs (not
