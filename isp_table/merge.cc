@@ -17,19 +17,6 @@
 
 const char kTableHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
 
-// The first key of isp_pick's own lookup order is the one that answers a
-// SIM of the network whenever its row is there.
-static LookupKey first_key(const NetworkId &id) {
-  LookupKey keys[kMaxLookups];
-  lookup_order(id.first.c_str(), id.second.c_str(), true, keys);
-  return keys[0];
-}
-
-NetworkId lookup_key(const NetworkId &id) {
-  LookupKey key = first_key(id);
-  return {key.mcc, key.mnc};
-}
-
 static std::string placeholder(const std::string &value) { return value.empty() ? "NA" : value; }
 
 static bool plain(const std::string &value) {
@@ -111,7 +98,7 @@ static bool read_back(const Listing &l, const NetworkId &key) {
     return false;
   memcpy(row, line.c_str(), line.size() + 1);
   isp_profile p{};
-  if (!take_row(row, first_key(key), &p))
+  if (!take_row(row, first_lookup(key), &p))
     return false;
   return l.apn == p.apn && l.user == p.usr && l.password == p.pwd && l.number == p.number &&
          l.technology == kTechnologyNames[p.system];

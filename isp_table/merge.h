@@ -34,11 +34,6 @@ struct TableFigures {
   std::set<std::string> not_dns_name;    // "204-02: "Tele2 GPRS" ("Tele2 GPRS")"
 };
 
-/// The lookup key of network `id`: its MCC and the MNC that isp_pick's
-/// lookup of a SIM with that identity finds (two characters, or three
-/// under MCC 405).
-NetworkId lookup_key(const NetworkId &id);
-
 /// One row of the table: its lookup key, the listing ranked first for the
 /// key, and the row's text after the index (MCC to Password, CR LF). The
 /// listing is one of the sources', or, for a row that takes its provider's

@@ -14,15 +14,7 @@
 #include <vector>
 
 #include "carrier_list.h"
-
-/// One network: an MCC and MNC pair, the identity on a SIM.
-using NetworkId = std::pair<std::string, std::string>;
-
-/// A network or a lookup key as every message writes it: "262-01".
-inline std::string network_name(const std::string &mcc, const std::string &mnc) {
-  return mcc + "-" + mnc;
-}
-inline std::string network_name(const NetworkId &id) { return network_name(id.first, id.second); }
+#include "network_id.h"
 
 /// One internet APN as one provider or carrier lists it: a candidate row.
 struct Listing {
