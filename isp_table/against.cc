@@ -7,6 +7,7 @@
 #include "merge.h"
 #include "names.h"
 #include "pieces.h"
+#include "summary.h"
 #include "operator_table.h"
 #include "table.h"
 

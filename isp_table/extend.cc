@@ -15,6 +15,7 @@
 #include "operator_table.h"
 #include "pieces.h"
 #include "sid_table.h"
+#include "summary.h"
 #include "table.h"
 
 namespace {

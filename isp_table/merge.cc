@@ -1,108 +1,12 @@
 #include "merge.h"
 
-#include <string.h>
-
 #include <algorithm>
 #include <set>
 
-#include "digits.h"
-#include "identity.h"
-#include "operator_table.h"
-#include "pieces.h"
 #include "names.h"
+#include "pieces.h"
 #include "rank.h"
-#include "text.h"
-#include "utf8.h"
-#include "values.h"
-
-const char kTableHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
-
-static std::string placeholder(const std::string &value) { return value.empty() ? "NA" : value; }
-
-static bool plain(const std::string &value) {
-  return value.find_first_of(",\r\n") == std::string::npos;
-}
-
-// isp_pick's own rule: a value holding "NA" or "blank" is taken as empty.
-static bool blanked(const std::string &value) {
-  std::string copy = value;
-  blank_placeholder(&copy[0]);
-  return !value.empty() && copy.c_str()[0] == '\0';
-}
-
-// A blank inside ("Tele2 GPRS") or a dial string ("#777"): no gateway
-// answers to it.
-static const char kNotDnsName[] = "APN with a byte other than letters, digits, hyphens and dots";
-
-// The check's own rule for the bytes sent to the store, so that a row it
-// calls an error is never written: the reason it names, or null.
-static const char *faulty_byte(const Listing &l) {
-  const std::pair<const std::string *, RowColumn> sent[] = {
-      {&l.apn, kApn}, {&l.number, kNumber}, {&l.user, kUsr}, {&l.password, kPwd}};
-  for (const auto &v : sent) {
-    ValueFault fault = value_fault(v.second, *v.first);
-    if (!fault.error)
-      continue;
-    if (fault.fault == ByteFault::kNotApn)
-      return kNotDnsName;
-    return fault.fault == ByteFault::kControl
-               ? "tab or control byte in a user name, password or dial number"
-               : "non-ASCII byte in a dial number";
-  }
-  return nullptr;
-}
-
-// Why listing `l` cannot be a row that isp_pick reads back unchanged.
-static const char *unrepresentable(const Listing &l) {
-  const std::pair<const std::string *, RowColumn> values[] = {
-      {&l.name, kIsp}, {&l.region, kRegion}, {&l.apn, kApn}, {&l.user, kUsr}, {&l.password, kPwd}};
-  for (const auto &v : values)
-    if (!plain(*v.first))
-      return "comma or line end in a value";
-  // isp_pick would blank these, so the row would carry the wrong login.
-  if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
-    return "APN, user name or password holds NA or blank";
-  if (const char *why = faulty_byte(l))
-    return why;
-  // A name and a region are cut to fit (fitted): only what the store
-  // gets must come whole.
-  for (const auto &v : values)
-    if (v.second != kIsp && v.second != kRegion && v.first->size() > kColumnRules[v.second].width)
-      return "APN, user name or password too long for its field";
-  return nullptr;
-}
-
-// A name or region only shows which profile the store holds: longer than
-// its field, it would keep isp_pick from ever returning the row, so it is
-// cut to fit, the network kept.
-static std::string fitted(const std::string &value, RowColumn column) {
-  return cut_to_width(value, kColumnRules[column].width);
-}
-
-static bool cut(const Listing &l) {
-  return fitted(l.name, kIsp) != l.name || fitted(l.region, kRegion) != l.region;
-}
-
-static std::string row_text(const Listing &l, const NetworkId &key) {
-  return key.first + "," + key.second + "," + placeholder(fitted(l.name, kIsp)) + "," +
-         placeholder(fitted(l.region, kRegion)) + "," + l.technology + "," + placeholder(l.apn) +
-         "," + l.number + "," + placeholder(l.user) + "," + placeholder(l.password) + "\r\n";
-}
-
-// The row as isp_pick reads it back for its key: every value it sends to
-// the store must come back unchanged.
-static bool read_back(const Listing &l, const NetworkId &key) {
-  std::string line = std::string(kColumnRules[kIndex].width, '9') + "," + row_text(l, key);
-  char row[kRowSize];
-  if (line.size() >= sizeof row)
-    return false;
-  memcpy(row, line.c_str(), line.size() + 1);
-  isp_profile p{};
-  if (!take_row(row, first_lookup(key), &p))
-    return false;
-  return l.apn == p.apn && l.user == p.usr && l.password == p.pwd && l.number == p.number &&
-         l.technology == kTechnologyNames[p.system];
-}
+#include "table_text.h"
 
 static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
 static const char kMvnoDropped[] = "MVNO entry (mvno_type) where the network has its own";
@@ -274,18 +178,6 @@ static Networks gather(const std::vector<const Source *> &sources, TableFigures 
   return n;
 }
 
-// Why listing `l` cannot stand as the row of `key`, or null.
-static const char *unusable(const Listing &l, const NetworkId &key) {
-  if (const char *why = unrepresentable(l))
-    return why;
-  // The index at its widest, and its comma.
-  if (kColumnRules[kIndex].width + 1 + row_text(l, key).size() > kPieceMax)
-    return "line longer than one read";
-  if (!read_back(l, key))
-    return "not read back unchanged by isp_pick";
-  return nullptr;
-}
-
 // The key's listings that can stand as its row; each one that cannot is
 // counted once as a row left out. Adds to `usable` the networks they serve.
 static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
@@ -299,7 +191,7 @@ static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
   for (const Standing &s : it->second) {
     auto known = fits.find(s.listing);
     if (known == fits.end()) {
-      const char *why = unusable(*s.listing, key);
+      const char *why = unwritable(*s.listing, key);
       if (why) {
         f->left_out[why]++;
         left_out->push_back({s.listing, why});
@@ -379,7 +271,7 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
     const Listing *row = k.choice.row;
     f.rows += row != nullptr;
     if (row) {
-      f.cut += cut(*row);
+      f.cut += name_or_region_cut(*row);
       f.decided[k.choice.outcome]++;
       if (k.choice.outcome == kUndecided)
         f.undecided.push_back(undecided_line(key.first, k.choice));
@@ -469,141 +361,4 @@ std::vector<const Source *> source_list(const std::vector<Source> &sources) {
 
 TableFigures merge_all(const std::vector<Source> &sources, std::vector<TableRow> *rows) {
   return merge_table(source_list(sources), rows);
-}
-
-// Derived from the key alone, a row's index names the same profile in
-// every release, whatever networks a new database adds before it; the
-// leading digit keeps two- and three-digit MNCs apart (2 and 3 differ in
-// length anyway) and leaves a small index, as kept tables use, free.
-std::string stable_index(const NetworkId &key, const std::set<std::string> &used) {
-  const char *leading = key.second.size() == 3 ? "3579" : "2468";
-  for (const char *digit = leading; *digit; digit++) {
-    std::string index = *digit + key.first + key.second;
-    if (index.size() > kColumnRules[kIndex].width)
-      return "";
-    if (!used.count(index))
-      return index;
-  }
-  return "";
-}
-
-std::string stored_index(const std::string &row) {
-  std::vector<char> copy(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
-  char *cursor = copy.data();
-  char *field = next_field(&cursor);
-  if (!field)
-    return "";
-  blank_placeholder(field);
-  std::string index = field;
-  size_t start = index.find_first_not_of(" \t"), end = index.find_last_not_of(" \t");
-  index = start == std::string::npos ? "" : index.substr(start, end - start + 1);
-  if (!all_digits(index))
-    return index;
-  size_t first = index.find_first_not_of('0');
-  return first == std::string::npos ? "0" : index.substr(first);
-}
-
-bool indexed_rows(const std::vector<TableRow> &rows, const std::set<std::string> &used,
-                  std::string *text, NetworkId *key) {
-  for (const TableRow &row : rows) {
-    std::string index = stable_index(row.key, used);
-    if (index.empty()) {
-      *key = row.key;
-      return false;
-    }
-    *text += index + "," + row.text;
-  }
-  return true;
-}
-
-// Served, no table can serve, and without a usable APN add up to the
-// networks; an indented figure is part of the one above it. `named`: each
-// network no table can serve follows its count, by name.
-static void write_networks(const TableFigures &f, bool named, FILE *out) {
-  fprintf(out, "  networks served: %zu\n", f.served);
-  fprintf(out, "    networks served only through a GID1-marked provider: %zu\n", f.served_gid1_only);
-  fprintf(out, "  networks no table can serve under the lookup rule: %zu\n", f.unservable.size());
-  for (size_t i = 0; named && i < f.unservable.size(); i++)
-    fprintf(out, "    %s\n", f.unservable[i].c_str());
-  fprintf(out, "  networks without a usable internet APN: %zu\n", f.without_usable);
-  fprintf(out, "    networks whose key has no row at all: %zu\n", f.without_row);
-  fprintf(out, "  network ids read as the two-digit network they begin with: %zu\n", f.read_as);
-}
-
-// Which sign chose each row over the other operators' APNs; `named`: each
-// undecided key follows its count.
-const char *outcome_name(int outcome) {
-  static const char *const kWhy[kOutcomes] = {
-      "the carrier identity database", "the network's own primary provider", "the network's brand",
-      "agreement of both kinds of database", "more of the key's networks served",
-      "a lister of several networks under the MCC", "one operator's APNs only",
-      "one operator's data APNs only, the others' service APNs",
-      "nothing (undecided: a weak tie-break chose)"};
-  return outcome >= 0 && outcome < kOutcomes ? kWhy[outcome] : "";
-}
-
-static void write_decisions(const TableFigures &f, bool named, FILE *out) {
-  fprintf(out, "  rows decided by:\n");
-  for (int i = 0; i < kOutcomes; i++)
-    fprintf(out, "    %s: %zu\n", outcome_name(i), f.decided[i]);
-  for (size_t i = 0; named && i < f.undecided.size(); i++)
-    fprintf(out, "      %s\n", f.undecided[i].c_str());
-}
-
-// Each line of `lines` under its count, when `named`.
-template <typename Lines>
-static void write_named(const char *what, const Lines &lines, bool named, FILE *out) {
-  fprintf(out, "  %s: %zu\n", what, lines.size());
-  for (auto it = lines.begin(); named && it != lines.end(); ++it)
-    fprintf(out, "      %s\n", it->c_str());
-}
-
-static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
-  fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
-  fprintf(out, "    rows whose name or region is cut to fit its field: %zu\n", f.cut);
-  size_t left = 0;
-  for (const auto &why : f.left_out)
-    left += why.second;
-  fprintf(out, "  rows left out: %zu\n", left);
-  for (const auto &why : f.left_out)
-    fprintf(out, "    %s: %zu\n", why.first.c_str(), why.second);
-  write_networks(f, named, out);
-  write_decisions(f, named, out);
-  write_named("APNs set aside as their operator's other spelling", f.respelt, named, out);
-  write_named("APNs that are no DNS name, never chosen", f.not_dns_name, named, out);
-}
-
-static const char *kind_name(const Source &s) {
-  if (s.carrier_list)
-    return "carrier identity database";
-  if (s.generated)
-    return "Android APN database, generated from the provider database";
-  return s.android ? "Android APN database" : "provider database";
-}
-
-// A carrier list gives no row: what it holds, no table's figures.
-static void write_carriers(const Source &s, FILE *out) {
-  fprintf(out, "  carriers: %zu\n  networks: %zu\n", s.listers, s.networks.size());
-  if (s.carriers.version != -1)
-    fprintf(out, "  version: %ld\n", s.carriers.version);
-}
-
-void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
-  for (const Source &s : sources) {
-    fprintf(out, "%s (%s):\n", s.path.c_str(), kind_name(s));
-    if (s.carrier_list) {
-      write_carriers(s, out);
-      continue;
-    }
-    if (s.set_aside) {
-      fprintf(out, "  carriers left out whole, another database is among the inputs: %zu\n",
-              s.listers);
-      continue;
-    }
-    write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", false, out);
-    fprintf(out, "  CDMA SIDs outside the SID table: %zu\n", s.sids_outside_table);
-    fprintf(out, "  network ids that are not MCC and MNC digits: %zu\n", s.bad_network_ids);
-  }
-  fprintf(out, "merged table:\n");
-  write_figures(merged, "providers and carriers", true, out);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "merge.h"
+#include "summary.h"
 #include "verbs.h"
 
 int cmd_generate(const Command &command) {
