@@ -30,9 +30,9 @@ struct PublicData {
 constexpr size_t kGenericReach = 6;
 
 // A marked reseller's APN on its host's network is not the host's: a row
-// carrying it reaches the host's own SIMs too, so it counts as unlisted
-// there, as the merge leaves it out, by the merge's own rule.
-PublicData gather(const std::vector<Source> &sources, const Merge &merge) {
+// carrying it reaches the host's own SIMs too, so where the merge's
+// reseller rule (Merge::stands) leaves it out, it counts as unlisted.
+PublicData public_data(const std::vector<Source> &sources, const Merge &merge) {
   PublicData d;
   for (const Source &s : sources) {
     // A carrier list lists no APN: its networks are none the public data
@@ -185,7 +185,7 @@ std::string contradiction(const PublicData &d, const Merge &merge,
 
 std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources) {
   std::map<NetworkId, std::set<std::string>> listed;
-  for (const auto &apn : gather(sources, Merge(source_list(sources))).listed)
+  for (const auto &apn : public_data(sources, Merge(source_list(sources))).listed)
     for (const NetworkId &id : apn.second)
       listed[lookup_key(id)].insert(apn.first);
   return listed;
@@ -198,7 +198,7 @@ std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Sourc
 std::vector<AgainstFinding> check_against(const Table &table, const std::vector<Source> &sources) {
   std::vector<AgainstFinding> found;
   Merge merge(source_list(sources));
-  PublicData d = gather(sources, merge);
+  PublicData d = public_data(sources, merge);
   std::map<int, std::pair<std::string, std::set<NetworkId>>> rows;  // line -> APN, networks
   for (const NetworkId &id : d.networks) {
     Answer a = run_lookups(table, id.first.c_str(), id.second.c_str(), true);

@@ -4,179 +4,10 @@
 #include <set>
 
 #include "names.h"
+#include "networks.h"
 #include "pieces.h"
 #include "rank.h"
 #include "table_text.h"
-
-static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
-static const char kMvnoDropped[] = "MVNO entry (mvno_type) where the network has its own";
-static const char kToldApartDropped[] =
-    "reseller by the carrier identity database where the network has its own";
-static const char kSecondaryDropped[] =
-    "provider marked primary=\"false\" where the network has its own";
-
-// Every network of every source, the internet APNs listed for each, and who
-// lists them.
-struct Networks {
-  NetworkOperators carriers;  // each network's operator, as the carrier lists give it
-  // network -> the carriers the carrier lists tell apart there by a filter,
-  // on networks where a listing stands for the operator the lists name
-  std::map<NetworkId, std::vector<std::vector<std::string>>> told_apart;
-  std::map<size_t, std::set<std::string>> service_apns;  // lister -> its other APNs, folded
-  std::map<NetworkId, std::set<std::string>> own_words;  // network -> its unmarked listers' words
-  // key -> folded APN -> a marked reseller listing it where it stands for nothing
-  std::map<NetworkId, std::map<std::string, const Listing *>> resold;
-  std::map<NetworkId, std::set<const Listing *>> set_aside;  // key -> marked resellers left out
-  std::map<NetworkId, std::set<std::string>> apns;
-  std::map<NetworkId, std::string> names;
-  std::map<NetworkId, std::vector<NetworkId>> keys;  // key -> its networks
-  std::map<NetworkId, std::vector<Standing>> standing;  // key -> listings on its networks
-  std::vector<Standing> all;
-  std::set<NetworkId> own;        // networks that an unmarked provider or carrier lists
-  std::set<NetworkId> gid1_only;  // networks that only GID1-marked providers list
-  std::map<NetworkId, NetworkId> read_as;  // impossible id -> the network it begins with
-};
-
-// A three-digit MNC under an MCC whose networks are mostly two-digit, when
-// its first two digits are a listed network, is that network's id written
-// long (Android's 222-010 inside TIM's 22201x), not a network of its own.
-// The lookup key stays the same; only what counts as one network changes.
-static std::map<NetworkId, NetworkId> impossible_ids(const std::set<NetworkId> &ids) {
-  std::map<std::string, std::pair<size_t, size_t>> digits;  // MCC -> two-digit, three-digit
-  for (const NetworkId &id : ids)
-    (id.second.size() == 2 ? digits[id.first].first : digits[id.first].second)++;
-  std::map<NetworkId, NetworkId> read_as;
-  for (const NetworkId &id : ids) {
-    NetworkId shorter{id.first, id.second.substr(0, 2)};
-    if (id.second.size() == 3 && ids.count(shorter) &&
-        digits[id.first].first > digits[id.first].second && lookup_key(id) == lookup_key(shorter))
-      read_as.emplace(id, shorter);
-  }
-  return read_as;
-}
-
-static NetworkId read_id(const Networks &n, const NetworkId &id) {
-  auto it = n.read_as.find(id);
-  return it == n.read_as.end() ? id : it->second;
-}
-
-// A listing marked as a reseller's that is its network's operator's own:
-// Android types some operators' own entries (Telus, O2 Germany, csl) as
-// MVNO entries, and the provider database marks some with GID1.
-static bool operators_own(const Networks &n, const Listing &l, const NetworkId &id) {
-  auto op = n.carriers.find(id);
-  if (op != n.carriers.end())
-    return operated_by(l.name, l.apn, op->second);
-  auto own = n.own_words.find(id);
-  if (own == n.own_words.end())
-    return false;
-  for (const std::string &w : operator_words(l.name))
-    if (own->second.count(w))
-      return true;
-  return false;
-}
-
-// A listing marked as a reseller's on network `id`: by its own database,
-// or because Android's carrier identity database tells its SIMs apart
-// there by a filter, as it tells a reseller's from its host's.
-static bool marked(const Networks &n, const Listing &l, const NetworkId &id) {
-  auto told = n.told_apart.find(id);
-  return l.reseller() || (told != n.told_apart.end() && resold_by(l.name, told->second));
-}
-
-// Whether listing `l` counts for `id`, one of its networks. isp_pick cannot
-// read GID1, and a reseller's row would reach every SIM of its host's
-// network: a marked reseller counts only where no unmarked provider or
-// carrier lists the network, or where it is the network's operator's own.
-static bool stands_for(const Networks &n, const Listing &l, const NetworkId &id) {
-  return !marked(n, l, id) || !n.own.count(id) || operators_own(n, l, id);
-}
-
-static const char *dropped_as(const Listing &l) {
-  if (l.gid1)
-    return kGid1Dropped;
-  if (l.mvno)
-    return kMvnoDropped;
-  return l.primary < 0 ? kSecondaryDropped : kToldApartDropped;
-}
-
-// A listing is a candidate for the keys of the networks it stands for; a key
-// where it stands for none counts as a row left out, like any other.
-static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
-  std::set<NetworkId> ids, keys, dropped;
-  for (const NetworkId &listed : l.networks)
-    ids.insert(read_id(*n, listed));
-  for (const NetworkId &id : ids) {
-    if (!stands_for(*n, l, id)) {
-      dropped.insert(lookup_key(id));
-      // The same reseller named whatever order the inputs come in.
-      n->set_aside[lookup_key(id)].insert(&l);
-      const Listing *&resold = n->resold[lookup_key(id)][folded_apn(l.apn)];
-      if (!resold || std::tie(l.name, l.line) < std::tie(resold->name, resold->line))
-        resold = &l;
-      continue;
-    }
-    keys.insert(lookup_key(id));
-    n->apns[id].insert(l.apn);
-    if (l.gid1)
-      n->gid1_only.insert(id);
-    n->standing[lookup_key(id)].push_back({&l, id});
-    n->all.push_back({&l, id});
-  }
-  for (const NetworkId &key : dropped)
-    f->left_out[dropped_as(l)] += !keys.count(key);
-}
-
-static Networks gather(const std::vector<const Source *> &sources, TableFigures *f) {
-  Networks n;
-  n.carriers = network_operators(sources);
-  // Where no database lists the operator the carrier lists name, marking
-  // its resellers would hand the row to one the lists do not know.
-  NetworkOperators listed;
-  for (const Source *s : sources)
-    for (const Listing &l : s->listings)
-      for (const NetworkId &id : l.networks) {
-        auto op = n.carriers.find(id);
-        if (op != n.carriers.end() && operated_by(l.name, l.apn, op->second))
-          listed.insert(*op);
-      }
-  n.told_apart = network_resellers(sources, listed);
-  std::set<NetworkId> ids;
-  for (const Source *s : sources) {
-    n.service_apns.insert(s->service_apns.begin(), s->service_apns.end());
-    // A carrier list's networks have no APN listed: none is a table's network.
-    if (!s->carrier_list)
-      for (const auto &network : s->networks)
-        ids.insert(network.first);
-  }
-  n.read_as = impossible_ids(ids);
-  f->read_as = n.read_as.size();
-  // A network's own name first, before the names of its ids written long.
-  for (int long_ids = 0; long_ids < 2; long_ids++)
-    for (const Source *s : sources)
-      for (const auto &network : s->networks)
-        if (!s->carrier_list && n.read_as.count(network.first) == (size_t)long_ids) {
-          n.apns[read_id(n, network.first)];
-          // The name first in byte order, whatever order the files come in.
-          auto name = n.names.emplace(read_id(n, network.first), network.second);
-          if (!long_ids && network.second < name.first->second)
-            name.first->second = network.second;
-        }
-  for (const Source *s : sources)
-    for (const Listing &l : s->listings)
-      for (const NetworkId &id : l.networks)
-        if (!marked(n, l, read_id(n, id))) {
-          n.own.insert(read_id(n, id));
-          for (const std::string &w : operator_words(l.name))
-            n.own_words[read_id(n, id)].insert(w);
-        }
-  for (const Source *s : sources)
-    for (const Listing &l : s->listings)
-      add_listing(&n, l, f);
-  for (const auto &id : n.apns)
-    n.keys[lookup_key(id.first)].push_back(id.first);
-  return n;
-}
 
 // The key's listings that can stand as its row; each one that cannot is
 // counted once as a row left out. Adds to `usable` the networks they serve.
@@ -249,18 +80,46 @@ static void count_networks(const Networks &n, const NetworkId &key, const Listin
   }
 }
 
+// What the sources count themselves: their listers, and the entries that
+// give no row.
+static void count_sources(const std::vector<const Source *> &sources, TableFigures *f) {
+  for (const Source *s : sources) {
+    if (s->carrier_list)
+      continue;  // a carrier list lists no APN: its carriers list no row
+    f->listers += s->set_aside ? 0 : s->listers;
+    for (const auto &why : s->left_out)
+      f->left_out[why.first] += why.second;
+  }
+}
+
+// What the key's choice adds to the figures, and each APN left out as no
+// DNS name.
+static void count_choice(const NetworkId &key, const Choice &c,
+                         const std::vector<LeftOut> &left_out, TableFigures *f) {
+  f->rows += c.row != nullptr;
+  if (c.row) {
+    f->cut += name_or_region_cut(*c.row);
+    f->decided[c.outcome]++;
+    if (c.outcome == kUndecided)
+      f->undecided.push_back(undecided_line(key, c));
+    if (c.respelt)
+      f->respelt.push_back(respelt_line(key, c));
+  }
+  for (const LeftOut &l : left_out)
+    if (l.why == kNotDnsName)
+      f->not_dns_name.insert(network_name(key) + ": " + shown(l.listing->apn) + " (" +
+                             shown_name(l.listing->name) + ")");
+}
+
 Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) {
   TableFigures own;
   TableFigures &f = figures ? *figures : own;
-  for (const Source *s : sources) {
-    if (s->carrier_list)
-      continue;  // its carriers list no APN, and the test networks it names no row
-    f.listers += s->set_aside ? 0 : s->listers;
-    for (const auto &why : s->left_out)
-      f.left_out[why.first] += why.second;
-  }
-  networks_.reset(new Networks(gather(sources, &f)));
+  count_sources(sources, &f);
+  networks_.reset(new Networks(gather_networks(sources)));
   const Networks &n = *networks_;
+  f.read_as = n.read_as.size();
+  for (const auto &why : n.left_out)
+    f.left_out[why.first] += why.second;
   ranking_.reset(new Ranking(n.all, n.carriers, n.service_apns));
   f.networks = n.apns.size();
   for (const auto &key : n.keys) {
@@ -268,21 +127,8 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
     Key &k = keys_[key.first];
     k.candidates = candidates(n, key.first, &usable, &f, &k.left_out);
     k.choice = ranking_->choose(k.candidates);
-    const Listing *row = k.choice.row;
-    f.rows += row != nullptr;
-    if (row) {
-      f.cut += name_or_region_cut(*row);
-      f.decided[k.choice.outcome]++;
-      if (k.choice.outcome == kUndecided)
-        f.undecided.push_back(undecided_line(key.first, k.choice));
-      if (k.choice.respelt)
-        f.respelt.push_back(respelt_line(key.first, k.choice));
-    }
-    count_networks(n, key.first, row, k.choice.respelt, usable, &f);
-    for (const LeftOut &l : k.left_out)
-      if (l.why == kNotDnsName)
-        f.not_dns_name.insert(network_name(key.first) + ": " + shown(l.listing->apn) + " (" +
-                              shown_name(l.listing->name) + ")");
+    count_choice(key.first, k.choice, k.left_out, &f);
+    count_networks(n, key.first, k.choice.row, k.choice.respelt, usable, &f);
   }
 }
 
@@ -309,7 +155,7 @@ std::vector<LeftOut> Merge::left_out(const NetworkId &key) const {
   auto aside = networks_->set_aside.find(key);
   if (aside != networks_->set_aside.end())
     for (const Listing *l : aside->second)
-      out.push_back({l, dropped_as(*l)});
+      out.push_back({l, set_aside_as(*l)});
   auto it = keys_.find(key);
   if (it != keys_.end())
     out.insert(out.end(), it->second.left_out.begin(), it->second.left_out.end());
@@ -328,7 +174,7 @@ Judgement Merge::judge(const NetworkId &key, const std::string &apn) const {
 }
 
 bool Merge::stands(const Listing &l, const NetworkId &id) const {
-  return stands_for(*networks_, l, read_id(*networks_, id));
+  return networks_->stands(l, id);
 }
 
 const Listing *Merge::resold(const NetworkId &key, const std::string &apn) const {

@@ -82,9 +82,7 @@ class Merge {
   Judgement judge(const NetworkId &key, const std::string &apn) const;
 
   /// Whether listing `l` counts for network `id`, one it lists, as the
-  /// merge counts it: a listing marked as a reseller's (GID1, primary
-  /// "false", an MVNO entry, a carrier list's filter) only where no
-  /// unmarked one lists the network, or where it is the operator's own.
+  /// merge counts it: the reseller rule of `Networks::stands`.
   bool stands(const Listing &l, const NetworkId &id) const;
 
   /// A provider marked as a reseller that lists `apn` (case aside) for a
