@@ -110,7 +110,8 @@ static void add_listing(Networks *n, const Listing &l) {
 // name, marking its resellers would hand the row to one the lists do not
 // know.
 static void add_carriers(Networks *n, const std::vector<const Source *> &sources) {
-  n->carriers = network_operators(sources);
+  CarrierFilters filters(sources);
+  n->carriers = filters.operators();
   NetworkOperators listed;
   for (const Source *s : sources)
     for (const Listing &l : s->listings)
@@ -119,7 +120,7 @@ static void add_carriers(Networks *n, const std::vector<const Source *> &sources
         if (op != n->carriers.end() && operated_by(l.name, l.apn, op->second))
           listed.insert(*op);
       }
-  n->told_apart = network_resellers(sources, listed);
+  n->told_apart = filters.resellers(listed);
 }
 
 // Each table network (a carrier list's networks have no APN listed: none
