@@ -6,9 +6,10 @@
 
 #include "merge.h"
 #include "names.h"
-#include "pieces.h"
-#include "summary.h"
 #include "operator_table.h"
+#include "pieces.h"
+#include "sets.h"
+#include "summary.h"
 #include "table.h"
 
 namespace {
@@ -67,13 +68,6 @@ std::string first_three(const Items &items, Show show) {
 
 std::string networks_text(const std::set<NetworkId> &ids) {
   return first_three(ids, [](const NetworkId &id) { return network_name(id); });
-}
-
-bool shares(const std::set<NetworkId> &a, const std::set<NetworkId> &b) {
-  for (const NetworkId &id : a)
-    if (b.count(id))
-      return true;
-  return false;
 }
 
 std::set<NetworkId> keys_of(const std::set<NetworkId> &networks) {
@@ -173,7 +167,7 @@ std::string contradiction(const PublicData &d, const Merge &merge,
       return "";
   }
   auto listed = d.listed.find(folded_apn(apn));
-  if (listed != d.listed.end() && shares(listed->second, networks))
+  if (listed != d.listed.end() && !disjoint(listed->second, networks))
     return apn.empty() ? "" : another_operators(merge, networks, apn);
   if (listed == d.listed.end() || apn.empty() || generic(d, listed->first))
     return unlisted(d, merge, networks, apn);
