@@ -6,6 +6,7 @@
 
 #include "merge.h"
 #include "summary.h"
+#include "table_text.h"
 #include "verbs.h"
 
 int cmd_generate(const Command &command) {
