@@ -123,24 +123,26 @@ static void add_carriers(Networks *n, const std::vector<const Source *> &sources
   n->told_apart = filters.resellers(listed);
 }
 
-// Each table network (a carrier list's networks have no APN listed: none
-// is one) with its name, its ids written long read as the network.
+// The table's networks (a carrier list's networks have no APN listed: none
+// is one), and the ids written long read as the network they begin with.
 static void add_ids(Networks *n, const std::vector<const Source *> &sources) {
   std::set<NetworkId> ids;
-  for (const Source *s : sources) {
-    n->service_apns.insert(s->service_apns.begin(), s->service_apns.end());
+  for (const Source *s : sources)
     if (!s->carrier_list)
       for (const auto &network : s->networks)
         ids.insert(network.first);
-  }
   n->read_as = impossible_ids(ids);
-  // A network's own name first, before the names of its ids written long.
+}
+
+// Each network's name: its own first, before the names of its ids written
+// long, and of those the first in byte order, whatever order the files
+// come in.
+static void add_names(Networks *n, const std::vector<const Source *> &sources) {
   for (int long_ids = 0; long_ids < 2; long_ids++)
     for (const Source *s : sources)
       for (const auto &network : s->networks)
         if (!s->carrier_list && n->read_as.count(network.first) == (size_t)long_ids) {
           n->apns[n->read(network.first)];
-          // The name first in byte order, whatever order the files come in.
           auto name = n->names.emplace(n->read(network.first), network.second);
           if (!long_ids && network.second < name.first->second)
             name.first->second = network.second;
@@ -162,7 +164,10 @@ static void add_own(Networks *n, const std::vector<const Source *> &sources) {
 Networks gather_networks(const std::vector<const Source *> &sources) {
   Networks n;
   add_carriers(&n, sources);
+  for (const Source *s : sources)
+    n.service_apns.insert(s->service_apns.begin(), s->service_apns.end());
   add_ids(&n, sources);
+  add_names(&n, sources);
   add_own(&n, sources);
   for (const Source *s : sources)
     for (const Listing &l : s->listings)
