@@ -1,55 +1,16 @@
 #include "against.h"
 
-#include <ctype.h>
-#include <stdio.h>
-
 #include <algorithm>
 #include <map>
 #include <set>
 
 #include "merge.h"
 #include "names.h"
-#include "pieces.h"
 #include "operator_table.h"
+#include "pieces.h"
+#include "sets.h"
+#include "summary.h"
 #include "table.h"
-
-// The router sends the APN as it stands, but the network resolves an APN
-// as a DNS name, and DNS compares names without regard to ASCII case (RFC
-// 4343): "Internet" reaches the same gateway as "internet". The databases
-// and hand-kept tables differ in case often enough that a warning on case
-// alone would bury the rows that name another operator's APN.
-std::string folded_apn(const std::string &apn) {
-  std::string f = apn;
-  for (char &c : f)
-    c = (char)tolower((unsigned char)c);
-  return f;
-}
-
-// "-" is standard input to the verbs that read a table; a database is
-// read from a regular file only, and "-" was never meant as a file's name.
-static bool from_standard_input(const std::string &path) {
-  if (path != "-")
-    return false;
-  fputs("isp_table: -: a database is read from a file, not from standard input: give its path\n",
-        stderr);
-  return true;
-}
-
-bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources) {
-  sources->assign(paths.size(), Source());
-  size_t next_lister = 0;
-  for (size_t i = 0; i < paths.size(); i++) {
-    if (from_standard_input(paths[i]))
-      return false;
-    std::string error;
-    if (load_source(paths[i].c_str(), i, &next_lister, &(*sources)[i], &error))
-      continue;
-    fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
-    return false;
-  }
-  set_aside_generated(sources, stderr);
-  return true;
-}
 
 namespace {
 
@@ -70,9 +31,9 @@ struct PublicData {
 constexpr size_t kGenericReach = 6;
 
 // A marked reseller's APN on its host's network is not the host's: a row
-// carrying it reaches the host's own SIMs too, so it counts as unlisted
-// there, as the merge leaves it out, by the merge's own rule.
-PublicData gather(const std::vector<Source> &sources, const Merge &merge) {
+// carrying it reaches the host's own SIMs too, so where the merge's
+// reseller rule (Merge::stands) leaves it out, it counts as unlisted.
+PublicData public_data(const std::vector<Source> &sources, const Merge &merge) {
   PublicData d;
   for (const Source &s : sources) {
     // A carrier list lists no APN: its networks are none the public data
@@ -107,13 +68,6 @@ std::string first_three(const Items &items, Show show) {
 
 std::string networks_text(const std::set<NetworkId> &ids) {
   return first_three(ids, [](const NetworkId &id) { return network_name(id); });
-}
-
-bool shares(const std::set<NetworkId> &a, const std::set<NetworkId> &b) {
-  for (const NetworkId &id : a)
-    if (b.count(id))
-      return true;
-  return false;
 }
 
 std::set<NetworkId> keys_of(const std::set<NetworkId> &networks) {
@@ -213,7 +167,7 @@ std::string contradiction(const PublicData &d, const Merge &merge,
       return "";
   }
   auto listed = d.listed.find(folded_apn(apn));
-  if (listed != d.listed.end() && shares(listed->second, networks))
+  if (listed != d.listed.end() && !disjoint(listed->second, networks))
     return apn.empty() ? "" : another_operators(merge, networks, apn);
   if (listed == d.listed.end() || apn.empty() || generic(d, listed->first))
     return unlisted(d, merge, networks, apn);
@@ -225,7 +179,7 @@ std::string contradiction(const PublicData &d, const Merge &merge,
 
 std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources) {
   std::map<NetworkId, std::set<std::string>> listed;
-  for (const auto &apn : gather(sources, Merge(source_list(sources))).listed)
+  for (const auto &apn : public_data(sources, Merge(source_list(sources))).listed)
     for (const NetworkId &id : apn.second)
       listed[lookup_key(id)].insert(apn.first);
   return listed;
@@ -238,7 +192,7 @@ std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Sourc
 std::vector<AgainstFinding> check_against(const Table &table, const std::vector<Source> &sources) {
   std::vector<AgainstFinding> found;
   Merge merge(source_list(sources));
-  PublicData d = gather(sources, merge);
+  PublicData d = public_data(sources, merge);
   std::map<int, std::pair<std::string, std::set<NetworkId>>> rows;  // line -> APN, networks
   for (const NetworkId &id : d.networks) {
     Answer a = run_lookups(table, id.first.c_str(), id.second.c_str(), true);

@@ -16,20 +16,10 @@ struct AgainstFinding {
   std::string text;
 };
 
-/// `apn` as APNs are compared here: without regard to ASCII case, as the
-/// network resolves an APN as a DNS name.
-std::string folded_apn(const std::string &apn);
-
 /// The APNs, folded, that `sources` list for the networks of each lookup
 /// key, a marked reseller's left out on a network that an unmarked
 /// provider or carrier lists, as the merge leaves it out.
 std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources);
-
-/// Loads the public databases at `paths`, in order, into `sources`. On a
-/// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
-/// standard error ("isp_table: -: ..." for "-", standard input, which is
-/// never a database) and returns false.
-bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources);
 
 /// Each row of `table` that answers the SIMs of networks that
 /// `sources` know (isp_pick's own lookups, as from the IMSI) and whose APN

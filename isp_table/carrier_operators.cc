@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "against.h"
 #include "names.h"
 
 namespace {
@@ -143,44 +142,31 @@ const Claim *decide(const std::vector<Claim> &claims) {
   return nullptr;
 }
 
-// What else the operator goes by on the network: the SPNs that its
-// carrier, or another carrier of the same name, shows there (Telekom
-// Romania's "COSMOTE", Vi's "Vodafone IN"), and its preferred APNs.
-void add_own_names(const std::vector<const Source *> &sources, const NetworkId &id,
-                   NetworkOperator *op) {
-  std::string tuple = id.first + id.second;
-  std::vector<std::string> name = op->words;
-  for (const Source *s : sources)
-    for (const Carrier &c : s->carriers.carriers) {
-      if (carrier_words(c.carrier_name) != name)
-        continue;
-      for (const CarrierAttribute &a : c.attributes) {
-        if (std::find(a.mccmnc_tuple.begin(), a.mccmnc_tuple.end(), tuple) == a.mccmnc_tuple.end())
-          continue;
-        for (const std::string &apn : a.preferred_apn)
-          op->preferred.insert(folded_apn(apn));
-        for (const std::string &spn : a.spn)
-          for (const std::string &w : carrier_words(spn))
-            if (std::find(op->words.begin(), op->words.end(), w) == op->words.end())
-              op->words.push_back(w);
-      }
-    }
-}
+}  // namespace
+
+// One attribute of a carrier list, with its carrier's names and its filter.
+struct CarrierFilters::Entry {
+  const Source *source;
+  const Carrier *carrier;
+  const CarrierAttribute *attribute;
+  std::vector<std::string> words;  // the names its carrier goes by (carrier_words)
+  Filter filter;
+};
+
+using Entries = std::vector<CarrierFilters::Entry>;
 
 // Carriers of several MCCs found on no network without a filter: resellers
 // that roam the world on others' networks (Truphone, 1Global), never an
 // operator, by the names they go by.
-std::set<std::vector<std::string>> roaming_carriers(const std::vector<const Source *> &sources) {
+static std::set<std::vector<std::string>> roaming_carriers(const Entries &entries) {
   std::set<std::vector<std::string>> bare;
   std::map<std::vector<std::string>, std::set<std::string>> mccs;
-  for (const Source *s : sources)
-    for (const Carrier &c : s->carriers.carriers)
-      for (const CarrierAttribute &a : c.attributes)
-        for (const std::string &t : a.mccmnc_tuple) {
-          mccs[carrier_words(c.carrier_name)].insert(t.substr(0, 3));
-          if (filter_of(c, a) == kBare)
-            bare.insert(carrier_words(c.carrier_name));
-        }
+  for (const CarrierFilters::Entry &e : entries)
+    for (const std::string &t : e.attribute->mccmnc_tuple) {
+      mccs[e.words].insert(t.substr(0, 3));
+      if (e.filter == kBare)
+        bare.insert(e.words);
+    }
   std::set<std::vector<std::string>> roaming;
   for (const auto &c : mccs)
     if (c.second.size() > 1 && !bare.count(c.first))
@@ -188,33 +174,62 @@ std::set<std::vector<std::string>> roaming_carriers(const std::vector<const Sour
   return roaming;
 }
 
-}  // namespace
+// What else the operator goes by on the network: the SPNs that its
+// carrier, or another carrier of the same name, shows there (Telekom
+// Romania's "COSMOTE", Vi's "Vodafone IN"), and its preferred APNs.
+static void add_own_names(const Entries &entries, const NetworkId &id, NetworkOperator *op) {
+  std::string tuple = id.first + id.second;
+  std::vector<std::string> name = op->words;
+  for (const CarrierFilters::Entry &e : entries) {
+    const CarrierAttribute &a = *e.attribute;
+    if (e.words != name ||
+        std::find(a.mccmnc_tuple.begin(), a.mccmnc_tuple.end(), tuple) == a.mccmnc_tuple.end())
+      continue;
+    for (const std::string &apn : a.preferred_apn)
+      op->preferred.insert(folded_apn(apn));
+    for (const std::string &spn : a.spn)
+      for (const std::string &w : carrier_words(spn))
+        if (std::find(op->words.begin(), op->words.end(), w) == op->words.end())
+          op->words.push_back(w);
+  }
+}
 
-NetworkOperators network_operators(const std::vector<const Source *> &sources) {
-  // network -> the claims of its strongest sign
+// network -> the claims of its strongest sign, a roaming carrier's never
+static std::map<NetworkId, std::vector<Claim>> claims(
+    const Entries &entries, const std::set<std::vector<std::string>> &roaming) {
   std::map<NetworkId, std::pair<Filter, std::vector<Claim>>> claims;
-  std::set<std::vector<std::string>> roaming = roaming_carriers(sources);
-  for (const Source *s : sources)
-    for (const Carrier &c : s->carriers.carriers) {
-      if (says_mvno(c.carrier_name) || roaming.count(carrier_words(c.carrier_name)))
-        continue;
-      for (const CarrierAttribute &a : c.attributes) {
-        Filter f = filter_of(c, a);
-        if (f == kNoSign)
-          continue;
-        for (const std::string &t : a.mccmnc_tuple) {
-          auto &on = claims.emplace(network_of(t), std::make_pair(kNoSign, std::vector<Claim>()))
-                         .first->second;
-          if (f < on.first)
-            on = {f, {}};
-          if (f == on.first)
-            on.second.push_back({&c, s, reach_of(a, t.substr(0, 3))});
-        }
-      }
+  for (const CarrierFilters::Entry &e : entries) {
+    if (e.filter == kNoSign || says_mvno(e.carrier->carrier_name) || roaming.count(e.words))
+      continue;
+    for (const std::string &t : e.attribute->mccmnc_tuple) {
+      auto &on = claims.emplace(network_of(t), std::make_pair(kNoSign, std::vector<Claim>()))
+                     .first->second;
+      if (e.filter < on.first)
+        on = {e.filter, {}};
+      if (e.filter == on.first)
+        on.second.push_back({e.carrier, e.source, reach_of(*e.attribute, t.substr(0, 3))});
     }
+  }
+  std::map<NetworkId, std::vector<Claim>> strongest;
+  for (auto &network : claims)
+    strongest[network.first] = std::move(network.second.second);
+  return strongest;
+}
+
+CarrierFilters::CarrierFilters(const std::vector<const Source *> &sources) {
+  for (const Source *s : sources)
+    for (const Carrier &c : s->carriers.carriers)
+      for (const CarrierAttribute &a : c.attributes)
+        entries_.push_back({s, &c, &a, carrier_words(c.carrier_name), filter_of(c, a)});
+  roaming_ = roaming_carriers(entries_);
+}
+
+CarrierFilters::~CarrierFilters() = default;
+
+NetworkOperators CarrierFilters::operators() const {
   NetworkOperators operators;
-  for (const auto &network : claims) {
-    const Claim *c = decide(network.second.second);
+  for (const auto &network : claims(entries_, roaming_)) {
+    const Claim *c = decide(network.second);
     if (!c)
       continue;
     NetworkOperator &op = operators[network.first];
@@ -223,9 +238,13 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources) {
     op.others = other_words(op.name);
     op.path = c->source->path;
     op.line = c->carrier->line;
-    add_own_names(sources, network.first, &op);
+    add_own_names(entries_, network.first, &op);
   }
   return operators;
+}
+
+NetworkOperators network_operators(const std::vector<const Source *> &sources) {
+  return CarrierFilters(sources).operators();
 }
 
 // A name of service words only ("Internet Movil") says nothing of who
@@ -242,17 +261,14 @@ bool operated_by(const std::string &name, const std::string &apn, const NetworkO
 
 // A carrier found bare on a network anywhere in the lists is no reseller
 // there, whatever its other attributes filter.
-std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
-    const std::vector<const Source *> &sources, const NetworkOperators &operators) {
+std::map<NetworkId, std::vector<std::vector<std::string>>> CarrierFilters::resellers(
+    const NetworkOperators &operators) const {
   std::map<NetworkId, std::map<std::vector<std::string>, bool>> bare;  // names -> found bare
-  for (const Source *s : sources)
-    for (const Carrier &c : s->carriers.carriers)
-      for (const CarrierAttribute &a : c.attributes)
-        for (const std::string &t : a.mccmnc_tuple) {
-          bool &found = bare[network_of(t)][carrier_words(c.carrier_name)];
-          found = found || filter_of(c, a) == kBare;
-        }
-  std::set<std::vector<std::string>> roaming = roaming_carriers(sources);
+  for (const Entry &e : entries_)
+    for (const std::string &t : e.attribute->mccmnc_tuple) {
+      bool &found = bare[network_of(t)][e.words];
+      found = found || e.filter == kBare;
+    }
   std::map<NetworkId, std::vector<std::vector<std::string>>> resellers;
   for (const auto &network : bare) {
     auto op = operators.find(network.first);
@@ -262,7 +278,7 @@ std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
       // Without an operator the lists name, a filter may tell brands apart
       // (TELUS and Koodo on 302-220): only a roaming carrier is a reseller
       // for sure.
-      if (op == operators.end() ? roaming.count(carrier.first) != 0
+      if (op == operators.end() ? roaming_.count(carrier.first) != 0
                                 : !meets(carrier.first, op->second.words))
         resellers[network.first].push_back(carrier.first);
     }

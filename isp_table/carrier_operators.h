@@ -21,16 +21,43 @@ struct NetworkOperator {
 
 using NetworkOperators = std::map<NetworkId, NetworkOperator>;
 
-/// The operator of each network that the carrier lists among `sources`
-/// name, by these signs, strongest first: the carrier whose attribute for
-/// the network sets no filter (or only an empty SPN); one that filters by
-/// SPNs among which is the empty one; one that filters by an SPN spelling
-/// its own name or by GID1 alone. A carrier whose name says
-/// MVNO is a catch-all for resellers, never an operator; a carrier whose
-/// parent is among the same sign's carriers is the parent's. Several
-/// carriers left on the strongest sign: the one whose attribute names
-/// strictly the most networks under the MCC, else none (the network is
-/// left to the other signs). The same lists give the same operators in any order.
+/// The carrier lists among some sources, each attribute's filter (how it
+/// tells its carrier's SIMs apart) and the roaming carriers worked out once
+/// for both questions asked of them: who operates each network, and who
+/// resells on it. The sources must outlive it.
+class CarrierFilters {
+ public:
+  explicit CarrierFilters(const std::vector<const Source *> &sources);
+  ~CarrierFilters();
+
+  /// The operator of each network that the carrier lists name, by these
+  /// signs, strongest first: the carrier whose attribute for the network
+  /// sets no filter (or only an empty SPN); one that filters by SPNs among
+  /// which is the empty one; one that filters by an SPN spelling its own
+  /// name or by GID1 alone. A carrier whose name says MVNO is a catch-all
+  /// for resellers, never an operator; a carrier whose parent is among the
+  /// same sign's carriers is the parent's. Several carriers left on the
+  /// strongest sign: the one whose attribute names strictly the most
+  /// networks under the MCC, else none (the network is left to the other
+  /// signs). The same lists give the same operators in any order.
+  NetworkOperators operators() const;
+
+  /// Each network's carriers that the carrier lists tell apart there only
+  /// by a filter (SPN, GID1, IMSI prefix, preferred APN): resellers on a
+  /// network `operators` names the operator of, but for the operator; on
+  /// any network, a carrier of several MCCs found nowhere without a
+  /// filter. Each is given by the names it goes by.
+  std::map<NetworkId, std::vector<std::vector<std::string>>> resellers(
+      const NetworkOperators &operators) const;
+
+  struct Entry;  // one carrier's attribute, with its filter
+
+ private:
+  std::vector<Entry> entries_;
+  std::set<std::vector<std::string>> roaming_;  // by the names they go by
+};
+
+/// `CarrierFilters(sources).operators()`.
 NetworkOperators network_operators(const std::vector<const Source *> &sources);
 
 /// Whether a listing of APN `apn` by name `name` stands for `op`: the
@@ -39,15 +66,6 @@ NetworkOperators network_operators(const std::vector<const Source *> &sources);
 /// another word of the carrier's name ("csl" of "Hong Kong CSL Ltd."); for
 /// a name of service words only, a word of the APN is.
 bool operated_by(const std::string &name, const std::string &apn, const NetworkOperator &op);
-
-/// Each network's carriers that the carrier lists among `sources` tell
-/// apart there only by a filter (SPN, GID1, IMSI prefix, preferred APN):
-/// resellers on a network `operators` names the operator of, but for the
-/// operator; on any network, a carrier of several MCCs found nowhere without
-/// a filter.
-/// Each is given by the names it goes by.
-std::map<NetworkId, std::vector<std::vector<std::string>>> network_resellers(
-    const std::vector<const Source *> &sources, const NetworkOperators &operators);
 
 /// Whether listing name `name` stands for one of `resellers`.
 bool resold_by(const std::string &name, const std::vector<std::vector<std::string>> &resellers);

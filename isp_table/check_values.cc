@@ -8,7 +8,7 @@
 #include "check_rules.h"
 #include "columns.h"
 #include "digits.h"
-#include "merge.h"
+#include "table_text.h"
 #include "values.h"
 
 // A value blanked without being the placeholder itself.
@@ -19,7 +19,7 @@ static bool stray_placeholder(const Fields &f, size_t column) {
 
 // The placeholder isp_pick found inside `s`, a value it blanked.
 static const char *placeholder_inside(const std::string &s) {
-  return s.find("NA") != std::string::npos ? "NA" : "blank";
+  return s.find(kPlaceholderNa) != std::string::npos ? kPlaceholderNa : "blank";
 }
 
 static void check_identity(Checker *c, int line, const Fields &f) {

@@ -3,6 +3,7 @@
 #include "digits.h"
 #include "merge.h"
 #include "pieces.h"
+#include "summary.h"
 
 bool read_network_id(const std::string &text, NetworkId *id) {
   std::string digits = text;

@@ -11,9 +11,11 @@
 #include "check.h"
 #include "diff.h"
 #include "merge.h"
+#include "names.h"
 #include "operator_table.h"
 #include "pieces.h"
 #include "sid_table.h"
+#include "summary.h"
 #include "table.h"
 
 namespace {

@@ -1,304 +1,13 @@
 #include "merge.h"
 
-#include <string.h>
-
 #include <algorithm>
 #include <set>
 
-#include "digits.h"
-#include "identity.h"
-#include "operator_table.h"
-#include "pieces.h"
-#include "against.h"
 #include "names.h"
+#include "networks.h"
+#include "pieces.h"
 #include "rank.h"
-#include "text.h"
-#include "utf8.h"
-#include "values.h"
-
-const char kTableHeader[] = "Index,MCC,MNC,ISP,Region,System,APN,Number,User,Password\r\n";
-
-// The first key of isp_pick's own lookup order is the one that answers a
-// SIM of the network whenever its row is there.
-static LookupKey first_key(const NetworkId &id) {
-  LookupKey keys[kMaxLookups];
-  lookup_order(id.first.c_str(), id.second.c_str(), true, keys);
-  return keys[0];
-}
-
-NetworkId lookup_key(const NetworkId &id) {
-  LookupKey key = first_key(id);
-  return {key.mcc, key.mnc};
-}
-
-static std::string placeholder(const std::string &value) { return value.empty() ? "NA" : value; }
-
-static bool plain(const std::string &value) {
-  return value.find_first_of(",\r\n") == std::string::npos;
-}
-
-// isp_pick's own rule: a value holding "NA" or "blank" is taken as empty.
-static bool blanked(const std::string &value) {
-  std::string copy = value;
-  blank_placeholder(&copy[0]);
-  return !value.empty() && copy.c_str()[0] == '\0';
-}
-
-// A blank inside ("Tele2 GPRS") or a dial string ("#777"): no gateway
-// answers to it.
-static const char kNotDnsName[] = "APN with a byte other than letters, digits, hyphens and dots";
-
-// The check's own rule for the bytes sent to the store, so that a row it
-// calls an error is never written: the reason it names, or null.
-static const char *faulty_byte(const Listing &l) {
-  const std::pair<const std::string *, RowColumn> sent[] = {
-      {&l.apn, kApn}, {&l.number, kNumber}, {&l.user, kUsr}, {&l.password, kPwd}};
-  for (const auto &v : sent) {
-    ValueFault fault = value_fault(v.second, *v.first);
-    if (!fault.error)
-      continue;
-    if (fault.fault == ByteFault::kNotApn)
-      return kNotDnsName;
-    return fault.fault == ByteFault::kControl
-               ? "tab or control byte in a user name, password or dial number"
-               : "non-ASCII byte in a dial number";
-  }
-  return nullptr;
-}
-
-// Why listing `l` cannot be a row that isp_pick reads back unchanged.
-static const char *unrepresentable(const Listing &l) {
-  const std::pair<const std::string *, RowColumn> values[] = {
-      {&l.name, kIsp}, {&l.region, kRegion}, {&l.apn, kApn}, {&l.user, kUsr}, {&l.password, kPwd}};
-  for (const auto &v : values)
-    if (!plain(*v.first))
-      return "comma or line end in a value";
-  // isp_pick would blank these, so the row would carry the wrong login.
-  if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
-    return "APN, user name or password holds NA or blank";
-  if (const char *why = faulty_byte(l))
-    return why;
-  // A name and a region are cut to fit (fitted): only what the store
-  // gets must come whole.
-  for (const auto &v : values)
-    if (v.second != kIsp && v.second != kRegion && v.first->size() > kColumnRules[v.second].width)
-      return "APN, user name or password too long for its field";
-  return nullptr;
-}
-
-// A name or region only shows which profile the store holds: longer than
-// its field, it would keep isp_pick from ever returning the row, so it is
-// cut to fit, the network kept.
-static std::string fitted(const std::string &value, RowColumn column) {
-  return cut_to_width(value, kColumnRules[column].width);
-}
-
-static bool cut(const Listing &l) {
-  return fitted(l.name, kIsp) != l.name || fitted(l.region, kRegion) != l.region;
-}
-
-static std::string row_text(const Listing &l, const NetworkId &key) {
-  return key.first + "," + key.second + "," + placeholder(fitted(l.name, kIsp)) + "," +
-         placeholder(fitted(l.region, kRegion)) + "," + l.technology + "," + placeholder(l.apn) +
-         "," + l.number + "," + placeholder(l.user) + "," + placeholder(l.password) + "\r\n";
-}
-
-// The row as isp_pick reads it back for its key: every value it sends to
-// the store must come back unchanged.
-static bool read_back(const Listing &l, const NetworkId &key) {
-  std::string line = std::string(kColumnRules[kIndex].width, '9') + "," + row_text(l, key);
-  char row[kRowSize];
-  if (line.size() >= sizeof row)
-    return false;
-  memcpy(row, line.c_str(), line.size() + 1);
-  isp_profile p{};
-  if (!take_row(row, first_key(key), &p))
-    return false;
-  return l.apn == p.apn && l.user == p.usr && l.password == p.pwd && l.number == p.number &&
-         l.technology == kTechnologyNames[p.system];
-}
-
-static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
-static const char kMvnoDropped[] = "MVNO entry (mvno_type) where the network has its own";
-static const char kToldApartDropped[] =
-    "reseller by the carrier identity database where the network has its own";
-static const char kSecondaryDropped[] =
-    "provider marked primary=\"false\" where the network has its own";
-
-// Every network of every source, the internet APNs listed for each, and who
-// lists them.
-struct Networks {
-  NetworkOperators carriers;  // each network's operator, as the carrier lists give it
-  // network -> the carriers the carrier lists tell apart there by a filter,
-  // on networks where a listing stands for the operator the lists name
-  std::map<NetworkId, std::vector<std::vector<std::string>>> told_apart;
-  std::map<size_t, std::set<std::string>> service_apns;  // lister -> its other APNs, folded
-  std::map<NetworkId, std::set<std::string>> own_words;  // network -> its unmarked listers' words
-  // key -> folded APN -> a marked reseller listing it where it stands for nothing
-  std::map<NetworkId, std::map<std::string, const Listing *>> resold;
-  std::map<NetworkId, std::set<const Listing *>> set_aside;  // key -> marked resellers left out
-  std::map<NetworkId, std::set<std::string>> apns;
-  std::map<NetworkId, std::string> names;
-  std::map<NetworkId, std::vector<NetworkId>> keys;  // key -> its networks
-  std::map<NetworkId, std::vector<Standing>> standing;  // key -> listings on its networks
-  std::vector<Standing> all;
-  std::set<NetworkId> own;        // networks that an unmarked provider or carrier lists
-  std::set<NetworkId> gid1_only;  // networks that only GID1-marked providers list
-  std::map<NetworkId, NetworkId> read_as;  // impossible id -> the network it begins with
-};
-
-// A three-digit MNC under an MCC whose networks are mostly two-digit, when
-// its first two digits are a listed network, is that network's id written
-// long (Android's 222-010 inside TIM's 22201x), not a network of its own.
-// The lookup key stays the same; only what counts as one network changes.
-static std::map<NetworkId, NetworkId> impossible_ids(const std::set<NetworkId> &ids) {
-  std::map<std::string, std::pair<size_t, size_t>> digits;  // MCC -> two-digit, three-digit
-  for (const NetworkId &id : ids)
-    (id.second.size() == 2 ? digits[id.first].first : digits[id.first].second)++;
-  std::map<NetworkId, NetworkId> read_as;
-  for (const NetworkId &id : ids) {
-    NetworkId shorter{id.first, id.second.substr(0, 2)};
-    if (id.second.size() == 3 && ids.count(shorter) &&
-        digits[id.first].first > digits[id.first].second && lookup_key(id) == lookup_key(shorter))
-      read_as.emplace(id, shorter);
-  }
-  return read_as;
-}
-
-static NetworkId read_id(const Networks &n, const NetworkId &id) {
-  auto it = n.read_as.find(id);
-  return it == n.read_as.end() ? id : it->second;
-}
-
-// A listing marked as a reseller's that is its network's operator's own:
-// Android types some operators' own entries (Telus, O2 Germany, csl) as
-// MVNO entries, and the provider database marks some with GID1.
-static bool operators_own(const Networks &n, const Listing &l, const NetworkId &id) {
-  auto op = n.carriers.find(id);
-  if (op != n.carriers.end())
-    return operated_by(l.name, l.apn, op->second);
-  auto own = n.own_words.find(id);
-  if (own == n.own_words.end())
-    return false;
-  for (const std::string &w : operator_words(l.name))
-    if (own->second.count(w))
-      return true;
-  return false;
-}
-
-// A listing marked as a reseller's on network `id`: by its own database,
-// or because Android's carrier identity database tells its SIMs apart
-// there by a filter, as it tells a reseller's from its host's.
-static bool marked(const Networks &n, const Listing &l, const NetworkId &id) {
-  auto told = n.told_apart.find(id);
-  return l.reseller() || (told != n.told_apart.end() && resold_by(l.name, told->second));
-}
-
-// Whether listing `l` counts for `id`, one of its networks. isp_pick cannot
-// read GID1, and a reseller's row would reach every SIM of its host's
-// network: a marked reseller counts only where no unmarked provider or
-// carrier lists the network, or where it is the network's operator's own.
-static bool stands_for(const Networks &n, const Listing &l, const NetworkId &id) {
-  return !marked(n, l, id) || !n.own.count(id) || operators_own(n, l, id);
-}
-
-static const char *dropped_as(const Listing &l) {
-  if (l.gid1)
-    return kGid1Dropped;
-  if (l.mvno)
-    return kMvnoDropped;
-  return l.primary < 0 ? kSecondaryDropped : kToldApartDropped;
-}
-
-// A listing is a candidate for the keys of the networks it stands for; a key
-// where it stands for none counts as a row left out, like any other.
-static void add_listing(Networks *n, const Listing &l, TableFigures *f) {
-  std::set<NetworkId> ids, keys, dropped;
-  for (const NetworkId &listed : l.networks)
-    ids.insert(read_id(*n, listed));
-  for (const NetworkId &id : ids) {
-    if (!stands_for(*n, l, id)) {
-      dropped.insert(lookup_key(id));
-      // The same reseller named whatever order the inputs come in.
-      n->set_aside[lookup_key(id)].insert(&l);
-      const Listing *&resold = n->resold[lookup_key(id)][folded_apn(l.apn)];
-      if (!resold || std::tie(l.name, l.line) < std::tie(resold->name, resold->line))
-        resold = &l;
-      continue;
-    }
-    keys.insert(lookup_key(id));
-    n->apns[id].insert(l.apn);
-    if (l.gid1)
-      n->gid1_only.insert(id);
-    n->standing[lookup_key(id)].push_back({&l, id});
-    n->all.push_back({&l, id});
-  }
-  for (const NetworkId &key : dropped)
-    f->left_out[dropped_as(l)] += !keys.count(key);
-}
-
-static Networks gather(const std::vector<const Source *> &sources, TableFigures *f) {
-  Networks n;
-  n.carriers = network_operators(sources);
-  // Where no database lists the operator the carrier lists name, marking
-  // its resellers would hand the row to one the lists do not know.
-  NetworkOperators listed;
-  for (const Source *s : sources)
-    for (const Listing &l : s->listings)
-      for (const NetworkId &id : l.networks) {
-        auto op = n.carriers.find(id);
-        if (op != n.carriers.end() && operated_by(l.name, l.apn, op->second))
-          listed.insert(*op);
-      }
-  n.told_apart = network_resellers(sources, listed);
-  std::set<NetworkId> ids;
-  for (const Source *s : sources) {
-    n.service_apns.insert(s->service_apns.begin(), s->service_apns.end());
-    // A carrier list's networks have no APN listed: none is a table's network.
-    if (!s->carrier_list)
-      for (const auto &network : s->networks)
-        ids.insert(network.first);
-  }
-  n.read_as = impossible_ids(ids);
-  f->read_as = n.read_as.size();
-  // A network's own name first, before the names of its ids written long.
-  for (int long_ids = 0; long_ids < 2; long_ids++)
-    for (const Source *s : sources)
-      for (const auto &network : s->networks)
-        if (!s->carrier_list && n.read_as.count(network.first) == (size_t)long_ids) {
-          n.apns[read_id(n, network.first)];
-          // The name first in byte order, whatever order the files come in.
-          auto name = n.names.emplace(read_id(n, network.first), network.second);
-          if (!long_ids && network.second < name.first->second)
-            name.first->second = network.second;
-        }
-  for (const Source *s : sources)
-    for (const Listing &l : s->listings)
-      for (const NetworkId &id : l.networks)
-        if (!marked(n, l, read_id(n, id))) {
-          n.own.insert(read_id(n, id));
-          for (const std::string &w : operator_words(l.name))
-            n.own_words[read_id(n, id)].insert(w);
-        }
-  for (const Source *s : sources)
-    for (const Listing &l : s->listings)
-      add_listing(&n, l, f);
-  for (const auto &id : n.apns)
-    n.keys[lookup_key(id.first)].push_back(id.first);
-  return n;
-}
-
-// Why listing `l` cannot stand as the row of `key`, or null.
-static const char *unusable(const Listing &l, const NetworkId &key) {
-  if (const char *why = unrepresentable(l))
-    return why;
-  // The index at its widest, and its comma.
-  if (kColumnRules[kIndex].width + 1 + row_text(l, key).size() > kPieceMax)
-    return "line longer than one read";
-  if (!read_back(l, key))
-    return "not read back unchanged by isp_pick";
-  return nullptr;
-}
+#include "table_text.h"
 
 // The key's listings that can stand as its row; each one that cannot is
 // counted once as a row left out. Adds to `usable` the networks they serve.
@@ -313,7 +22,7 @@ static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
   for (const Standing &s : it->second) {
     auto known = fits.find(s.listing);
     if (known == fits.end()) {
-      const char *why = unusable(*s.listing, key);
+      const char *why = unwritable(*s.listing, key);
       if (why) {
         f->left_out[why]++;
         left_out->push_back({s.listing, why});
@@ -371,18 +80,46 @@ static void count_networks(const Networks &n, const NetworkId &key, const Listin
   }
 }
 
+// What the sources count themselves: their listers, and the entries that
+// give no row.
+static void count_sources(const std::vector<const Source *> &sources, TableFigures *f) {
+  for (const Source *s : sources) {
+    if (s->carrier_list)
+      continue;  // a carrier list lists no APN: its carriers list no row
+    f->listers += s->set_aside ? 0 : s->listers;
+    for (const auto &why : s->left_out)
+      f->left_out[why.first] += why.second;
+  }
+}
+
+// What the key's choice adds to the figures, and each APN left out as no
+// DNS name.
+static void count_choice(const NetworkId &key, const Choice &c,
+                         const std::vector<LeftOut> &left_out, TableFigures *f) {
+  f->rows += c.row != nullptr;
+  if (c.row) {
+    f->cut += name_or_region_cut(*c.row);
+    f->decided[c.outcome]++;
+    if (c.outcome == kUndecided)
+      f->undecided.push_back(undecided_line(key, c));
+    if (c.respelt)
+      f->respelt.push_back(respelt_line(key, c));
+  }
+  for (const LeftOut &l : left_out)
+    if (l.why == kNotDnsName)
+      f->not_dns_name.insert(network_name(key) + ": " + shown(l.listing->apn) + " (" +
+                             shown_name(l.listing->name) + ")");
+}
+
 Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) {
   TableFigures own;
   TableFigures &f = figures ? *figures : own;
-  for (const Source *s : sources) {
-    if (s->carrier_list)
-      continue;  // its carriers list no APN, and the test networks it names no row
-    f.listers += s->set_aside ? 0 : s->listers;
-    for (const auto &why : s->left_out)
-      f.left_out[why.first] += why.second;
-  }
-  networks_.reset(new Networks(gather(sources, &f)));
+  count_sources(sources, &f);
+  networks_.reset(new Networks(gather_networks(sources)));
   const Networks &n = *networks_;
+  f.read_as = n.read_as.size();
+  for (const auto &why : n.left_out)
+    f.left_out[why.first] += why.second;
   ranking_.reset(new Ranking(n.all, n.carriers, n.service_apns));
   f.networks = n.apns.size();
   for (const auto &key : n.keys) {
@@ -390,21 +127,8 @@ Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) 
     Key &k = keys_[key.first];
     k.candidates = candidates(n, key.first, &usable, &f, &k.left_out);
     k.choice = ranking_->choose(k.candidates);
-    const Listing *row = k.choice.row;
-    f.rows += row != nullptr;
-    if (row) {
-      f.cut += cut(*row);
-      f.decided[k.choice.outcome]++;
-      if (k.choice.outcome == kUndecided)
-        f.undecided.push_back(undecided_line(key.first, k.choice));
-      if (k.choice.respelt)
-        f.respelt.push_back(respelt_line(key.first, k.choice));
-    }
-    count_networks(n, key.first, row, k.choice.respelt, usable, &f);
-    for (const LeftOut &l : k.left_out)
-      if (l.why == kNotDnsName)
-        f.not_dns_name.insert(network_name(key.first) + ": " + shown(l.listing->apn) + " (" +
-                              shown_name(l.listing->name) + ")");
+    count_choice(key.first, k.choice, k.left_out, &f);
+    count_networks(n, key.first, k.choice.row, k.choice.respelt, usable, &f);
   }
 }
 
@@ -431,7 +155,7 @@ std::vector<LeftOut> Merge::left_out(const NetworkId &key) const {
   auto aside = networks_->set_aside.find(key);
   if (aside != networks_->set_aside.end())
     for (const Listing *l : aside->second)
-      out.push_back({l, dropped_as(*l)});
+      out.push_back({l, set_aside_as(*l)});
   auto it = keys_.find(key);
   if (it != keys_.end())
     out.insert(out.end(), it->second.left_out.begin(), it->second.left_out.end());
@@ -450,7 +174,7 @@ Judgement Merge::judge(const NetworkId &key, const std::string &apn) const {
 }
 
 bool Merge::stands(const Listing &l, const NetworkId &id) const {
-  return stands_for(*networks_, l, read_id(*networks_, id));
+  return networks_->stands(l, id);
 }
 
 const Listing *Merge::resold(const NetworkId &key, const std::string &apn) const {
@@ -483,141 +207,4 @@ std::vector<const Source *> source_list(const std::vector<Source> &sources) {
 
 TableFigures merge_all(const std::vector<Source> &sources, std::vector<TableRow> *rows) {
   return merge_table(source_list(sources), rows);
-}
-
-// Derived from the key alone, a row's index names the same profile in
-// every release, whatever networks a new database adds before it; the
-// leading digit keeps two- and three-digit MNCs apart (2 and 3 differ in
-// length anyway) and leaves a small index, as kept tables use, free.
-std::string stable_index(const NetworkId &key, const std::set<std::string> &used) {
-  const char *leading = key.second.size() == 3 ? "3579" : "2468";
-  for (const char *digit = leading; *digit; digit++) {
-    std::string index = *digit + key.first + key.second;
-    if (index.size() > kColumnRules[kIndex].width)
-      return "";
-    if (!used.count(index))
-      return index;
-  }
-  return "";
-}
-
-std::string stored_index(const std::string &row) {
-  std::vector<char> copy(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
-  char *cursor = copy.data();
-  char *field = next_field(&cursor);
-  if (!field)
-    return "";
-  blank_placeholder(field);
-  std::string index = field;
-  size_t start = index.find_first_not_of(" \t"), end = index.find_last_not_of(" \t");
-  index = start == std::string::npos ? "" : index.substr(start, end - start + 1);
-  if (!all_digits(index))
-    return index;
-  size_t first = index.find_first_not_of('0');
-  return first == std::string::npos ? "0" : index.substr(first);
-}
-
-bool indexed_rows(const std::vector<TableRow> &rows, const std::set<std::string> &used,
-                  std::string *text, NetworkId *key) {
-  for (const TableRow &row : rows) {
-    std::string index = stable_index(row.key, used);
-    if (index.empty()) {
-      *key = row.key;
-      return false;
-    }
-    *text += index + "," + row.text;
-  }
-  return true;
-}
-
-// Served, no table can serve, and without a usable APN add up to the
-// networks; an indented figure is part of the one above it. `named`: each
-// network no table can serve follows its count, by name.
-static void write_networks(const TableFigures &f, bool named, FILE *out) {
-  fprintf(out, "  networks served: %zu\n", f.served);
-  fprintf(out, "    networks served only through a GID1-marked provider: %zu\n", f.served_gid1_only);
-  fprintf(out, "  networks no table can serve under the lookup rule: %zu\n", f.unservable.size());
-  for (size_t i = 0; named && i < f.unservable.size(); i++)
-    fprintf(out, "    %s\n", f.unservable[i].c_str());
-  fprintf(out, "  networks without a usable internet APN: %zu\n", f.without_usable);
-  fprintf(out, "    networks whose key has no row at all: %zu\n", f.without_row);
-  fprintf(out, "  network ids read as the two-digit network they begin with: %zu\n", f.read_as);
-}
-
-// Which sign chose each row over the other operators' APNs; `named`: each
-// undecided key follows its count.
-const char *outcome_name(int outcome) {
-  static const char *const kWhy[kOutcomes] = {
-      "the carrier identity database", "the network's own primary provider", "the network's brand",
-      "agreement of both kinds of database", "more of the key's networks served",
-      "a lister of several networks under the MCC", "one operator's APNs only",
-      "one operator's data APNs only, the others' service APNs",
-      "nothing (undecided: a weak tie-break chose)"};
-  return outcome >= 0 && outcome < kOutcomes ? kWhy[outcome] : "";
-}
-
-static void write_decisions(const TableFigures &f, bool named, FILE *out) {
-  fprintf(out, "  rows decided by:\n");
-  for (int i = 0; i < kOutcomes; i++)
-    fprintf(out, "    %s: %zu\n", outcome_name(i), f.decided[i]);
-  for (size_t i = 0; named && i < f.undecided.size(); i++)
-    fprintf(out, "      %s\n", f.undecided[i].c_str());
-}
-
-// Each line of `lines` under its count, when `named`.
-template <typename Lines>
-static void write_named(const char *what, const Lines &lines, bool named, FILE *out) {
-  fprintf(out, "  %s: %zu\n", what, lines.size());
-  for (auto it = lines.begin(); named && it != lines.end(); ++it)
-    fprintf(out, "      %s\n", it->c_str());
-}
-
-static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
-  fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
-  fprintf(out, "    rows whose name or region is cut to fit its field: %zu\n", f.cut);
-  size_t left = 0;
-  for (const auto &why : f.left_out)
-    left += why.second;
-  fprintf(out, "  rows left out: %zu\n", left);
-  for (const auto &why : f.left_out)
-    fprintf(out, "    %s: %zu\n", why.first.c_str(), why.second);
-  write_networks(f, named, out);
-  write_decisions(f, named, out);
-  write_named("APNs set aside as their operator's other spelling", f.respelt, named, out);
-  write_named("APNs that are no DNS name, never chosen", f.not_dns_name, named, out);
-}
-
-static const char *kind_name(const Source &s) {
-  if (s.carrier_list)
-    return "carrier identity database";
-  if (s.generated)
-    return "Android APN database, generated from the provider database";
-  return s.android ? "Android APN database" : "provider database";
-}
-
-// A carrier list gives no row: what it holds, no table's figures.
-static void write_carriers(const Source &s, FILE *out) {
-  fprintf(out, "  carriers: %zu\n  networks: %zu\n", s.listers, s.networks.size());
-  if (s.carriers.version != -1)
-    fprintf(out, "  version: %ld\n", s.carriers.version);
-}
-
-void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
-  for (const Source &s : sources) {
-    fprintf(out, "%s (%s):\n", s.path.c_str(), kind_name(s));
-    if (s.carrier_list) {
-      write_carriers(s, out);
-      continue;
-    }
-    if (s.set_aside) {
-      fprintf(out, "  carriers left out whole, another database is among the inputs: %zu\n",
-              s.listers);
-      continue;
-    }
-    write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", false, out);
-    fprintf(out, "  CDMA SIDs outside the SID table: %zu\n", s.sids_outside_table);
-    fprintf(out, "  network ids that are not MCC and MNC digits: %zu\n", s.bad_network_ids);
-  }
-  fprintf(out, "merged table:\n");
-  write_figures(merged, "providers and carriers", true, out);
 }

@@ -2,8 +2,6 @@
 // every source, ranked so that the row is the networks' own operator's APN.
 #pragma once
 
-#include <stdio.h>
-
 #include <map>
 #include <memory>
 #include <set>
@@ -12,6 +10,7 @@
 
 #include "rank.h"
 #include "sources.h"
+#include "table_text.h"
 
 /// The figures of one table.
 struct TableFigures {
@@ -33,25 +32,6 @@ struct TableFigures {
   std::vector<std::string> respelt;      // "268-03: "umts" (...) kept, "utms" (...) set aside: ..."
   std::set<std::string> not_dns_name;    // "204-02: "Tele2 GPRS" ("Tele2 GPRS")"
 };
-
-/// The lookup key of network `id`: its MCC and the MNC that isp_pick's
-/// lookup of a SIM with that identity finds (two characters, or three
-/// under MCC 405).
-NetworkId lookup_key(const NetworkId &id);
-
-/// One row of the table: its lookup key, the listing ranked first for the
-/// key, and the row's text after the index (MCC to Password, CR LF). The
-/// listing is one of the sources', or, for a row that takes its provider's
-/// other spelling of the APN, the merge's own: valid while the merge lives
-/// (merge_table's rows keep only their key and text, the listing null).
-struct TableRow {
-  NetworkId key;
-  const Listing *listing;
-  std::string text;
-};
-
-/// The header line of the tables isp_table writes, ended by CR LF.
-extern const char kTableHeader[];
 
 /// Merges `sources` into one row per lookup key, in key order, appended to
 /// `rows` when it is not null. The same sources always give the same rows.
@@ -102,9 +82,7 @@ class Merge {
   Judgement judge(const NetworkId &key, const std::string &apn) const;
 
   /// Whether listing `l` counts for network `id`, one it lists, as the
-  /// merge counts it: a listing marked as a reseller's (GID1, primary
-  /// "false", an MVNO entry, a carrier list's filter) only where no
-  /// unmarked one lists the network, or where it is the operator's own.
+  /// merge counts it: the reseller rule of `Networks::stands`.
   bool stands(const Listing &l, const NetworkId &id) const;
 
   /// A provider marked as a reseller that lists `apn` (case aside) for a
@@ -121,30 +99,3 @@ class Merge {
   std::unique_ptr<Ranking> ranking_;
   std::map<NetworkId, Key> keys_;
 };
-
-/// What the summary and the warnings say decided a row: a Sign, or
-/// kOneOperator, or kUndecided ("the network's brand").
-const char *outcome_name(int outcome);
-
-/// The index of the public row of lookup key `key`, the same in every
-/// release: "2", the MCC and the MNC for a two-digit MNC ("226201"), "3"
-/// for a three-digit one ("3405854"). When `used` (a kept table's indexes,
-/// as `stored_index` gives them) holds it, the first free of the leading
-/// digits 4, 6, 8 (two-digit) or 5, 7, 9 (three-digit) instead. "" when
-/// none is free or it would not fit isp_pick's index field.
-std::string stable_index(const NetworkId &key, const std::set<std::string> &used);
-
-/// The index of a table's row (`row`: the row, or its index field alone)
-/// as the store holds it and every verb compares it: the first field as
-/// isp_pick cuts it, placeholders blanked; spaces and tabs around it and
-/// the leading zeros of digits left out, as the store reads a number, so
-/// that " 226201", "226201 " and "0226201" are all "226201".
-std::string stored_index(const std::string &row);
-
-/// The lines of `rows`, each with its key's stable index and ended by CR
-/// LF, into `text`. False when a key has no index left; `key` names it.
-bool indexed_rows(const std::vector<TableRow> &rows, const std::set<std::string> &used,
-                  std::string *text, NetworkId *key);
-
-/// Writes the summary: each source's own figures, then the merged table's.
-void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out);

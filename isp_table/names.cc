@@ -213,3 +213,15 @@ bool service_apn(const std::string &name, const std::string &apn, const std::str
       return true;
   return false;
 }
+
+// The router sends the APN as it stands, but the network resolves an APN
+// as a DNS name, and DNS compares names without regard to ASCII case (RFC
+// 4343): "Internet" reaches the same gateway as "internet". The databases
+// and hand-kept tables differ in case often enough that a warning on case
+// alone would bury the rows that name another operator's APN.
+std::string folded_apn(const std::string &apn) {
+  std::string f = apn;
+  for (char &c : f)
+    c = (char)tolower((unsigned char)c);
+  return f;
+}

@@ -34,9 +34,9 @@ bool service_apn(const std::string &name, const std::string &apn, const std::str
 std::string operator_word(const std::string &name);
 
 /// The labels of an APN that can spell a name ("vodafone" in
-/// "pp.vodafone.co.uk"): split at ".", "-" and "_", lower case, without
-/// service words and labels of one or two characters (country codes,
-/// "co", "ne").
+/// "pp.vodafone.co.uk"): split at every ASCII byte that is no letter or
+/// digit (".", "-", "_", "&", a space...), lower case, without service
+/// words and labels of one or two characters (country codes, "co", "ne").
 std::vector<std::string> apn_words(const std::string &apn);
 
 /// Whether a name or an APN says WAP or MMS: "wap" or "mms" as a word of
@@ -52,3 +52,7 @@ bool labelled_wap_or_mms(const std::string &name, const std::string &apn);
 /// ("co", the "sp" of "sp.telus.com") unless the label is the whole APN
 /// ("ct" of "ctnet").
 std::vector<std::string> apn_stems(const std::string &apn);
+
+/// `apn` as APNs are compared: without regard to ASCII case, as the
+/// network resolves an APN as a DNS name ("Internet" is "internet").
+std::string folded_apn(const std::string &apn);

@@ -7,8 +7,8 @@
 #include <numeric>
 #include <tuple>
 
-#include "against.h"
 #include "names.h"
+#include "sets.h"
 
 namespace {
 
@@ -23,23 +23,24 @@ std::string operator_of(const Listing &l) {
   return op.empty() ? "#" + std::to_string(l.lister) : op;
 }
 
-using Plain = std::set<std::pair<std::string, NetworkId>>;  // (operator, network)
+// (operator, network): the operator lists an APN for the network that is
+// not labelled WAP or MMS.
+using UnlabelledOffers = std::set<std::pair<std::string, NetworkId>>;
 
-// The operators that list an APN not labelled WAP or MMS for a network.
-Plain plain_of(const std::vector<Standing> &standings) {
-  Plain plain;
+UnlabelledOffers unlabelled_offers(const std::vector<Standing> &standings) {
+  UnlabelledOffers unlabelled;
   for (const Standing &s : standings)
     if (!labelled_wap_or_mms(s.listing->name, s.listing->apn))
-      plain.insert({operator_of(*s.listing), s.network});
-  return plain;
+      unlabelled.insert({operator_of(*s.listing), s.network});
+  return unlabelled;
 }
 
 // An APN labelled WAP or MMS ("Orange WAP" with "paygwap") that Android
 // types as an internet APN is its operator's service APN when the
 // operator lists another for the network: it neither votes nor stands.
-bool aside(const Standing &s, const Plain &plain) {
+bool aside(const Standing &s, const UnlabelledOffers &unlabelled) {
   return labelled_wap_or_mms(s.listing->name, s.listing->apn) &&
-         plain.count({operator_of(*s.listing), s.network});
+         unlabelled.count({operator_of(*s.listing), s.network});
 }
 
 // One word's use on one network: by which kinds of database (provider
@@ -169,7 +170,7 @@ Ranking::Ranking(const std::vector<Standing> &all, const NetworkOperators &carri
   std::map<NetworkId, std::set<std::vector<std::string>>> names;  // the voters' names
   std::map<size_t, std::set<NetworkId>> networks;
   std::map<std::pair<size_t, std::string>, std::set<NetworkId>> under_mcc;
-  Plain plain = plain_of(all);
+  UnlabelledOffers unlabelled = unlabelled_offers(all);
   std::map<std::pair<std::string, NetworkId>, std::set<std::string>> apns;
   std::map<NetworkId, std::set<std::string>> listed_by;  // network -> providers' operators
   std::map<size_t, std::string> operators;                // lister -> its operator
@@ -179,10 +180,10 @@ Ranking::Ranking(const std::vector<Standing> &all, const NetworkOperators &carri
       listed_by[s.network].insert(operators[s.listing->lister]);
     networks[s.listing->lister].insert(s.network);
     under_mcc[{s.listing->lister, s.network.first}].insert(s.network);
-    if (!aside(s, plain))
+    if (!aside(s, unlabelled))
       apns[{operator_of(*s.listing), s.network}].insert(folded_apn(s.listing->apn));
     // A reseller names its host's network as its own: it never votes.
-    if (!s.listing->reseller() && !aside(s, plain)) {
+    if (!s.listing->reseller() && !aside(s, unlabelled)) {
       vote(*s.listing, &ballots[s.network]);
       names[s.network].insert(name_words(s.listing->name));
     }
@@ -332,14 +333,6 @@ static const char kOutnumbered[] =
 static const char kOtherNetworksBreadth[] =
     "a lister of several networks under the MCC, for another network of the key";
 
-template <typename T>
-static bool disjoint(const std::set<T> &a, const std::set<T> &b) {
-  for (const T &s : a)
-    if (b.count(s))
-      return false;
-  return true;
-}
-
 // Two APNs are one operator's when the first words of their listers' names
 // meet, when one provider or carrier lists both, or when the APNs share a
 // part that names the operator ("rcomnet" and "rcomwap", "3gnet" and
@@ -420,31 +413,46 @@ static const Ranking::Group *misspelt(const Ranking::Group &a, const Ranking::Gr
   return mine == theirs ? nullptr : mine > theirs ? &b : &a;
 }
 
+// (misspelt, kept): each spelling set aside for another of its operator's,
+// in the order met (the groups' order, their APNs' bytes), never in the
+// order of their addresses.
+using Respellings = std::vector<std::pair<const Ranking::Group *, const Ranking::Group *>>;
+
+static bool set_aside(const Respellings &respelt, const Ranking::Group *g) {
+  return std::any_of(respelt.begin(), respelt.end(),
+                     [g](const Respellings::value_type &r) { return r.first == g; });
+}
+
+// Each of the operator's spellings that another sets aside, once.
+static Respellings respellings(const Ranking::Operator &op,
+                               const std::map<size_t, std::set<std::string>> &service_apns) {
+  Respellings respelt;
+  const std::vector<const Ranking::Group *> &g = op.groups;
+  for (size_t i = 0; i < g.size(); i++)
+    for (size_t j = i + 1; j < g.size(); j++)
+      if (const Ranking::Group *wrong = misspelt(*g[i], *g[j], op, service_apns))
+        if (!set_aside(respelt, wrong))
+          respelt.push_back({wrong, wrong == g[i] ? g[j] : g[i]});
+  return respelt;
+}
+
 // The operator's data APN, each spelling it sets aside noted in `respelt`.
 static void choose_within(Ranking::Operator *op,
                           const std::map<size_t, std::set<std::string>> &service_apns) {
-  // misspelt -> kept, met in the groups' order (their APNs' bytes), never
-  // in the order of their addresses
-  std::map<const Ranking::Group *, const Ranking::Group *> kept_as;
-  std::vector<std::pair<const Ranking::Group *, const Ranking::Group *>> in_order;
-  const std::vector<const Ranking::Group *> &g = op->groups;
-  for (size_t i = 0; i < g.size(); i++)
-    for (size_t j = i + 1; j < g.size(); j++)
-      if (const Ranking::Group *wrong = misspelt(*g[i], *g[j], *op, service_apns))
-        if (kept_as.emplace(wrong, wrong == g[i] ? g[j] : g[i]).second)
-          in_order.push_back({wrong, kept_as[wrong]});
+  Respellings respelt = respellings(*op, service_apns);
   for (const Ranking::Group *g : op->groups)
     op->positions[g].insert(g->positions.begin(), g->positions.end());
-  for (const auto &k : in_order)
+  for (const auto &k : respelt)
     op->positions[k.second].insert(k.first->positions.begin(), k.first->positions.end());
   for (const Ranking::Group *g : op->groups)
-    if (!kept_as.count(g) && (!op->chosen || better_in_operator(*g, *op->chosen, *op)))
+    if (!set_aside(respelt, g) && (!op->chosen || better_in_operator(*g, *op->chosen, *op)))
       op->chosen = g;
   // Spellings that set each other aside in a ring: none is.
   for (const Ranking::Group *g : op->groups)
-    if (!op->chosen || (kept_as.size() == op->groups.size() && better_in_operator(*g, *op->chosen, *op)))
+    if (!op->chosen ||
+        (respelt.size() == op->groups.size() && better_in_operator(*g, *op->chosen, *op)))
       op->chosen = g;
-  for (const auto &k : in_order)
+  for (const auto &k : respelt)
     if (k.second == op->chosen && !op->respelt)
       op->respelt = k.first;
 }
@@ -471,13 +479,13 @@ static bool ranks_before(const Ranking::Operator &a, const Ranking::Operator &b)
 }
 
 // The key's APNs, each with its listings; an APN its operator labels WAP or
-// MMS beside a plain one stands aside.
+// MMS beside an unlabelled one stands aside.
 std::map<std::string, Ranking::Group> Ranking::groups(
     const std::vector<Standing> &candidates) const {
   std::map<std::string, Group> groups;  // folded APN -> its listings
-  Plain plain = plain_of(candidates);
+  UnlabelledOffers unlabelled = unlabelled_offers(candidates);
   for (const Standing &s : candidates)
-    if (!aside(s, plain))
+    if (!aside(s, unlabelled))
       add(s, &groups[folded_apn(s.listing->apn)]);
   return groups;
 }

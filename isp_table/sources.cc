@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <pugixml.hpp>
 
-#include "against.h"
 #include "digits.h"
 #include "identity.h"
 #include "input.h"
+#include "names.h"
 #include "operator_table.h"
 #include "pieces.h"
 #include "sid_table.h"
@@ -437,4 +437,30 @@ void set_aside_generated(std::vector<Source> *sources, FILE *warnings) {
     aside.listers = s.listers;
     s = aside;
   }
+}
+
+// "-" is standard input to the verbs that read a table; a database is
+// read from a regular file only, and "-" was never meant as a file's name.
+static bool from_standard_input(const std::string &path) {
+  if (path != "-")
+    return false;
+  fputs("isp_table: -: a database is read from a file, not from standard input: give its path\n",
+        stderr);
+  return true;
+}
+
+bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources) {
+  sources->assign(paths.size(), Source());
+  size_t next_lister = 0;
+  for (size_t i = 0; i < paths.size(); i++) {
+    if (from_standard_input(paths[i]))
+      return false;
+    std::string error;
+    if (load_source(paths[i].c_str(), i, &next_lister, &(*sources)[i], &error))
+      continue;
+    fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
+    return false;
+  }
+  set_aside_generated(sources, stderr);
+  return true;
 }

@@ -14,15 +14,7 @@
 #include <vector>
 
 #include "carrier_list.h"
-
-/// One network: an MCC and MNC pair, the identity on a SIM.
-using NetworkId = std::pair<std::string, std::string>;
-
-/// A network or a lookup key as every message writes it: "262-01".
-inline std::string network_name(const std::string &mcc, const std::string &mnc) {
-  return mcc + "-" + mnc;
-}
-inline std::string network_name(const NetworkId &id) { return network_name(id.first, id.second); }
+#include "network_id.h"
 
 /// One internet APN as one provider or carrier lists it: a candidate row.
 struct Listing {
@@ -80,6 +72,12 @@ struct Source {
 /// ("line N: ..." for a carrier list) or is of none of the kinds.
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error);
+
+/// Loads the public databases at `paths`, in order, into `sources`. On a
+/// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
+/// standard error ("isp_table: -: ..." for "-", standard input, which is
+/// never a database) and returns false.
+bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources);
 
 /// Warns on `warnings` of each file among `sources` that was generated from
 /// the provider database, and sets each one aside (no listing, network or

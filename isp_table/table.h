@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "identity.h"
+#include "network_id.h"
 #include "operator_table.h"
 #include "pieces.h"
 
@@ -26,7 +27,7 @@ struct Table {
   std::string path;
   std::vector<Piece> pieces;
   /// Every piece after the header, by the key it can answer, in table order.
-  std::map<std::pair<std::string, std::string>, std::vector<size_t>> by_key;
+  std::map<NetworkId, std::vector<size_t>> by_key;
 };
 
 /// Reads the table at `path` with isp_pick's own reader. False when it

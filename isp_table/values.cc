@@ -3,7 +3,11 @@
 #include "operator_table.h"
 #include "text.h"
 
-bool intended_placeholder(const std::string &value) { return value == "NA" || value == "blank"; }
+const char kPlaceholderNa[] = "NA";
+
+bool intended_placeholder(const std::string &value) {
+  return value == kPlaceholderNa || value == "blank";
+}
 
 bool apn_byte(char c) {
   return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '.';

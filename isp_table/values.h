@@ -6,6 +6,10 @@
 
 #include <string>
 
+/// The placeholder the generator writes for an empty value, one of the
+/// two isp_pick blanks (the other is "blank").
+extern const char kPlaceholderNa[];
+
 /// Whether `value` is the placeholder as a person means it: exactly "NA"
 /// or "blank", the table's way to write an empty value. (isp_pick blanks a
 /// value that holds either anywhere, meant or not.)

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "merge.h"
+#include "summary.h"
+#include "table_text.h"
 #include "verbs.h"
 
 ExitStatus cmd_generate(const Command &command) {

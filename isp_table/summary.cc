@@ -1,0 +1,93 @@
+#include "summary.h"
+
+// Served, no table can serve, and without a usable APN add up to the
+// networks; an indented figure is part of the one above it. `named`: each
+// network no table can serve follows its count, by name.
+static void write_networks(const TableFigures &f, bool named, FILE *out) {
+  fprintf(out, "  networks served: %zu\n", f.served);
+  fprintf(out, "    networks served only through a GID1-marked provider: %zu\n", f.served_gid1_only);
+  fprintf(out, "  networks no table can serve under the lookup rule: %zu\n", f.unservable.size());
+  for (size_t i = 0; named && i < f.unservable.size(); i++)
+    fprintf(out, "    %s\n", f.unservable[i].c_str());
+  fprintf(out, "  networks without a usable internet APN: %zu\n", f.without_usable);
+  fprintf(out, "    networks whose key has no row at all: %zu\n", f.without_row);
+  fprintf(out, "  network ids read as the two-digit network they begin with: %zu\n", f.read_as);
+}
+
+const char *outcome_name(int outcome) {
+  static const char *const kWhy[kOutcomes] = {
+      "the carrier identity database", "the network's own primary provider", "the network's brand",
+      "agreement of both kinds of database", "more of the key's networks served",
+      "a lister of several networks under the MCC", "one operator's APNs only",
+      "one operator's data APNs only, the others' service APNs",
+      "nothing (undecided: a weak tie-break chose)"};
+  return outcome >= 0 && outcome < kOutcomes ? kWhy[outcome] : "";
+}
+
+// Which sign chose each row over the other operators' APNs; `named`: each
+// undecided key follows its count.
+static void write_decisions(const TableFigures &f, bool named, FILE *out) {
+  fprintf(out, "  rows decided by:\n");
+  for (int i = 0; i < kOutcomes; i++)
+    fprintf(out, "    %s: %zu\n", outcome_name(i), f.decided[i]);
+  for (size_t i = 0; named && i < f.undecided.size(); i++)
+    fprintf(out, "      %s\n", f.undecided[i].c_str());
+}
+
+// Each line of `lines` under its count, when `named`.
+template <typename Lines>
+static void write_named(const char *what, const Lines &lines, bool named, FILE *out) {
+  fprintf(out, "  %s: %zu\n", what, lines.size());
+  for (auto it = lines.begin(); named && it != lines.end(); ++it)
+    fprintf(out, "      %s\n", it->c_str());
+}
+
+static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
+  fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
+  fprintf(out, "    rows whose name or region is cut to fit its field: %zu\n", f.cut);
+  size_t left = 0;
+  for (const auto &why : f.left_out)
+    left += why.second;
+  fprintf(out, "  rows left out: %zu\n", left);
+  for (const auto &why : f.left_out)
+    fprintf(out, "    %s: %zu\n", why.first.c_str(), why.second);
+  write_networks(f, named, out);
+  write_decisions(f, named, out);
+  write_named("APNs set aside as their operator's other spelling", f.respelt, named, out);
+  write_named("APNs that are no DNS name, never chosen", f.not_dns_name, named, out);
+}
+
+static const char *kind_name(const Source &s) {
+  if (s.carrier_list)
+    return "carrier identity database";
+  if (s.generated)
+    return "Android APN database, generated from the provider database";
+  return s.android ? "Android APN database" : "provider database";
+}
+
+// A carrier list gives no row: what it holds, no table's figures.
+static void write_carriers(const Source &s, FILE *out) {
+  fprintf(out, "  carriers: %zu\n  networks: %zu\n", s.listers, s.networks.size());
+  if (s.carriers.version != -1)
+    fprintf(out, "  version: %ld\n", s.carriers.version);
+}
+
+void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
+  for (const Source &s : sources) {
+    fprintf(out, "%s (%s):\n", s.path.c_str(), kind_name(s));
+    if (s.carrier_list) {
+      write_carriers(s, out);
+      continue;
+    }
+    if (s.set_aside) {
+      fprintf(out, "  carriers left out whole, another database is among the inputs: %zu\n",
+              s.listers);
+      continue;
+    }
+    write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", false, out);
+    fprintf(out, "  CDMA SIDs outside the SID table: %zu\n", s.sids_outside_table);
+    fprintf(out, "  network ids that are not MCC and MNC digits: %zu\n", s.bad_network_ids);
+  }
+  fprintf(out, "merged table:\n");
+  write_figures(merged, "providers and carriers", true, out);
+}
