@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "check_rules.h"
+#include "checker.h"
 #include "columns.h"
 #include "digits.h"
 #include "merge.h"
