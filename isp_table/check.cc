@@ -121,13 +121,12 @@ bool empty_row(const std::string &whole) {
   return !text.empty() && text.find_first_not_of(" \t,;") == std::string::npos;
 }
 
-// The reads [first, end) of one line. The header's first read is dropped,
+// The reads of one line. The header's first read is dropped,
 // but the rest of a cut header is read as rows.
-static void check_line(Checker *c, const Piece *first, const Piece *end) {
+static void check_line(Checker *c, const Line &l) {
+  const Piece *first = l.first, *end = l.end;
   bool header = first->line == 1;
-  std::string whole;
-  for (const Piece *p = first; p < end; p++)
-    whole += p->text;
+  std::string whole = l.whole();
   check_carriage_return(c, first->line, whole);
   if (header)
     check_header(c, *first);
@@ -210,11 +209,8 @@ Findings check_table(const Table &table) {
                  "no row of it; save it as UTF-8 or ASCII text");
     return c.found;
   }
-  for (size_t i = 0, end; i < pieces.size(); i = end) {
-    for (end = i + 1; end < pieces.size() && pieces[end].line == pieces[i].line; end++) {
-    }
-    check_line(&c, pieces.data() + i, pieces.data() + end);
-  }
+  for (const Line &line : table_lines(pieces))
+    check_line(&c, line);
   check_placeholder_rows(&c);
   return c.found;
 }

@@ -47,13 +47,8 @@ void keep_line(const std::string &line, const Piece &first, Kept *kept) {
 // The pieces hold every byte of the table, NUL bytes too: joined line by
 // line they give the table's lines as the result carries them.
 void read_kept(const Table &table, Kept *kept) {
-  const std::vector<Piece> &pieces = table.pieces;
-  for (size_t i = 0, end; i < pieces.size(); i = end) {
-    std::string line;
-    for (end = i; end < pieces.size() && pieces[end].line == pieces[i].line; end++)
-      line += pieces[end].text;
-    keep_line(line, pieces[i], kept);
-  }
+  for (const Line &line : table_lines(table.pieces))
+    keep_line(line.whole(), *line.first, kept);
 }
 
 // A last line without its line end would run into the rows that follow;

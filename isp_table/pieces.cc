@@ -38,6 +38,26 @@ bool read_pieces(const char *path, std::vector<Piece> *pieces, std::string *why)
   return table_close(reader.get()) > 0 || failed(why);
 }
 
+std::string Line::whole() const {
+  std::string bytes;
+  for (const Piece *p = first; p < end; p++)
+    bytes += p->text;
+  return bytes;
+}
+
+// A line ends at its line feed, as isp_pick reads it; a longer line is
+// several reads of the same line number.
+std::vector<Line> table_lines(const std::vector<Piece> &pieces) {
+  std::vector<Line> lines;
+  const Piece *begin = pieces.data(), *stop = begin + pieces.size();
+  for (const Piece *first = begin, *end; first < stop; first = end) {
+    for (end = first + 1; end < stop && end->line == first->line; end++) {
+    }
+    lines.push_back({first, end});
+  }
+  return lines;
+}
+
 static void escape_byte(unsigned char c, std::string *out) {
   if (c == '\t')
     *out += "\\t";
