@@ -9,11 +9,10 @@
 
 #include "against.h"
 #include "check.h"
-#include "diff.h"
 #include "merge.h"
 #include "operator_table.h"
 #include "pieces.h"
-#include "sid_table.h"
+#include "sims.h"
 #include "table.h"
 
 namespace {
@@ -58,51 +57,27 @@ void end_line(std::string *text) {
     *text += text->back() == '\r' ? "\n" : "\r\n";
 }
 
-struct Sim {
-  std::string mcc, mnc;
-  bool from_imsi;
-};
-
-// The SIMs whose lookups can reach `key`: the IMSIs of its first five
-// digits, and the CDMA cards the SID table gives its MCC.
-std::vector<Sim> sims_of(const NetworkId &key) {
-  std::vector<Sim> sims;
-  for (char digit = '0'; digit <= '9'; digit++)
-    sims.push_back({key.first, key.second.substr(0, 2) + digit, true});
-  size_t count;
-  const SidRange *ranges = sid_ranges(&count);
-  for (size_t i = 0; i < count; i++)
-    if (key.first == ranges[i].mcc)
-      sims.push_back({ranges[i].mcc, ranges[i].mnc, false});
-  return sims;
-}
-
-Answer run(const Table &table, const Sim &sim) {
-  return run_lookups(table, sim.mcc.c_str(), sim.mnc.c_str(), sim.from_imsi);
-}
-
-std::vector<Sim> served_sims(const Table &table, const NetworkId &key) {
+// The SIMs whose lookups can reach `row`'s key that the table serves,
+// grouped as they would be with the row in the table.
+std::vector<Sim> served_sims(const Table &table, const TableRow &row) {
+  HasKey has_key = [&](const std::string &m, const std::string &n) {
+    return table.by_key.count({m, n}) || row.key == NetworkId(m, n);
+  };
   std::vector<Sim> served;
-  for (const Sim &sim : sims_of(key))
-    if (run(table, sim).line != 0)
+  for (const Sim &sim : sims_reaching(row.key, has_key))
+    if (run_lookups(table, sim).line != 0)
       served.push_back(sim);
   return served;
 }
 
 // Whether one of `sims` would get `row` if the row stood first among its
 // key's rows: for a SIM the table serves, the row would change its profile
-// or never answer. The row stands in the table for these lookups only.
-bool gets_row_first(Table *table, const TableRow &row, const std::vector<Sim> &sims) {
-  table->pieces.push_back({-1, 0, "0," + row.text});
-  std::vector<size_t> &rows = table->by_key[row.key];
-  rows.insert(rows.begin(), table->pieces.size() - 1);
-  bool gets = std::any_of(sims.begin(), sims.end(),
-                          [table](const Sim &sim) { return run(*table, sim).line == -1; });
-  rows.erase(rows.begin());
-  if (rows.empty())
-    table->by_key.erase(row.key);
-  table->pieces.pop_back();
-  return gets;
+// or never answer.
+bool gets_row_first(const Table &table, const TableRow &row, const std::vector<Sim> &sims) {
+  CandidateRow candidate{row.key, "0," + row.text};
+  return std::any_of(sims.begin(), sims.end(), [&](const Sim &sim) {
+    return run_with_candidate(table, sim, candidate).line == kCandidateLine;
+  });
 }
 
 // A kept line that gives public rows' SIMs another profile than the public
@@ -174,7 +149,7 @@ void note_review(const Table &table, const TableRow &row, const std::vector<Sim>
   std::string key = network_name(row.key);
   auto apns = listed.find(row.key);
   for (const Sim &sim : served) {
-    Answer kept = run(table, sim);
+    Answer kept = run_lookups(table, sim);
     if (!reaches(sim, row.key) || differences(kept.profile, *row.listing).empty())
       continue;
     Review &r = p->reviews[kept.line];
@@ -192,12 +167,12 @@ void note_review(const Table &table, const TableRow &row, const std::vector<Sim>
   }
 }
 
-Public choose_rows(Table *table, const std::vector<TableRow> &rows,
+Public choose_rows(const Table &table, const std::vector<TableRow> &rows,
                    const std::map<NetworkId, std::set<std::string>> &listed, const Merge &merge) {
   Public p;
   for (const TableRow &row : rows) {
-    std::vector<Sim> served = served_sims(*table, row.key);
-    note_review(*table, row, served, listed, merge, &p);
+    std::vector<Sim> served = served_sims(table, row);
+    note_review(table, row, served, listed, merge, &p);
     if (gets_row_first(table, row, served))
       p.left_out++;
     else
@@ -260,10 +235,11 @@ bool extended(const Kept &kept, const Public &p, std::string *text, NetworkId *f
 
 }  // namespace
 
-int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FILE *summary) {
+int extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
+                 FILE *summary) {
   Kept kept;
-  read_kept(*table, &kept);
-  const char *path = table->path.c_str();
+  read_kept(table, &kept);
+  const char *path = table.path.c_str();
   std::vector<TableRow> rows;
   TableFigures merged;
   Merge merge(source_list(sources), &merged);

@@ -19,7 +19,7 @@
 /// listed for those networks at all. Returns 0, or 1 when the table uses every
 /// index a public row may take: then nothing goes to `out`, the summary
 /// counts no row kept or written, and the key is named on standard error
-/// after it. `table` holds one byte at least (an empty
-/// one has no header line for isp_pick to drop) and is the same after as
-/// before.
-int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FILE *summary);
+/// after it. `table` holds one byte at least (an empty one has no header
+/// line for isp_pick to drop).
+int extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
+                 FILE *summary);
