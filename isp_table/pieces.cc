@@ -10,9 +10,10 @@
 #include "operator_table.h"
 #include "utf8.h"
 
-// errno 0 is open_regular's word for a file that is there but no regular file.
+// A table may come through a pipe too, so the file that is none is "not a
+// regular file or pipe".
 static bool failed(std::string *why) {
-  *why = errno ? strerror(errno) : kNotATable;
+  *why = open_failure(kNotATable);
   return false;
 }
 
