@@ -105,10 +105,10 @@ Change profile_change(const Answer &was, const Answer &now, std::string *text) {
   return Change::kChanged;
 }
 
-int diff_tables(const Table &was, const Table &now, FILE *out) {
+bool diff_tables(const Table &was, const Table &now, FILE *out) {
   Counts counts = write_changes(was, now, out);
   size_t changes = counts.changed + counts.gaining + counts.losing;
   fprintf(out, "%zu of %zu SIM groups change: %zu changed, %zu gaining, %zu losing\n", changes,
           counts.groups, counts.changed, counts.gaining, counts.losing);
-  return changes > 0 ? 1 : 0;
+  return changes > 0;
 }

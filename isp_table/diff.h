@@ -24,6 +24,5 @@ enum class Change { kNone, kChanged, kGains, kLoses };
 Change profile_change(const Answer &was, const Answer &now, std::string *text);
 
 /// Writes one line per group of SIMs whose profile changes from table
-/// `was` to table `now`, then a count. Returns 0 when none changes, 1 when
-/// some do.
-int diff_tables(const Table &was, const Table &now, FILE *out);
+/// `was` to table `now`, then a count. Returns whether some group's does.
+bool diff_tables(const Table &was, const Table &now, FILE *out);

@@ -235,8 +235,8 @@ bool extended(const Kept &kept, const Public &p, std::string *text, NetworkId *f
 
 }  // namespace
 
-int extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
-                 FILE *summary) {
+bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
+                  FILE *summary) {
   Kept kept;
   read_kept(table, &kept);
   const char *path = table.path.c_str();
@@ -253,8 +253,8 @@ int extend_table(const Table &table, const std::vector<Source> &sources, FILE *o
   if (!indexed) {
     fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s may take\n",
             path, network_name(full).c_str());
-    return 1;
+    return false;
   }
   fwrite(text.data(), 1, text.size(), out);
-  return 0;
+  return true;
 }

@@ -17,5 +17,5 @@ int cmd_diff(const Command &command) {
   bool read_new = load_or_report(command.new_table.c_str(), &now, "compare");
   if (!read_old || !read_new)
     return 2;
-  return diff_tables(was, now, stdout);
+  return diff_tables(was, now, stdout) ? 1 : 0;
 }

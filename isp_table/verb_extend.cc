@@ -42,5 +42,5 @@ int cmd_extend(const Command &command) {
     print_findings(path, found, stderr);
     return check_status(found);
   }
-  return extend_table(table, sources, stdout, stderr);
+  return extend_table(table, sources, stdout, stderr) ? 0 : 1;
 }
