@@ -20,11 +20,6 @@ struct AgainstFinding {
 /// network resolves an APN as a DNS name.
 std::string folded_apn(const std::string &apn);
 
-/// The APNs, folded, that `sources` list for the networks of each lookup
-/// key, a marked reseller's left out on a network that an unmarked
-/// provider or carrier lists, as the merge leaves it out.
-std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources);
-
 /// Loads the public databases at `paths`, in order, into `sources`. On a
 /// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
 /// standard error ("isp_table: -: ..." for "-", standard input, which is

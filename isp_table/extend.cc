@@ -80,6 +80,20 @@ bool gets_row_first(const Table &table, const TableRow &row, const std::vector<S
   });
 }
 
+// The APNs, folded, that `sources` list for the networks of each lookup
+// key, a marked reseller's left out on a network that an unmarked provider
+// or carrier lists, as the merge leaves it out. A carrier list lists none.
+std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources,
+                                                         const Merge &merge) {
+  std::map<NetworkId, std::set<std::string>> listed;
+  for (const Source &s : sources)
+    for (const Listing &l : s.listings)
+      for (const NetworkId &id : l.networks)
+        if (!s.carrier_list && merge.stands(l, id))
+          listed[lookup_key(id)].insert(folded_apn(l.apn));
+  return listed;
+}
+
 // A kept line that gives public rows' SIMs another profile than the public
 // data's first: one line to review, whatever number of keys reach it.
 struct Review {
@@ -244,7 +258,7 @@ bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *
   TableFigures merged;
   Merge merge(source_list(sources), &merged);
   merge.rows(&rows);
-  Public p = choose_rows(table, rows, listed_by_key(sources), merge);
+  Public p = choose_rows(table, rows, listed_by_key(sources, merge), merge);
   std::string text;
   NetworkId full;
   bool indexed = extended(kept, p, &text, &full);
