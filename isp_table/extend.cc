@@ -127,26 +127,34 @@ const char *technology(const isp_profile &p) {
   return p.system >= 0 && p.system < kTechnologies ? kTechnologyNames[p.system] : "";
 }
 
+// What the summary calls the store item of `column`, and its value in
+// listing `l`.
+std::pair<const char *, std::string> listed_item(int column, const Listing &l) {
+  switch (column) {
+    case kSystem: return {"technology", l.technology};
+    case kApn: return {"APN", l.apn};
+    case kUsr: return {"user", l.user};
+    case kPwd: return {"password", l.password};
+  }
+  return {"number", l.number};
+}
+
 // "APN "own.in" -> "long", user "" -> "web"": the items the router stores
 // from a row, besides its index, that differ between the kept record and
-// the public data's first.
+// the public data's first. The APN is compared as the network resolves
+// it, case aside.
 std::string differences(const isp_profile &kept, const Listing &first) {
-  const struct {
-    const char *item, *kept;
-    const std::string &first;
-  } items[] = {{"technology", technology(kept), first.technology},
-               {"APN", kept.apn, first.apn},
-               {"user", kept.usr, first.user},
-               {"password", kept.pwd, first.password},
-               {"number", kept.number, first.number}};
   std::string text;
-  for (const auto &i : items) {
-    // The APN is compared as the network resolves it, case aside.
-    bool apn = i.kept == kept.apn;
-    bool same = apn ? folded_apn(i.kept) == folded_apn(i.first) : i.kept == i.first;
+  for (RowColumn column : kStoreColumns) {
+    if (column == kIndex)
+      continue;
+    std::pair<const char *, std::string> item = listed_item(column, first);
+    const char *value = column == kSystem ? technology(kept) : profile_text(kept, column);
+    bool same = column == kApn ? folded_apn(value) == folded_apn(item.second)
+                               : value == item.second;
     if (!same)
-      text += (text.empty() ? "" : ", ") + std::string(i.item) + " " +
-              quoted(i.kept, strlen(i.kept)) + " -> " + shown(i.first);
+      text += (text.empty() ? "" : ", ") + std::string(item.first) + " " +
+              quoted(value, strlen(value)) + " -> " + shown(item.second);
   }
   return text;
 }

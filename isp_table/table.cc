@@ -60,17 +60,13 @@ Answer run_with_candidate(const Table &table, const Sim &sim, const CandidateRow
   return run(table, sim.mcc.c_str(), sim.mnc.c_str(), sim.from_imsi, &candidate);
 }
 
-template <size_t N>
-static StoreItem text_item(const char *name, const char (&field)[N]) {
-  return {name, quoted(field, N)};
-}
-
 std::vector<StoreItem> store_items(const isp_profile &p) {
-  const ColumnRule *c = kColumnRules;
-  return {text_item(c[kIndex].store_item, p.index),
-          {c[kSystem].store_item, std::to_string(p.system)},
-          text_item(c[kApn].store_item, p.apn),
-          text_item(c[kUsr].store_item, p.usr),
-          text_item(c[kPwd].store_item, p.pwd),
-          text_item(c[kNumber].store_item, p.number)};
+  std::vector<StoreItem> items;
+  for (RowColumn column : kStoreColumns) {
+    const ColumnRule &rule = kColumnRules[column];
+    items.push_back({rule.store_item, column == kSystem
+                                          ? std::to_string(p.system)
+                                          : quoted(profile_text(p, column), rule.width + 1)});
+  }
+  return items;
 }
