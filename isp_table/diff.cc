@@ -5,7 +5,6 @@
 #include <set>
 
 #include "digits.h"
-#include "identity.h"
 #include "pieces.h"
 #include "sims.h"
 #include "sources.h"
