@@ -77,6 +77,15 @@ constexpr ColumnRule kColumnRules[kColumns] = {
 
 #undef ISP_PROFILE_WIDTH
 
+/// The columns whose items a run writes to the store, in the order it
+/// writes them: the index, which tells the store which profile it holds,
+/// then the profile.
+constexpr RowColumn kStoreColumns[] = {kIndex, kSystem, kApn, kUsr, kPwd, kNumber};
+
+/// The text field of `profile` that column `column` fills (any column but
+/// the technology, which holds a code).
+const char *profile_text(const isp_profile &profile, int column);
+
 /// Results of a lookup besides a piece's number: no table (none at the
 /// path, or not a regular file), and a table that is there but whose
 /// open, fstat or a read failed.

@@ -73,17 +73,27 @@ static int update_system() {
   return set_item(name, line);
 }
 
+// The index is written always: it is how the store knows which profile it
+// holds. Each item's name is its column's rule, read at a constant index so
+// that the router keeps only the names it writes.
+static int store_column(int column) {
+  const ColumnRule *c = kColumnRules;
+  switch (column) {
+    case kIndex: return set_text(c[kIndex].store_item, isp_info.index);
+    case kSystem: return update_system();
+    case kApn: return update_text(c[kApn].store_item, isp_info.apn);
+    case kUsr: return update_text(c[kUsr].store_item, isp_info.usr);
+    case kPwd: return update_text(c[kPwd].store_item, isp_info.pwd);
+  }
+  return update_text(c[kNumber].store_item, isp_info.number);
+}
+
 // Every item is tried, whatever became of the ones before it.
 int set_to_mib() {
   fputs("------ set MIB ------\n", stderr);
-  int result = set_text(kColumnRules[kIndex].store_item, isp_info.index);
-  if (update_system() < 0)
-    result = -1;
-  const char *names[] = {kColumnRules[kApn].store_item, kColumnRules[kUsr].store_item,
-                         kColumnRules[kPwd].store_item, kColumnRules[kNumber].store_item};
-  const char *values[] = {isp_info.apn, isp_info.usr, isp_info.pwd, isp_info.number};
-  for (int i = 0; i < 4; i++)
-    if (update_text(names[i], values[i]) < 0)
+  int result = 1;
+  for (int column : kStoreColumns)
+    if (store_column(column) < 0)
       result = -1;
   return result;
 }

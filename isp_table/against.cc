@@ -177,14 +177,6 @@ std::string contradiction(const PublicData &d, const Merge &merge,
 
 }  // namespace
 
-std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources) {
-  std::map<NetworkId, std::set<std::string>> listed;
-  for (const auto &apn : public_data(sources, Merge(source_list(sources))).listed)
-    for (const NetworkId &id : apn.second)
-      listed[lookup_key(id)].insert(apn.first);
-  return listed;
-}
-
 // Each network's SIMs are looked up as the router looks them up, so a
 // two-digit row under MCC 405 serves the three-digit networks it answers.
 // Placeholder rows answer the empty identity, which no network of the

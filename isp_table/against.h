@@ -16,10 +16,6 @@ struct AgainstFinding {
   std::string text;
 };
 
-/// The APNs, folded, that `sources` list for the networks of each lookup
-/// key, a marked reseller's left out on a network that an unmarked
-/// provider or carrier lists, as the merge leaves it out.
-std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources);
 
 /// Each row of `table` that answers the SIMs of networks that
 /// `sources` know (isp_pick's own lookups, as from the IMSI) and whose APN

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "input.h"
+
 /// One way to recognise a carrier's SIMs (CarrierAttribute): a SIM
 /// matches when it has one of the values of each field given.
 struct CarrierAttribute {
@@ -35,7 +37,7 @@ struct CarrierList {
 };
 
 /// The most bytes a carrier list may hold, and one string of it.
-constexpr size_t kCarrierListMax = size_t(64) << 20;
+constexpr size_t kCarrierListMax = kMemoryInputMax;
 constexpr size_t kCarrierStringMax = size_t(64) << 10;
 
 /// Reads a carrier list from `bytes`; false with `error` "line N: what is wrong" on a

@@ -1,38 +1,13 @@
 #include "check.h"
 
-#include <string.h>
-
 #include <string>
 #include <vector>
 
-#include "check_rules.h"
+#include "checker.h"
+#include "columns.h"
 #include "digits.h"
 #include "operator_table.h"
 #include "utf8.h"
-
-// A CR or LF that ends up in another column than the password stays in
-// its value, as it does in isp_pick's record.
-Fields split(const std::string &row) {
-  std::vector<char> buf(row.c_str(), row.c_str() + strlen(row.c_str()) + 1);
-  Fields f;
-  char *cursor = buf.data();
-  for (char *field; (field = next_field(&cursor)) != nullptr;) {
-    std::vector<char> written(field, field + strlen(field) + 1);
-    drop_line_end(written.data());
-    f.written.push_back(written.data());
-    blank_placeholder(field);
-    if (f.taken.size() == kPwd)
-      drop_line_end(field);
-    f.taken.push_back(field);
-  }
-  return f;
-}
-
-std::string line_text(const std::string &line) {
-  std::vector<char> buf(line.c_str(), line.c_str() + strlen(line.c_str()) + 1);
-  drop_line_end(buf.data());
-  return buf.data();
-}
 
 bool only_line_end(const std::string &text) {
   return text.find_first_not_of("\r\n") == std::string::npos;
@@ -42,18 +17,6 @@ static void check_line_end(Checker *c, int line, const std::string &whole) {
   size_t n = whole.size();
   if (n >= 1 && whole[n - 1] == '\n' && (n < 2 || whole[n - 2] != '\r'))
     c->report(line, false, "the row ends with a line feed alone, not CR LF");
-}
-
-static bool ascii(const std::string &text) {
-  for (unsigned char b : text)
-    if (b > 127)
-      return false;
-  return true;
-}
-
-std::string byte_size(const std::string &text) {
-  std::string bytes = std::to_string(text.size()) + " bytes";
-  return ascii(text) ? bytes : bytes + " (" + std::to_string(characters(text)) + " characters)";
 }
 
 // "character 27", or "byte 31 (character 27)" after a UTF-8 character.
@@ -158,13 +121,12 @@ bool empty_row(const std::string &whole) {
   return !text.empty() && text.find_first_not_of(" \t,;") == std::string::npos;
 }
 
-// The reads [first, end) of one line. The header's first read is dropped,
+// The reads of one line. The header's first read is dropped,
 // but the rest of a cut header is read as rows.
-static void check_line(Checker *c, const Piece *first, const Piece *end) {
+static void check_line(Checker *c, const Line &l) {
+  const Piece *first = l.first, *end = l.end;
   bool header = first->line == 1;
-  std::string whole;
-  for (const Piece *p = first; p < end; p++)
-    whole += p->text;
+  std::string whole = l.whole();
   check_carriage_return(c, first->line, whole);
   if (header)
     check_header(c, *first);
@@ -247,11 +209,8 @@ Findings check_table(const Table &table) {
                  "no row of it; save it as UTF-8 or ASCII text");
     return c.found;
   }
-  for (size_t i = 0, end; i < pieces.size(); i = end) {
-    for (end = i + 1; end < pieces.size() && pieces[end].line == pieces[i].line; end++) {
-    }
-    check_line(&c, pieces.data() + i, pieces.data() + end);
-  }
+  for (const Line &line : table_lines(pieces))
+    check_line(&c, line);
   check_placeholder_rows(&c);
   return c.found;
 }

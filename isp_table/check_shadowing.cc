@@ -2,7 +2,7 @@
 // of the model's own lookup, and a placeholder row is no fallback.
 #include <string>
 
-#include "check_rules.h"
+#include "checker.h"
 
 // The line of an earlier row that answers this row's MCC and MNC, or 0:
 // the key looked up once, as it stands.

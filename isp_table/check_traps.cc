@@ -1,13 +1,11 @@
 // The traps of a table saved from a spreadsheet: quotes, another
 // separator, empty values, a comma inside a value. Each moves the later
 // values out of their columns, so it is reported by its cause, once per row.
-#include <string.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "check_rules.h"
+#include "checker.h"
 #include "columns.h"
 #include "digits.h"
 #include "values.h"
@@ -94,33 +92,6 @@ static bool empty_value(Checker *c, int line, const std::vector<std::string> &va
     return true;
   }
   return false;
-}
-
-std::string listed(const std::vector<std::string> &items, const std::string &word) {
-  std::string text;
-  for (size_t i = 0; i < items.size(); i++)
-    text += (i == 0 ? "" : i + 1 < items.size() ? ", " : " " + word + " ") + items[i];
-  return text;
-}
-
-std::vector<Span> field_spans(const std::string &text) {
-  std::vector<char> buf(text.c_str(), text.c_str() + strlen(text.c_str()) + 1);
-  std::vector<Span> spans;
-  char *cursor = buf.data();
-  for (char *field; (field = next_field(&cursor)) != nullptr;) {
-    size_t start = field - buf.data();
-    spans.push_back({start, start + strlen(field)});
-  }
-  return spans;
-}
-
-// isp_pick drops the header unread, so it may name columns after the
-// password (a note), which rows then fill.
-size_t table_columns(const Table &table) {
-  const std::vector<Piece> &pieces = table.pieces;
-  if (pieces.empty() || pieces[0].line != 1)
-    return kColumns;
-  return std::max<size_t>(kColumns, field_spans(line_text(pieces[0].text)).size());
 }
 
 // A row with more fields than the table has columns holds a comma inside

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "check_rules.h"
+#include "checker.h"
 #include "columns.h"
 #include "digits.h"
 #include "table_text.h"
@@ -140,9 +140,12 @@ static void check_shared_index(Checker *c, int line, const Fields &f) {
   std::string index = stored_index(f.written[kIndex]);
   if (index.empty())
     return;
-  std::vector<std::string> profile = {std::to_string(technology_code(f.taken[kSystem].c_str())),
-                                      f.taken[kApn], f.taken[kNumber], f.taken[kUsr],
-                                      f.taken[kPwd]};
+  std::vector<std::string> profile;
+  for (RowColumn column : kStoreColumns)
+    if (column != kIndex)
+      profile.push_back(column == kSystem
+                            ? std::to_string(technology_code(f.taken[kSystem].c_str()))
+                            : f.taken[column]);
   auto first = c->indexes.emplace(index, std::make_pair(line, profile)).first;
   if (first->second.second != profile)
     c->report(line, false,

@@ -1,4 +1,5 @@
-// What messages call a column. The columns' rules (name, width, store
+// What messages call a column, and how they list and measure values. The
+// columns' rules (name, width, store
 // item, placeholder) are isp_pick's own, kColumnRules in operator_table.h,
 // so that the tool's rules follow the router's.
 #pragma once
@@ -6,6 +7,7 @@
 #include <stddef.h>
 
 #include <string>
+#include <vector>
 
 #include "operator_table.h"
 
@@ -21,3 +23,15 @@ std::string shown_in(size_t column, const std::string &value);
 /// `value` named with its column for a message: `APN "web"`,
 /// `operator name "Müller Funk"`.
 std::string named_value(size_t column, const std::string &value);
+
+/// `items` as a message lists them: "a", "a or b", "a, b or c" (`word`
+/// "or", or "and").
+std::string listed(const std::vector<std::string> &items, const std::string &word);
+
+/// Whether `text` is ASCII alone.
+bool ascii(const std::string &text);
+
+/// The size of `text` for a message: "64 bytes", or "72 bytes (38
+/// characters)" when it is not ASCII alone, since isp_pick's fields hold
+/// bytes.
+std::string byte_size(const std::string &text);

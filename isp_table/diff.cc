@@ -5,9 +5,8 @@
 #include <set>
 
 #include "digits.h"
-#include "identity.h"
 #include "pieces.h"
-#include "sid_table.h"
+#include "sims.h"
 #include "sources.h"
 
 namespace {
@@ -22,59 +21,14 @@ std::set<std::string> named_mccs(const Table &a, const Table &b) {
   return mccs;
 }
 
-// isp_pick's own lookup order tells which MCCs are looked up with all three
-// MNC digits first.
-bool three_digit_mnc_first(const std::string &m) {
-  LookupKey keys[kMaxLookups];
-  return lookup_order(m.c_str(), "000", true, keys) > 1;
-}
-
-bool has_key(const Table &a, const Table &b, const std::string &m, const std::string &n) {
-  return a.by_key.count({m, n}) || b.by_key.count({m, n});
-}
-
-// Any row of the three-digit key, whole or not, can leave something in the
-// record, so such an IMSI is a group of its own; the rest share the lookup
-// of two digits.
-void add_long_mncs(const Table &a, const Table &b, const std::string &m, const std::string &xy,
-                   std::vector<SimGroup> *groups) {
-  std::vector<SimGroup> own;
-  std::string rest;
-  for (char z = '0'; z <= '9'; z++) {
-    std::string n = xy + z;
-    if (has_key(a, b, m, n))
-      own.push_back({network_name(m, n), m, n, true});
-    else if (rest.empty())
-      rest = n;
-  }
-  if (!rest.empty())
-    groups->push_back({network_name(m, xy), m, rest, true});
-  groups->insert(groups->end(), own.begin(), own.end());
-}
-
-void add_mcc(const Table &a, const Table &b, const std::string &m, std::vector<SimGroup> *groups) {
-  bool long_mncs = three_digit_mnc_first(m);
+void add_mcc(const Table &a, const Table &b, const std::string &m, std::vector<Sim> *groups) {
+  HasKey has_key = [&](const std::string &mcc, const std::string &mnc) {
+    return a.by_key.count({mcc, mnc}) || b.by_key.count({mcc, mnc});
+  };
   for (int i = 0; i < 100; i++) {
-    std::string xy = {char('0' + i / 10), char('0' + i % 10)};
-    if (long_mncs)
-      add_long_mncs(a, b, m, xy, groups);
-    else
-      groups->push_back({network_name(m, xy), m, xy + "0", true});
+    std::vector<Sim> sims = imsi_sims(m, {char('0' + i / 10), char('0' + i % 10)}, has_key);
+    groups->insert(groups->end(), sims.begin(), sims.end());
   }
-}
-
-void add_sids(std::vector<SimGroup> *groups) {
-  size_t count;
-  const SidRange *ranges = sid_ranges(&count);
-  for (size_t i = 0; i < count; i++) {
-    const SidRange &r = ranges[i];
-    std::string name = "SID " + std::to_string(r.first);
-    if (r.last != r.first)
-      name += "-" + std::to_string(r.last);
-    groups->push_back({name, r.mcc, r.mnc, false});
-  }
-  // A SID outside the table is looked up with the empty identity.
-  groups->push_back({"SID other", "", "", false});
 }
 
 std::string whole_profile(const isp_profile &p) {
@@ -108,12 +62,10 @@ void count(Change change, Counts *counts) {
 
 Counts write_changes(const Table &was, const Table &now, FILE *out) {
   Counts counts;
-  for (const SimGroup &g : sim_groups(was, now)) {
+  for (const Sim &g : sim_groups(was, now)) {
     counts.groups++;
-    const char *m = g.mcc.c_str(), *n = g.mnc.c_str();
     std::string text;
-    Change change = profile_change(run_lookups(was, m, n, g.from_imsi),
-                                   run_lookups(now, m, n, g.from_imsi), &text);
+    Change change = profile_change(run_lookups(was, g), run_lookups(now, g), &text);
     if (change != Change::kNone)
       fprintf(out, "%s: %s\n", g.name.c_str(), text.c_str());
     count(change, &counts);
@@ -123,11 +75,14 @@ Counts write_changes(const Table &was, const Table &now, FILE *out) {
 
 }  // namespace
 
-std::vector<SimGroup> sim_groups(const Table &a, const Table &b) {
-  std::vector<SimGroup> groups;
+std::vector<Sim> sim_groups(const Table &a, const Table &b) {
+  std::vector<Sim> groups;
   for (const std::string &m : named_mccs(a, b))
     add_mcc(a, b, m, &groups);
-  add_sids(&groups);
+  std::vector<Sim> cards = sid_sims(nullptr);
+  groups.insert(groups.end(), cards.begin(), cards.end());
+  // A SID outside the table is looked up with the empty identity.
+  groups.push_back({"SID other", "", "", false});
   return groups;
 }
 
@@ -149,10 +104,10 @@ Change profile_change(const Answer &was, const Answer &now, std::string *text) {
   return Change::kChanged;
 }
 
-int diff_tables(const Table &was, const Table &now, FILE *out) {
+bool diff_tables(const Table &was, const Table &now, FILE *out) {
   Counts counts = write_changes(was, now, out);
   size_t changes = counts.changed + counts.gaining + counts.losing;
   fprintf(out, "%zu of %zu SIM groups change: %zu changed, %zu gaining, %zu losing\n", changes,
           counts.groups, counts.changed, counts.gaining, counts.losing);
-  return changes > 0 ? 1 : 0;
+  return changes > 0;
 }

@@ -9,21 +9,11 @@
 
 #include "table.h"
 
-/// SIMs that every table gives the same profile, since isp_pick looks them
-/// all up by the same keys, and the identity one of them is looked up by.
-struct SimGroup {
-  /// "262-01" (IMSIs 26201x), "405-854" (405854 alone), "405-85" (40585x
-  /// without a three-digit row), "SID 14554-14574", "SID 2222", "SID other".
-  std::string name;
-  std::string mcc, mnc;
-  bool from_imsi = false;
-};
-
 /// The groups for a comparison of tables `a` and `b`, sorted by identity:
 /// IMSI groups by their digits under every three-digit MCC either table
 /// has a row key for, then the SID table's ranges in its order, then a SID
 /// outside it.
-std::vector<SimGroup> sim_groups(const Table &a, const Table &b);
+std::vector<Sim> sim_groups(const Table &a, const Table &b);
 
 enum class Change { kNone, kChanged, kGains, kLoses };
 
@@ -34,6 +24,5 @@ enum class Change { kNone, kChanged, kGains, kLoses };
 Change profile_change(const Answer &was, const Answer &now, std::string *text);
 
 /// Writes one line per group of SIMs whose profile changes from table
-/// `was` to table `now`, then a count. Returns 0 when none changes, 1 when
-/// some do.
-int diff_tables(const Table &was, const Table &now, FILE *out);
+/// `was` to table `now`, then a count. Returns whether some group's does.
+bool diff_tables(const Table &was, const Table &now, FILE *out);

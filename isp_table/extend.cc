@@ -7,14 +7,12 @@
 #include <set>
 #include <string>
 
-#include "against.h"
 #include "check.h"
-#include "diff.h"
 #include "merge.h"
 #include "names.h"
 #include "operator_table.h"
 #include "pieces.h"
-#include "sid_table.h"
+#include "sims.h"
 #include "summary.h"
 #include "table.h"
 
@@ -49,13 +47,8 @@ void keep_line(const std::string &line, const Piece &first, Kept *kept) {
 // The pieces hold every byte of the table, NUL bytes too: joined line by
 // line they give the table's lines as the result carries them.
 void read_kept(const Table &table, Kept *kept) {
-  const std::vector<Piece> &pieces = table.pieces;
-  for (size_t i = 0, end; i < pieces.size(); i = end) {
-    std::string line;
-    for (end = i; end < pieces.size() && pieces[end].line == pieces[i].line; end++)
-      line += pieces[end].text;
-    keep_line(line, pieces[i], kept);
-  }
+  for (const Line &line : table_lines(table.pieces))
+    keep_line(line.whole(), *line.first, kept);
 }
 
 // A last line without its line end would run into the rows that follow;
@@ -65,51 +58,41 @@ void end_line(std::string *text) {
     *text += text->back() == '\r' ? "\n" : "\r\n";
 }
 
-struct Sim {
-  std::string mcc, mnc;
-  bool from_imsi;
-};
-
-// The SIMs whose lookups can reach `key`: the IMSIs of its first five
-// digits, and the CDMA cards the SID table gives its MCC.
-std::vector<Sim> sims_of(const NetworkId &key) {
-  std::vector<Sim> sims;
-  for (char digit = '0'; digit <= '9'; digit++)
-    sims.push_back({key.first, key.second.substr(0, 2) + digit, true});
-  size_t count;
-  const SidRange *ranges = sid_ranges(&count);
-  for (size_t i = 0; i < count; i++)
-    if (key.first == ranges[i].mcc)
-      sims.push_back({ranges[i].mcc, ranges[i].mnc, false});
-  return sims;
-}
-
-Answer run(const Table &table, const Sim &sim) {
-  return run_lookups(table, sim.mcc.c_str(), sim.mnc.c_str(), sim.from_imsi);
-}
-
-std::vector<Sim> served_sims(const Table &table, const NetworkId &key) {
+// The SIMs whose lookups can reach `row`'s key that the table serves,
+// grouped as they would be with the row in the table.
+std::vector<Sim> served_sims(const Table &table, const TableRow &row) {
+  HasKey has_key = [&](const std::string &m, const std::string &n) {
+    return table.by_key.count({m, n}) || row.key == NetworkId(m, n);
+  };
   std::vector<Sim> served;
-  for (const Sim &sim : sims_of(key))
-    if (run(table, sim).line != 0)
+  for (const Sim &sim : sims_reaching(row.key, has_key))
+    if (run_lookups(table, sim).line != 0)
       served.push_back(sim);
   return served;
 }
 
 // Whether one of `sims` would get `row` if the row stood first among its
 // key's rows: for a SIM the table serves, the row would change its profile
-// or never answer. The row stands in the table for these lookups only.
-bool gets_row_first(Table *table, const TableRow &row, const std::vector<Sim> &sims) {
-  table->pieces.push_back({-1, 0, "0," + row.text});
-  std::vector<size_t> &rows = table->by_key[row.key];
-  rows.insert(rows.begin(), table->pieces.size() - 1);
-  bool gets = std::any_of(sims.begin(), sims.end(),
-                          [table](const Sim &sim) { return run(*table, sim).line == -1; });
-  rows.erase(rows.begin());
-  if (rows.empty())
-    table->by_key.erase(row.key);
-  table->pieces.pop_back();
-  return gets;
+// or never answer.
+bool gets_row_first(const Table &table, const TableRow &row, const std::vector<Sim> &sims) {
+  CandidateRow candidate{row.key, "0," + row.text};
+  return std::any_of(sims.begin(), sims.end(), [&](const Sim &sim) {
+    return run_with_candidate(table, sim, candidate).line == kCandidateLine;
+  });
+}
+
+// The APNs, folded, that `sources` list for the networks of each lookup
+// key, a marked reseller's left out on a network that an unmarked provider
+// or carrier lists, as the merge leaves it out. A carrier list lists none.
+std::map<NetworkId, std::set<std::string>> listed_by_key(const std::vector<Source> &sources,
+                                                         const Merge &merge) {
+  std::map<NetworkId, std::set<std::string>> listed;
+  for (const Source &s : sources)
+    for (const Listing &l : s.listings)
+      for (const NetworkId &id : l.networks)
+        if (!s.carrier_list && merge.stands(l, id))
+          listed[lookup_key(id)].insert(folded_apn(l.apn));
+  return listed;
 }
 
 // A kept line that gives public rows' SIMs another profile than the public
@@ -145,26 +128,34 @@ const char *technology(const isp_profile &p) {
   return p.system >= 0 && p.system < kTechnologies ? kTechnologyNames[p.system] : "";
 }
 
+// What the summary calls the store item of `column`, and its value in
+// listing `l`.
+std::pair<const char *, std::string> listed_item(int column, const Listing &l) {
+  switch (column) {
+    case kSystem: return {"technology", l.technology};
+    case kApn: return {"APN", l.apn};
+    case kUsr: return {"user", l.user};
+    case kPwd: return {"password", l.password};
+  }
+  return {"number", l.number};
+}
+
 // "APN "own.in" -> "long", user "" -> "web"": the items the router stores
 // from a row, besides its index, that differ between the kept record and
-// the public data's first.
+// the public data's first. The APN is compared as the network resolves
+// it, case aside.
 std::string differences(const isp_profile &kept, const Listing &first) {
-  const struct {
-    const char *item, *kept;
-    const std::string &first;
-  } items[] = {{"technology", technology(kept), first.technology},
-               {"APN", kept.apn, first.apn},
-               {"user", kept.usr, first.user},
-               {"password", kept.pwd, first.password},
-               {"number", kept.number, first.number}};
   std::string text;
-  for (const auto &i : items) {
-    // The APN is compared as the network resolves it, case aside.
-    bool apn = i.kept == kept.apn;
-    bool same = apn ? folded_apn(i.kept) == folded_apn(i.first) : i.kept == i.first;
+  for (RowColumn column : kStoreColumns) {
+    if (column == kIndex)
+      continue;
+    std::pair<const char *, std::string> item = listed_item(column, first);
+    const char *value = column == kSystem ? technology(kept) : profile_text(kept, column);
+    bool same = column == kApn ? folded_apn(value) == folded_apn(item.second)
+                               : value == item.second;
     if (!same)
-      text += (text.empty() ? "" : ", ") + std::string(i.item) + " " +
-              quoted(i.kept, strlen(i.kept)) + " -> " + shown(i.first);
+      text += (text.empty() ? "" : ", ") + std::string(item.first) + " " +
+              quoted(value, strlen(value)) + " -> " + shown(item.second);
   }
   return text;
 }
@@ -181,7 +172,7 @@ void note_review(const Table &table, const TableRow &row, const std::vector<Sim>
   std::string key = network_name(row.key);
   auto apns = listed.find(row.key);
   for (const Sim &sim : served) {
-    Answer kept = run(table, sim);
+    Answer kept = run_lookups(table, sim);
     if (!reaches(sim, row.key) || differences(kept.profile, *row.listing).empty())
       continue;
     Review &r = p->reviews[kept.line];
@@ -199,12 +190,12 @@ void note_review(const Table &table, const TableRow &row, const std::vector<Sim>
   }
 }
 
-Public choose_rows(Table *table, const std::vector<TableRow> &rows,
+Public choose_rows(const Table &table, const std::vector<TableRow> &rows,
                    const std::map<NetworkId, std::set<std::string>> &listed, const Merge &merge) {
   Public p;
   for (const TableRow &row : rows) {
-    std::vector<Sim> served = served_sims(*table, row.key);
-    note_review(*table, row, served, listed, merge, &p);
+    std::vector<Sim> served = served_sims(table, row);
+    note_review(table, row, served, listed, merge, &p);
     if (gets_row_first(table, row, served))
       p.left_out++;
     else
@@ -267,15 +258,16 @@ bool extended(const Kept &kept, const Public &p, std::string *text, NetworkId *f
 
 }  // namespace
 
-int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FILE *summary) {
+bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
+                  FILE *summary) {
   Kept kept;
-  read_kept(*table, &kept);
-  const char *path = table->path.c_str();
+  read_kept(table, &kept);
+  const char *path = table.path.c_str();
   std::vector<TableRow> rows;
   TableFigures merged;
   Merge merge(source_list(sources), &merged);
   merge.rows(&rows);
-  Public p = choose_rows(table, rows, listed_by_key(sources), merge);
+  Public p = choose_rows(table, rows, listed_by_key(sources, merge), merge);
   std::string text;
   NetworkId full;
   bool indexed = extended(kept, p, &text, &full);
@@ -284,8 +276,8 @@ int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FI
   if (!indexed) {
     fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s may take\n",
             path, network_name(full).c_str());
-    return 1;
+    return false;
   }
   fwrite(text.data(), 1, text.size(), out);
-  return 0;
+  return true;
 }

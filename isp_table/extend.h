@@ -16,10 +16,10 @@
 /// The summary goes to `summary`, with one line per kept row that gives
 /// some public row's SIMs another technology, APN, user, password or dial
 /// number than the public data ranks first, and whether the kept APN is
-/// listed for those networks at all. Returns 0, or 1 when the table uses every
-/// index a public row may take: then nothing goes to `out`, the summary
-/// counts no row kept or written, and the key is named on standard error
-/// after it. `table` holds one byte at least (an empty
-/// one has no header line for isp_pick to drop) and is the same after as
-/// before.
-int extend_table(Table *table, const std::vector<Source> &sources, FILE *out, FILE *summary);
+/// listed for those networks at all. Returns true, or false when the table
+/// uses every index a public row may take: then nothing goes to `out`, the
+/// summary counts no row kept or written, and the key is named on standard
+/// error after it. `table` holds one byte at least (an empty one has no
+/// header line for isp_pick to drop).
+bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
+                  FILE *summary);

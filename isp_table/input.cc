@@ -12,8 +12,7 @@
 
 #include "files.h"
 
-// errno 0 is open_regular's word for a file that is there but no regular file.
-static std::string reason() { return errno ? strerror(errno) : "not a regular file"; }
+std::string open_failure(const char *kind) { return errno ? strerror(errno) : kind; }
 
 // Reads `fd` to its end into `bytes`, at most `limit` bytes, so that an
 // endless pipe ends the run with a reason, never the memory. Standard
@@ -49,7 +48,7 @@ bool read_regular(const char *path, std::string *bytes, std::string *why) {
   errno = 0;
   int fd = open_regular(path, O_RDONLY);
   if (fd < 0) {
-    *why = reason();
+    *why = open_failure("not a regular file");
     return false;
   }
   bool whole = read_all(fd, bytes->max_size(), bytes, why);
@@ -137,7 +136,7 @@ const char *table_source(const char *path, std::string *why) {
     return nullptr;
   }
   std::string bytes, source;
-  bool whole = read_all(fd, kTableCopyMax, &bytes, why);
+  bool whole = read_all(fd, kMemoryInputMax, &bytes, why);
   if (!standard_input)
     close(fd);
   if (!whole)

@@ -10,9 +10,10 @@
 #include "operator_table.h"
 #include "utf8.h"
 
-// errno 0 is open_regular's word for a file that is there but no regular file.
+// A table may come through a pipe too, so the file that is none is "not a
+// regular file or pipe".
 static bool failed(std::string *why) {
-  *why = errno ? strerror(errno) : kNotATable;
+  *why = open_failure(kNotATable);
   return false;
 }
 
@@ -36,6 +37,26 @@ bool read_pieces(const char *path, std::vector<Piece> *pieces, std::string *why)
     }
   }
   return table_close(reader.get()) > 0 || failed(why);
+}
+
+std::string Line::whole() const {
+  std::string bytes;
+  for (const Piece *p = first; p < end; p++)
+    bytes += p->text;
+  return bytes;
+}
+
+// A line ends at its line feed, as isp_pick reads it; a longer line is
+// several reads of the same line number.
+std::vector<Line> table_lines(const std::vector<Piece> &pieces) {
+  std::vector<Line> lines;
+  const Piece *begin = pieces.data(), *stop = begin + pieces.size();
+  for (const Piece *first = begin, *end; first < stop; first = end) {
+    for (end = first + 1; end < stop && end->line == first->line; end++) {
+    }
+    lines.push_back({first, end});
+  }
+  return lines;
 }
 
 static void escape_byte(unsigned char c, std::string *out) {

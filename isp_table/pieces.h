@@ -19,6 +19,18 @@ struct Piece {
 /// it is not) when it cannot be opened or a read fails.
 bool read_pieces(const char *path, std::vector<Piece> *pieces, std::string *why);
 
+/// The reads of one line of a table: the pieces [first, end).
+struct Line {
+  const Piece *first, *end;
+
+  /// The line's bytes: its reads joined, NUL bytes too.
+  std::string whole() const;
+};
+
+/// `pieces`, a table's reads in order, grouped by the line each stands on.
+/// Valid while `pieces` is unchanged.
+std::vector<Line> table_lines(const std::vector<Piece> &pieces);
+
 /// A value from a table or a database as findings print it: between double
 /// quotes, with a tab, a double quote, a backslash and every byte below 32
 /// or above 126 written as \t, \", \\ or \xNN, so that a line of output

@@ -17,40 +17,56 @@ bool load_table(const char *path, Table *table, std::string *why) {
   return true;
 }
 
+// isp_pick's row walk on a copy: it cuts the row in place.
+static bool take_text(const std::string &text, const LookupKey &key, isp_profile *profile) {
+  std::vector<char> row(text.c_str(), text.c_str() + strlen(text.c_str()) + 1);
+  return take_row(row.data(), key, profile);
+}
+
 // Only the rows of the key reach past its MCC and MNC columns, so only they
 // can leave anything in the record that the answering row does not write.
-static int walk(const Table &table, const LookupKey &key, isp_profile *profile) {
-  auto rows = table.by_key.find({key.mcc, key.mnc});
+static int walk(const Table &table, const LookupKey &key, const CandidateRow *candidate,
+                isp_profile *profile) {
+  std::pair<std::string, std::string> id(key.mcc, key.mnc);
+  if (candidate && candidate->key == id && take_text(candidate->text, key, profile))
+    return kCandidateLine;
+  auto rows = table.by_key.find(id);
   if (rows == table.by_key.end())
     return 0;
-  for (size_t i : rows->second) {
-    const Piece &p = table.pieces[i];
-    std::vector<char> row(p.text.c_str(), p.text.c_str() + strlen(p.text.c_str()) + 1);
-    if (take_row(row.data(), key, profile))
-      return p.line;
-  }
+  for (size_t i : rows->second)
+    if (take_text(table.pieces[i].text, key, profile))
+      return table.pieces[i].line;
   return 0;
 }
 
-Answer run_lookups(const Table &table, const char *m, const char *n, bool from_imsi) {
+static Answer run(const Table &table, const char *m, const char *n, bool from_imsi,
+                  const CandidateRow *candidate) {
   Answer a;
   a.count = lookup_order(m, n, from_imsi, a.keys);
   while (a.tried < a.count && a.line == 0)
-    a.line = walk(table, a.keys[a.tried++], &a.profile);
+    a.line = walk(table, a.keys[a.tried++], candidate, &a.profile);
   return a;
 }
 
-template <size_t N>
-static StoreItem text_item(const char *name, const char (&field)[N]) {
-  return {name, quoted(field, N)};
+Answer run_lookups(const Table &table, const char *m, const char *n, bool from_imsi) {
+  return run(table, m, n, from_imsi, nullptr);
+}
+
+Answer run_lookups(const Table &table, const Sim &sim) {
+  return run(table, sim.mcc.c_str(), sim.mnc.c_str(), sim.from_imsi, nullptr);
+}
+
+Answer run_with_candidate(const Table &table, const Sim &sim, const CandidateRow &candidate) {
+  return run(table, sim.mcc.c_str(), sim.mnc.c_str(), sim.from_imsi, &candidate);
 }
 
 std::vector<StoreItem> store_items(const isp_profile &p) {
-  const ColumnRule *c = kColumnRules;
-  return {text_item(c[kIndex].store_item, p.index),
-          {c[kSystem].store_item, std::to_string(p.system)},
-          text_item(c[kApn].store_item, p.apn),
-          text_item(c[kUsr].store_item, p.usr),
-          text_item(c[kPwd].store_item, p.pwd),
-          text_item(c[kNumber].store_item, p.number)};
+  std::vector<StoreItem> items;
+  for (RowColumn column : kStoreColumns) {
+    const ColumnRule &rule = kColumnRules[column];
+    items.push_back({rule.store_item, column == kSystem
+                                          ? std::to_string(p.system)
+                                          : quoted(profile_text(p, column), rule.width + 1)});
+  }
+  return items;
 }

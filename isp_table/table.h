@@ -40,6 +40,35 @@ bool load_table(const char *path, Table *table, std::string *why = nullptr);
 /// walked with isp_pick's own row walk into one record.
 Answer run_lookups(const Table &table, const char *m, const char *n, bool from_imsi);
 
+/// SIMs that every table gives the same profile, since isp_pick looks them
+/// all up by the same keys, and the identity one of them is looked up by.
+struct Sim {
+  /// "262-01" (IMSIs 26201x), "405-854" (405854 alone), "405-85" (40585x
+  /// without a three-digit row), "SID 14554-14574", "SID 2222", "SID other".
+  std::string name;
+  std::string mcc, mnc;
+  bool from_imsi = false;
+};
+
+/// run_lookups for the identity of `sim`.
+Answer run_lookups(const Table &table, const Sim &sim);
+
+/// A row that is not in the table, asked about as if it stood there: its
+/// lookup key, and its text as a line holds it (index first, so that
+/// isp_pick's row walk takes it as it stands).
+struct CandidateRow {
+  std::pair<std::string, std::string> key;
+  std::string text;
+};
+
+/// Answer::line of a run that the candidate row answers.
+constexpr int kCandidateLine = -1;
+
+/// The run of `sim` as if `candidate` stood first among the rows of its
+/// key, the table left as it is: its line is kCandidateLine when the
+/// candidate answers.
+Answer run_with_candidate(const Table &table, const Sim &sim, const CandidateRow &candidate);
+
 /// One item isp_pick writes to the store, and its value as shown to a
 /// person (text quoted and escaped as `shown` does, G_SYSTEM a number).
 struct StoreItem {

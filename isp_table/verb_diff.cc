@@ -17,6 +17,6 @@ ExitStatus cmd_diff(const Command &command) {
   bool read_new = load_or_report(command.new_table.c_str(), &now, "compare");
   if (!read_old || !read_new)
     return ExitStatus::kTrouble;
-  // diff_tables answers 1 when some SIM's profile changes.
+  // diff_tables answers whether some SIM's profile changes.
   return diff_tables(was, now, stdout) ? ExitStatus::kFindings : ExitStatus::kClean;
 }

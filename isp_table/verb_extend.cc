@@ -42,6 +42,7 @@ ExitStatus cmd_extend(const Command &command) {
     print_findings(path, found, stderr);
     return check_status(found);
   }
-  // extend_table answers 1 when a public row's key has no index left.
-  return extend_table(&table, sources, stdout, stderr) ? ExitStatus::kFindings : ExitStatus::kClean;
+  // extend_table answers whether it wrote the table: not when a public
+  // row's key has no index left.
+  return extend_table(table, sources, stdout, stderr) ? ExitStatus::kClean : ExitStatus::kFindings;
 }

@@ -100,12 +100,12 @@ std::vector<std::string> printed(const std::function<void(FILE *)> &write) {
   return lines;
 }
 
-struct Sim {
+struct ExplainedSim {
   std::string group;  // worked out by hand from the identity and the rows
   std::function<void(const Table &, FILE *)> explain;
 };
 
-std::string profile(const Sim &sim, const std::string &path) {
+std::string profile(const ExplainedSim &sim, const std::string &path) {
   std::string items;
   Table table;
   EXPECT_TRUE(load_table(path.c_str(), &table));
@@ -126,8 +126,8 @@ std::string imsi_group(const std::string &m, const std::string &n,
   return m + "-" + n.substr(0, 2);
 }
 
-std::vector<Sim> sims(const std::vector<std::string> &rows) {
-  std::vector<Sim> all;
+std::vector<ExplainedSim> sims(const std::vector<std::string> &rows) {
+  std::vector<ExplainedSim> all;
   for (std::string m : {"262", "404", "405", "999"})
     for (int i = 0; i < 64; i++) {
       std::string n = {"0189"[i / 16], "0189"[i / 4 % 4], "0189"[i % 4]},
@@ -237,7 +237,7 @@ TEST(TableDiff, ReportsExactlyTheGroupsWhoseExplainedProfileDiffers) {
     std::vector<std::string> out = printed([&](FILE *f) { diff_tables(was_table, now_table, f); });
     for (size_t i = 0; i + 1 < out.size(); i++)
       reported.insert(out[i].substr(0, out[i].find(": ")));
-    for (const Sim &sim : sims(rows)) {
+    for (const ExplainedSim &sim : sims(rows)) {
       EXPECT_EQ(profile(sim, was_path) != profile(sim, now_path), reported.count(sim.group) > 0)
           << sim.group;
       seen.insert(sim.group);
