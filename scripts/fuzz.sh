@@ -9,9 +9,9 @@ cd "$(dirname "$0")/.."
 need_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
 
 seconds=${FUZZ_SECONDS:-25}
-cmake --preset fuzz >/dev/null
+# The preset names the folder; configuring says which it is.
+out=$(cmake --preset fuzz | sed -n 's/^-- Build files have been written to: //p')
 cmake --build --preset fuzz -j "$(nproc)" >/dev/null
-out=$PWD/build-fuzz
 mkdir -p "$out/artifacts"
 printf '| target | executions | seconds | corpus inputs | findings |\n|---|---|---|---|---|\n' > "$out/summary.md"
 status=0
