@@ -6,7 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/need_packages.sh
-need_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
+need_packages "${BUILD_PACKAGES[@]}" clang
+# libFuzzer and the sanitizers' runtimes are packaged per clang version
+# (14 on Debian 12, 19 on Debian 13): the one of the clang installed.
+clang_major=$(clang --version | sed -n '1s/.*clang version \([0-9]*\).*/\1/p')
+need_packages "libclang-rt-$clang_major-dev"
 
 seconds=${FUZZ_SECONDS:-25}
 # The preset names the folder; configuring says which it is.
