@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/need_packages.sh
-need_packages "${BUILD_PACKAGES[@]}" hyperfine time
+need_packages "${BUILD_PACKAGES[@]}" hyperfine time python3
 
 work=$(mktemp -d /var/tmp/router-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
