@@ -5,14 +5,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/need_packages.sh
-need_packages "${BUILD_PACKAGES[@]}" hyperfine time
+need_packages "${BUILD_PACKAGES[@]}" hyperfine time python3
 
 work=$(mktemp -d /var/tmp/router-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-cmake -S . -B "$work/host" -DBUILD_TESTS=OFF >/dev/null
+# The presets' settings, in folders of the bench's own.
+cmake --preset host -B "$work/host" -DBUILD_TESTING=OFF --no-warn-unused-cli >/dev/null
 cmake --build "$work/host" -j "$(nproc)" >/dev/null
 cmake --install "$work/host" --prefix "$work/prefix" --strip >/dev/null
-cmake -S . -B "$work/mips" -DBUILD_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mips-linux-gnu.cmake" >/dev/null
+cmake --preset mips -B "$work/mips" >/dev/null
 cmake --build "$work/mips" -j "$(nproc)" >/dev/null
 cmake --install "$work/mips" --prefix "$work/mips-prefix" --strip >/dev/null
 

@@ -6,12 +6,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/need_packages.sh
-need_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
+need_packages "${BUILD_PACKAGES[@]}" clang
+# libFuzzer and the sanitizers' runtimes are packaged per clang version
+# (14 on Debian 12, 19 on Debian 13): the one of the clang installed.
+clang_major=$(clang --version | sed -n '1s/.*clang version \([0-9]*\).*/\1/p')
+need_packages "libclang-rt-$clang_major-dev"
 
 seconds=${FUZZ_SECONDS:-25}
-cmake --preset fuzz >/dev/null
+# The preset names the folder; configuring says which it is.
+out=$(cmake --preset fuzz | sed -n 's/^-- Build files have been written to: //p')
 cmake --build --preset fuzz -j "$(nproc)" >/dev/null
-out=$PWD/build-fuzz
 mkdir -p "$out/artifacts"
 printf '| target | executions | seconds | corpus inputs | findings |\n|---|---|---|---|---|\n' > "$out/summary.md"
 status=0

@@ -26,10 +26,11 @@ trap report EXIT
 need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 stage "packages"
 
+logs=()
 for preset in default asan; do
-  case $preset in default) dir=build ;; *) dir=build-$preset ;; esac
-  echo "=== $preset build ($dir) ==="
-  cmake --preset "$preset" >/dev/null
+  echo "=== $preset build ==="
+  # The preset names the folder; configuring says which it is.
+  dir=$(cmake --preset "$preset" | sed -n 's/^-- Build files have been written to: //p')
   cmake --build --preset "$preset" -j "$(nproc)"
   stage "$preset build"
   echo "=== $preset tests ==="
@@ -38,9 +39,10 @@ for preset in default asan; do
   ctest --preset "$preset" --output-junit junit.xml || status=$?
   stage "$preset tests"
   if [ $status -ne 0 ]; then
-    echo "=== $preset tests failed; each entry's output: $PWD/$dir/junit.xml and" \
-      "$PWD/$dir/Testing/Temporary/LastTest.log ==="
+    echo "=== $preset tests failed; each entry's output: $dir/junit.xml and" \
+      "$dir/Testing/Temporary/LastTest.log ==="
     exit $status
   fi
+  logs+=("$dir/junit.xml")
 done
-echo "=== all tests passed; logs: build/junit.xml, build-asan/junit.xml ==="
+echo "=== all tests passed; logs: ${logs[*]} ==="
