@@ -20,8 +20,9 @@ constexpr int kLineSize = 160;
 constexpr int kDeviceSize = 16;
 constexpr size_t kDeviceOffset = 5;  // the device path starts at the sixth character
 
-// The path goes onto a shell command line, so only plain path characters pass.
-static bool plain_path(const char *path) {
+// The path goes onto a shell command line, so only the characters of an
+// ordinary device path pass.
+static bool shell_safe_path(const char *path) {
   if (path[0] == '\0')
     return false;
   for (const char *p = path; *p; p++)
@@ -47,7 +48,7 @@ static bool read_device(char *device) {
   // The path's last character (normally the line feed) is dropped.
   if (copy_text(device, kDeviceSize, line + kDeviceOffset, len - kDeviceOffset - 1) < 0)
     return false;
-  return plain_path(device);
+  return shell_safe_path(device);
 }
 
 // Returns the value of the digit run at `p`, or -1 when it overflows.

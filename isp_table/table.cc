@@ -27,7 +27,7 @@ static bool take_text(const std::string &text, const LookupKey &key, isp_profile
 // can leave anything in the record that the answering row does not write.
 static int walk(const Table &table, const LookupKey &key, const CandidateRow *candidate,
                 isp_profile *profile) {
-  std::pair<std::string, std::string> id(key.mcc, key.mnc);
+  NetworkId id(key.mcc, key.mnc);
   if (candidate && candidate->key == id && take_text(candidate->text, key, profile))
     return kCandidateLine;
   auto rows = table.by_key.find(id);

@@ -57,7 +57,7 @@ Answer run_lookups(const Table &table, const Sim &sim);
 /// lookup key, and its text as a line holds it (index first, so that
 /// isp_pick's row walk takes it as it stands).
 struct CandidateRow {
-  std::pair<std::string, std::string> key;
+  NetworkId key;
   std::string text;
 };
 
