@@ -46,8 +46,14 @@ struct Inputs {
     }
     return *this;
   }
-  Inputs &android(const Entry &e) {
-    add(1, e, listers++, 0);
+  // A carrier of Android's database: one lister, its APNs unordered.
+  Inputs &android(Entry e, std::vector<std::string> more = {}) {
+    size_t lister = listers++;
+    more.insert(more.begin(), e.apn);
+    for (const std::string &apn : more) {
+      e.apn = apn;
+      add(1, e, lister, 0);
+    }
     return *this;
   }
   Inputs &carrier(long id, const std::string &name, std::vector<CarrierAttribute> attributes,
@@ -411,6 +417,153 @@ TEST(Ranking, NeverChoosesAnApnThatIsNoDnsName) {
   EXPECT_EQ(merge.choice(kNet).row->apn, "internet.tele2.nl");
   ASSERT_EQ(f.not_dns_name.size(), 1u);
   EXPECT_EQ(*f.not_dns_name.begin(), "440-51: \"Tele2 GPRS\" (\"Tele2 GPRS\")");
+}
+
+}  // namespace
+
+// ---- The signs on rank_providers.xml and rank_apns.xml ----
+
+namespace {
+
+NetworkId id(const char *mcc, const char *mnc) { return {mcc, mnc}; }
+
+// tests/isp_table/rank_providers.xml, in its order.
+Inputs &rank_providers(Inputs &in) {
+  return in.provider({"Resold", "resold.jp", {id("440", "10")}, -1})
+      .provider({"Big Host", "big.host", {id("440", "10"), id("440", "11"), id("440", "12")}, 1})
+      .provider({"Small Own", "small.own", {id("440", "11")}, 1})
+      .provider({"Alpha", "alpha.ch", {id("228", "01")}})
+      .provider({"Delta", "web.two", {id("232", "01")}})
+      .provider({"Gamma", "web.one", {id("232", "01")}})
+      .provider({"Zeta", "zeta.uk", {id("234", "30")}})
+      .provider({"Epsilon", "eps.uk", {id("234", "30"), id("234", "31")}})
+      .provider({"Eta", "eta.uk", {id("234", "31")}})
+      .provider({"Coop", "coop.uk", {id("234", "40"), id("234", "41")}})
+      .provider({"Host", "host.one", {id("234", "40")}}, {"host.two"})
+      .provider({"Italia", "italia.it", {id("222", "01"), id("222", "02"), id("222", "03"), id("222", "04")}})
+      .provider({"Cheap", "cheap.za", {id("655", "01")}})
+      .provider({"Cheap Plus", "plus.cheap.za", {id("655", "01")}})
+      .provider({"Kay-b", "internet", {id("655", "01")}})
+      .provider({"Prox", "prox.be", {id("206", "01")}})
+      .provider({"Tele", "tele.be", {id("206", "01")}})
+      .provider({"Ruby", "ruby.be", {id("206", "01")}})
+      .provider({"Narrow", "narrow.us", {id("310", "270")}})
+      .provider({"Wide", "wide.us", {id("310", "270"), id("310", "271")}})
+      .provider({"Third", "third.us", {id("310", "271")}})
+      .provider({"M\xc3\xbcller Funk", "mueller.de", {id("262", "42")}})
+      .provider({"Zett", "zett.de", {id("262", "42")}});
+}
+
+// tests/isp_table/rank_apns.xml: one lister per carrier name and MCC.
+Inputs &rank_apns(Inputs &in) {
+  Entry e;
+  e.usage = "default";
+  auto carrier = [&](const char *name, const char *apn, std::vector<NetworkId> networks,
+                     std::vector<std::string> more = {}) -> Inputs & {
+    e.name = name, e.apn = apn, e.networks = networks;
+    return in.android(e, more);
+  };
+  carrier("Budget One", "cheap.apn", {id("228", "01")});
+  carrier("Budget Two", "cheap.apn", {id("228", "01")});
+  carrier("Budget Three", "cheap.apn", {id("228", "01")});
+  carrier("Alpha Surf", "surf.ch", {id("228", "01")});
+  carrier("Alpha Web", "ALPHA.CH", {id("228", "01")});
+  carrier("Internet", "web.one", {id("232", "01")});
+  carrier("Foreign Web", "foreign.mx", {id("222", "010"), id("222", "011"), id("222", "012")});
+  carrier("KAY B INTERNET", "internet", {id("655", "01")});
+  carrier("Prox Web", "web.prox.be", {id("206", "01")});
+  carrier("Tele Roam", "roam.tele.be", {id("206", "01")});
+  carrier("Internet", "ruby.be", {id("206", "01")});
+  carrier("Coop Rider", "coop.uk", {id("234", "41")});
+  carrier("Ora WAP", "paygwap", {id("234", "50")}, {"orawap"});
+  carrier("Ora Internet", "orainternet", {id("234", "50")});
+  carrier("Eee Internet", "everywhere", {id("234", "50")});
+  carrier("Telen Surf", "services.telen.se", {id("240", "06")});
+  carrier("Gloc Internet", "internet.gloc.se", {id("240", "06")});
+  carrier("Gloc WAP GPRS", "services.gloc.se", {id("240", "06")});
+  carrier("NetLink", "rconet", {id("405", "801")});
+  return carrier("Rco GPRS", "rcowap", {id("405", "801")});
+}
+
+// Each sign that tells a network's own operator from a reseller, worked
+// out by hand from the two files: the provider database alone (p), with
+// Android's (pa), Android's alone (a). The row's name and APN, and the
+// sign that decided it.
+TEST(Ranking, DecidesEachKeyOfTheRankFixtures) {
+  Inputs p, pa, a;
+  rank_providers(p);
+  rank_apns(rank_providers(pa));
+  rank_apns(a);
+  const struct {
+    const char *why;
+    const Inputs &in;
+    NetworkId key;
+    const char *name, *apn;
+    int outcome;
+  } cases[] = {
+      {"a reseller marked primary=\"false\" is no candidate", p, id("440", "10"), "Big Host",
+       "big.host", kOneOperator},
+      {"of two primaries, the one claiming fewer networks", p, id("440", "11"), "Small Own",
+       "small.own", kMarkSign},
+      {"undecided: the APN first in byte order, whatever the file order", p, id("232", "01"),
+       "Gamma", "web.one", kUndecided},
+      {"breadth over the file order", p, id("234", "30"), "Epsilon", "eps.uk", kBreadthSign},
+      {"Eta's one network is Epsilon's by breadth too", p, id("234", "31"), "Epsilon", "eps.uk",
+       kBreadthSign},
+      {"Coop's other network is its own only: no breadth, undecided", p, id("234", "40"), "Host",
+       "host.one", kUndecided},
+      {"it serves both networks of the key", p, id("310", "27"), "Wide", "wide.us", kServedSign},
+      {"the reseller stays out", pa, id("440", "10"), "Big Host", "big.host", kOneOperator},
+      {"the brand over three carriers listing cheap.apn", pa, id("228", "01"), "Alpha", "alpha.ch",
+       kBrandSign},
+      {"both kinds of database list it", pa, id("232", "01"), "Gamma", "web.one", kAgreementSign},
+      {"breadth", pa, id("234", "30"), "Epsilon", "eps.uk", kBreadthSign},
+      {"an Android carrier on Coop's 234-41 adds no breadth", pa, id("234", "40"), "Host",
+       "host.one", kUndecided},
+      {"222-010 to 222-012 are 222-01: foreign.mx serves no more, undecided", pa, id("222", "01"),
+       "Italia", "italia.it", kUndecided},
+      {"\"Kay-b\" and \"KAY B INTERNET\" are one name in both kinds, against Cheap's two APNs",
+       pa, id("655", "01"), "Kay-b", "internet", kUndecided},
+      {"agreement, against Prox's two APNs: undecided", pa, id("206", "01"), "Ruby", "ruby.be",
+       kUndecided},
+      {"the label \"Ora WAP\" and its two APNs count for nothing: undecided", a, id("234", "50"),
+       "Eee Internet", "everywhere", kUndecided},
+      {"Gloc's WAP label casts no second vote: undecided", a, id("240", "06"), "Gloc Internet",
+       "internet.gloc.se", kUndecided},
+      {"\"rconet\" and \"rcowap\" are one operator's", a, id("405", "801"), "NetLink", "rconet",
+       kOneOperator},
+  };
+  for (const auto &c : cases) {
+    Choice got = choice(c.in, c.key);
+    ASSERT_NE(got.row, nullptr) << c.why;
+    EXPECT_EQ(got.row->name, c.name) << c.why;
+    EXPECT_EQ(got.row->apn, c.apn) << c.why;
+    EXPECT_EQ(got.outcome, c.outcome) << c.why;
+  }
+}
+
+// The words by which the rank fixtures' names and APNs meet, or do not.
+TEST(Names, MeetAsTheRankFixturesNeedThem) {
+  const struct { const char *name; std::vector<std::string> want; } names[] = {
+      {"Kay-b", {"kayb"}},
+      {"KAY B INTERNET", {"kay", "kayb"}},
+      {"M\xc3\xbcller Funk", {"m\xc3\xbcller", "funk"}},
+      {"Gloc WAP GPRS", {"gloc"}},
+  };
+  for (const auto &c : names)
+    EXPECT_EQ(name_words(c.name), c.want) << c.name;
+  const struct { const char *apn; std::vector<std::string> want; } stems[] = {
+      {"rconet", {"rco"}}, {"rcowap", {"rco"}}, {"internet.gloc.se", {"gloc"}},
+  };
+  for (const auto &c : stems)
+    EXPECT_EQ(apn_stems(c.apn), c.want) << c.apn;
+  const struct { const char *name, *apn; bool want; } labels[] = {
+      {"Ora WAP", "orawap", true},          {"Ora WAP", "paygwap", true},
+      {"Gloc WAP GPRS", "services.gloc.se", true}, {"Gloc Internet", "internet.gloc.se", false},
+      {"Ora Internet", "orainternet", false},
+  };
+  for (const auto &c : labels)
+    EXPECT_EQ(labelled_wap_or_mms(c.name, c.apn), c.want) << c.name << " " << c.apn;
 }
 
 }  // namespace
