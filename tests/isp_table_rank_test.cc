@@ -542,6 +542,47 @@ TEST(Ranking, DecidesEachKeyOfTheRankFixtures) {
   }
 }
 
+// check --against and extend's review hold a kept row's APN to the same
+// ranking: another operator's APN that a deciding sign ranks below the
+// network's own is likely wrong (the sign named); one of the chosen APN's
+// operator, or of an undecided key, is a choice; one that no candidate
+// lists, or only a marked reseller, is no candidate. Both files.
+TEST(Ranking, JudgesAKeptApnAsItRanksTheKeysOwn) {
+  Inputs pa;
+  rank_apns(rank_providers(pa));
+  Merge merge(source_list(pa.sources));
+  const struct {
+    NetworkId key;
+    const char *apn;
+    bool candidate, same_operator;
+    int sign;
+  } cases[] = {
+      {id("440", "11"), "big.host", true, false, kMarkSign},
+      {id("228", "01"), "cheap.apn", true, false, kBrandSign},
+      {id("232", "01"), "web.two", true, false, kAgreementSign},
+      {id("310", "27"), "narrow.us", true, false, kServedSign},
+      {id("234", "30"), "zeta.uk", true, false, kBreadthSign},
+      {id("228", "01"), "surf.ch", true, true, kUndecided},
+      {id("228", "01"), "ALPHA.CH", true, true, kUndecided},
+      {id("234", "40"), "host.two", true, true, kUndecided},
+      {id("234", "40"), "coop.uk", true, false, kUndecided},
+      {id("440", "10"), "resold.jp", false, false, kUndecided},
+      {id("206", "01"), "eps.uk", false, false, kUndecided},
+  };
+  for (const auto &c : cases) {
+    Judgement j = merge.judge(c.key, c.apn);
+    std::string what = network_name(c.key) + " " + c.apn;
+    EXPECT_EQ(j.candidate, c.candidate) << what;
+    if (c.candidate) {
+      EXPECT_EQ(j.same_operator, c.same_operator) << what;
+    }
+    if (c.candidate && !c.same_operator) {
+      EXPECT_EQ(j.sign, c.sign) << what;
+    }
+    EXPECT_EQ(j.another_operators(), c.sign < kSigns) << what;
+  }
+}
+
 // The words by which the rank fixtures' names and APNs meet, or do not.
 TEST(Names, MeetAsTheRankFixturesNeedThem) {
   const struct { const char *name; std::vector<std::string> want; } names[] = {
