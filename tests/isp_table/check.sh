@@ -1,8 +1,8 @@
 #!/bin/sh
 # isp_table check on tables of our own: every finding on hand_kept.csv, a
 # generated table passing its own check, and --against, which holds a kept
-# row to the ranking of the databases. The findings on single rows are the
-# check's unit tests (isp_table_check_unit).
+# row to the ranking of the databases. The findings on single rows and on
+# small tables are the check's unit tests (isp_table_check_unit).
 # Usage: check.sh ISP_TABLE
 . "$(dirname "$0")/lib.sh"
 # check --against and extend's review hold a kept row to the same ranking:
@@ -54,37 +54,6 @@ done
 "$tool" check hand_kept.csv > "$out/found"
 [ $? -eq 1 ] || fail "check of hand_kept.csv: want status 1"
 same "$out/found" expected_check.txt "findings on hand_kept.csv"
-
-# An empty spreadsheet row answers no lookup in isp_pick: a warning, never
-# the advice to write "NA", which would make it a placeholder row. It is no
-# row, so the placeholder row before it is still the last.
-for empty in ',,,,,,,,,' '   ' ';;;;;;;;;' '\t\t' ' , ;'; do
-  printf "I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n2,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n$empty\r\n" > "$out/empty_row.csv"
-  "$tool" check "$out/empty_row.csv" > "$out/found" || fail "empty row '$empty': status $?"
-  printf '%s\n' "$out/empty_row.csv:4: warning: empty row: delete the line" \
-    "$out/empty_row.csv: 0 errors, 1 warning, 2 rows" > "$out/want"
-  same "$out/found" "$out/want" "empty row '$empty'"
-done
-
-# One index, two profiles: G_ISP_INDEX no longer tells the store which
-# profile it holds. Line 3 shares line 2's profile (name and region are not
-# stored): no finding; lines 4, 6 and 7 differ in APN, technology, password.
-printf '%s\r\n' I,M,N,O,R,S,A,D,U,P 1,262,01,A,DE,HSDPA,a,*99#,NA,NA 1,262,02,A2,AT,HSDPA,a,*99#,NA,NA \
-  1,262,03,A,DE,HSDPA,b,*99#,NA,NA 2,262,04,B,DE,HSDPA,c,*99#,u,p 2,262,05,B,DE,CDMA2000,c,*99#,u,p \
-  2,262,06,B,DE,HSDPA,c,*99#,u,NA > "$out/index.csv"
-"$tool" check "$out/index.csv" > "$out/found" || fail "same index: status $?"
-same_index() { echo "$out/index.csv:$1: warning: index \"$2\" is line $3's too, with another profile: G_ISP_INDEX no longer tells which profile the store holds"; }
-{ same_index 4 1 2; same_index 6 2 5; same_index 7 2 5
-  echo "$out/index.csv: 0 errors, 3 warnings, 6 rows"; } > "$out/want"
-same "$out/found" "$out/want" "rows sharing an index"
-
-# The index is compared as the store holds it: " 02" is "2", so line 3 shares
-# line 2's index with another APN.
-printf '%s\r\n' I,M,N,O,R,S,A,D,U,P 2,262,01,A,DE,HSDPA,a,*99#,NA,NA ' 02,262,02,B,DE,HSDPA,b,*99#,NA,NA' \
-  > "$out/index.csv"
-"$tool" check "$out/index.csv" | head -n1 > "$out/found"
-same_index 3 ' 02' 2 > "$out/want"
-same "$out/found" "$out/want" "an index with a space and a zero"
 
 # Against providers.xml: 262-09 lists "web" (case aside), the CDMA row 405,86
 # and the rows of 999-99 and the placeholder are passed over; 310-26's

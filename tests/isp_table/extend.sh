@@ -5,7 +5,8 @@
 # Usage: extend.sh ISP_TABLE
 . "$(dirname "$0")/lib.sh"
 # An empty spreadsheet row is no row (the check's warning on it is a unit
-# test): extend runs and counts the two rows the check counts.
+# test, isp_table_check_unit): extend runs and counts the two rows the
+# check counts.
 for empty in ',,,,,,,,,' '   ' ';;;;;;;;;' '\t\t' ' , ;'; do
   printf "I,M,N,O,R,S,A,D,U,P\r\n1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n2,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n$empty\r\n" > "$out/empty_row.csv"
   "$tool" extend "$out/empty_row.csv" providers.xml > /dev/null 2> "$out/summary" ||
