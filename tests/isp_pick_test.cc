@@ -216,8 +216,50 @@ TEST(StoreClient, WritesTheStoreItemOfEachColumnRule) {
     if (rule.store_item)
       named.insert(rule.store_item);
   EXPECT_EQ(named, written);
-  EXPECT_EQ(sizeof isp_info.apn - 1, kColumnRules[kApn].width);
   not_started.clear();
+}
+
+// A value as long as its field holds is taken whole; one byte more and the
+// row is passed over, as a row the record cannot hold. The widths are the
+// record's fields less their NUL: an 8-byte index, 64-byte name, region and
+// APN, a 16-byte dial number, 70-byte user name and password. The host
+// tool's check holds rows to the same widths.
+TEST(OperatorTable, TakesAValueAsLongAsItsFieldHolds) {
+  const struct {
+    RowColumn column;
+    size_t width;
+    const char *(*taken)();
+  } cases[] = {
+      {kIndex, 7, [] { return (const char *)isp_info.index; }},
+      {kIsp, 63, [] { return (const char *)isp_info.isp; }},
+      {kRegion, 63, [] { return (const char *)isp_info.region; }},
+      {kApn, 63, [] { return (const char *)isp_info.apn; }},
+      {kNumber, 15, [] { return (const char *)isp_info.number; }},
+      {kUsr, 69, [] { return (const char *)isp_info.usr; }},
+      {kPwd, 69, [] { return (const char *)isp_info.pwd; }},
+  };
+  set_identity("404", "45");
+  for (const auto &c : cases) {
+    EXPECT_EQ(kColumnRules[c.column].width, c.width) << kColumnRules[c.column].name;
+    for (size_t length : {c.width, c.width + 1}) {
+      std::string values[kColumns] = {"1", "404", "45", "X", "IN", "HSDPA", "a", "n", "u", "p"},
+                  row;
+      values[c.column] = std::string(length, 'v');
+      for (const std::string &v : values)
+        row += v + ",";
+      row.back() = '\n';
+      put("/var/3.5G_Infomation.csv", kHeader + row);
+      testing::internal::CaptureStderr();
+      int rc = parse();
+      testing::internal::GetCapturedStderr();
+      SCOPED_TRACE(row);
+      EXPECT_EQ(rc, length == c.width ? 1 : -1);
+      if (rc == 1) {
+        EXPECT_EQ(c.taken(), values[c.column]);
+      }
+    }
+  }
+  unlink("/var/3.5G_Infomation.csv");
 }
 
 // A set that did not end with status 0 fails the update and is named;
