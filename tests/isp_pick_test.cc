@@ -348,16 +348,24 @@ TEST(SidQuery, ReadsSidFromChatCapture) {
   EXPECT_EQ(-1, getsid());
 }
 
-TEST(SidQuery, MapsSidTable) {
+// The SID table's ranges, each taken at its first and last SID and at the
+// SIDs just outside it; a SID outside every range leaves the identity as
+// it was.
+TEST(SidQuery, MapsEachRangeFromItsFirstToItsLastSid) {
   const struct { int sid, rc; const char *mcc, *mnc; } cases[] = {
-      {2222, 1, "404", "80"},   {14494, 1, "404", "80"},  {14519, 1, "404", "80"},
-      {14520, -1, "zz", "zz"},  {14554, 1, "405", "891"}, {14655, 1, "404", "09"},
-      {14846, 1, "405", "040"}, {-14494, -1, "zz", "zz"}, {0, -1, "zz", "zz"},
+      {2221, -1, "zz", "zz"},     {2222, 1, "404", "80"},     {2223, -1, "zz", "zz"},
+      {14493, -1, "zz", "zz"},    {14494, 1, "404", "80"},    {14506, 1, "404", "80"},
+      {14519, 1, "404", "80"},    {14520, -1, "zz", "zz"},    {14553, -1, "zz", "zz"},
+      {14554, 1, "405", "891"},   {14574, 1, "405", "891"},   {14575, -1, "zz", "zz"},
+      {14654, -1, "zz", "zz"},    {14655, 1, "404", "09"},    {14675, 1, "404", "09"},
+      {14676, -1, "zz", "zz"},    {14817, -1, "zz", "zz"},    {14818, 1, "405", "040"},
+      {14846, 1, "405", "040"},   {14847, -1, "zz", "zz"},    {-14494, -1, "zz", "zz"},
+      {0, -1, "zz", "zz"},
   };
   for (const auto &c : cases) {
     set_identity("zz", "zz");
     EXPECT_EQ(c.rc, mapping(c.sid)) << c.sid;
-    EXPECT_STREQ(c.mcc, mcc);
-    EXPECT_STREQ(c.mnc, mnc);
+    EXPECT_STREQ(c.mcc, mcc) << c.sid;
+    EXPECT_STREQ(c.mnc, mnc) << c.sid;
   }
 }
