@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -427,62 +428,80 @@ namespace {
 
 NetworkId id(const char *mcc, const char *mnc) { return {mcc, mnc}; }
 
-// tests/isp_table/rank_providers.xml, in its order.
-Inputs &rank_providers(Inputs &in) {
-  return in.provider({"Resold", "resold.jp", {id("440", "10")}, -1})
-      .provider({"Big Host", "big.host", {id("440", "10"), id("440", "11"), id("440", "12")}, 1})
-      .provider({"Small Own", "small.own", {id("440", "11")}, 1})
-      .provider({"Alpha", "alpha.ch", {id("228", "01")}})
-      .provider({"Delta", "web.two", {id("232", "01")}})
-      .provider({"Gamma", "web.one", {id("232", "01")}})
-      .provider({"Zeta", "zeta.uk", {id("234", "30")}})
-      .provider({"Epsilon", "eps.uk", {id("234", "30"), id("234", "31")}})
-      .provider({"Eta", "eta.uk", {id("234", "31")}})
-      .provider({"Coop", "coop.uk", {id("234", "40"), id("234", "41")}})
-      .provider({"Host", "host.one", {id("234", "40")}}, {"host.two"})
-      .provider({"Italia", "italia.it", {id("222", "01"), id("222", "02"), id("222", "03"), id("222", "04")}})
-      .provider({"Cheap", "cheap.za", {id("655", "01")}})
-      .provider({"Cheap Plus", "plus.cheap.za", {id("655", "01")}})
-      .provider({"Kay-b", "internet", {id("655", "01")}})
-      .provider({"Prox", "prox.be", {id("206", "01")}})
-      .provider({"Tele", "tele.be", {id("206", "01")}})
-      .provider({"Ruby", "ruby.be", {id("206", "01")}})
-      .provider({"Narrow", "narrow.us", {id("310", "270")}})
-      .provider({"Wide", "wide.us", {id("310", "270"), id("310", "271")}})
-      .provider({"Third", "third.us", {id("310", "271")}})
-      .provider({"M\xc3\xbcller Funk", "mueller.de", {id("262", "42")}})
-      .provider({"Zett", "zett.de", {id("262", "42")}});
+// "440-10 440-11": networks as the messages write them.
+std::vector<NetworkId> networks(const std::string &names) {
+  std::vector<NetworkId> ids;
+  std::istringstream in(names);
+  for (std::string name; in >> name;)
+    ids.push_back({name.substr(0, 3), name.substr(4)});
+  return ids;
 }
 
-// tests/isp_table/rank_apns.xml: one lister per carrier name and MCC.
-Inputs &rank_apns(Inputs &in) {
-  Entry e;
-  e.usage = "default";
-  auto carrier = [&](const char *name, const char *apn, std::vector<NetworkId> networks,
-                     std::vector<std::string> more = {}) -> Inputs & {
-    e.name = name, e.apn = apn, e.networks = networks;
-    return in.android(e, more);
+// tests/isp_table/rank_providers.xml, in its order: name, APNs, networks,
+// primary mark.
+Inputs &rank_providers(Inputs &in) {
+  const struct { const char *name, *apn, *more, *networks; int primary; } providers[] = {
+      {"Resold", "resold.jp", "", "440-10", -1},
+      {"Big Host", "big.host", "", "440-10 440-11 440-12", 1},
+      {"Small Own", "small.own", "", "440-11", 1},
+      {"Alpha", "alpha.ch", "", "228-01", 0},
+      {"Delta", "web.two", "", "232-01", 0},
+      {"Gamma", "web.one", "", "232-01", 0},
+      {"Zeta", "zeta.uk", "", "234-30", 0},
+      {"Epsilon", "eps.uk", "", "234-30 234-31", 0},
+      {"Eta", "eta.uk", "", "234-31", 0},
+      {"Coop", "coop.uk", "", "234-40 234-41", 0},
+      {"Host", "host.one", "host.two", "234-40", 0},
+      {"Italia", "italia.it", "", "222-01 222-02 222-03 222-04", 0},
+      {"Cheap", "cheap.za", "", "655-01", 0},
+      {"Cheap Plus", "plus.cheap.za", "", "655-01", 0},
+      {"Kay-b", "internet", "", "655-01", 0},
+      {"Prox", "prox.be", "", "206-01", 0},
+      {"Tele", "tele.be", "", "206-01", 0},
+      {"Ruby", "ruby.be", "", "206-01", 0},
+      {"Narrow", "narrow.us", "", "310-270", 0},
+      {"Wide", "wide.us", "", "310-270 310-271", 0},
+      {"Third", "third.us", "", "310-271", 0},
+      {"M\xc3\xbcller Funk", "mueller.de", "", "262-42", 0},
+      {"Zett", "zett.de", "", "262-42", 0},
   };
-  carrier("Budget One", "cheap.apn", {id("228", "01")});
-  carrier("Budget Two", "cheap.apn", {id("228", "01")});
-  carrier("Budget Three", "cheap.apn", {id("228", "01")});
-  carrier("Alpha Surf", "surf.ch", {id("228", "01")});
-  carrier("Alpha Web", "ALPHA.CH", {id("228", "01")});
-  carrier("Internet", "web.one", {id("232", "01")});
-  carrier("Foreign Web", "foreign.mx", {id("222", "010"), id("222", "011"), id("222", "012")});
-  carrier("KAY B INTERNET", "internet", {id("655", "01")});
-  carrier("Prox Web", "web.prox.be", {id("206", "01")});
-  carrier("Tele Roam", "roam.tele.be", {id("206", "01")});
-  carrier("Internet", "ruby.be", {id("206", "01")});
-  carrier("Coop Rider", "coop.uk", {id("234", "41")});
-  carrier("Ora WAP", "paygwap", {id("234", "50")}, {"orawap"});
-  carrier("Ora Internet", "orainternet", {id("234", "50")});
-  carrier("Eee Internet", "everywhere", {id("234", "50")});
-  carrier("Telen Surf", "services.telen.se", {id("240", "06")});
-  carrier("Gloc Internet", "internet.gloc.se", {id("240", "06")});
-  carrier("Gloc WAP GPRS", "services.gloc.se", {id("240", "06")});
-  carrier("NetLink", "rconet", {id("405", "801")});
-  return carrier("Rco GPRS", "rcowap", {id("405", "801")});
+  for (const auto &p : providers)
+    in.provider({p.name, p.apn, networks(p.networks), p.primary},
+                *p.more ? std::vector<std::string>{p.more} : std::vector<std::string>{});
+  return in;
+}
+
+// tests/isp_table/rank_apns.xml: one lister per carrier name and MCC, its
+// APNs and networks.
+Inputs &rank_apns(Inputs &in) {
+  const struct { const char *name, *apn, *more, *networks; } carriers[] = {
+      {"Budget One", "cheap.apn", "", "228-01"},
+      {"Budget Two", "cheap.apn", "", "228-01"},
+      {"Budget Three", "cheap.apn", "", "228-01"},
+      {"Alpha Surf", "surf.ch", "", "228-01"},
+      {"Alpha Web", "ALPHA.CH", "", "228-01"},
+      {"Internet", "web.one", "", "232-01"},
+      {"Foreign Web", "foreign.mx", "", "222-010 222-011 222-012"},
+      {"KAY B INTERNET", "internet", "", "655-01"},
+      {"Prox Web", "web.prox.be", "", "206-01"},
+      {"Tele Roam", "roam.tele.be", "", "206-01"},
+      {"Internet", "ruby.be", "", "206-01"},
+      {"Coop Rider", "coop.uk", "", "234-41"},
+      {"Ora WAP", "paygwap", "orawap", "234-50"},
+      {"Ora Internet", "orainternet", "", "234-50"},
+      {"Eee Internet", "everywhere", "", "234-50"},
+      {"Telen Surf", "services.telen.se", "", "240-06"},
+      {"Gloc Internet", "internet.gloc.se", "", "240-06"},
+      {"Gloc WAP GPRS", "services.gloc.se", "", "240-06"},
+      {"NetLink", "rconet", "", "405-801"},
+      {"Rco GPRS", "rcowap", "", "405-801"},
+  };
+  for (const auto &c : carriers) {
+    Entry e{c.name, c.apn, networks(c.networks)};
+    e.usage = "default";
+    in.android(e, *c.more ? std::vector<std::string>{c.more} : std::vector<std::string>{});
+  }
+  return in;
 }
 
 // Each sign that tells a network's own operator from a reseller, worked
