@@ -4,6 +4,7 @@
 # row to the ranking of the databases. The findings on single rows and on
 # small tables are the check's unit tests (isp_table_check_unit).
 # Usage: check.sh ISP_TABLE
+# shellcheck source=tests/isp_table/lib.sh
 . "$(dirname "$0")/lib.sh"
 # check --against and extend's review hold a kept row to the same ranking:
 # another operator's APN that a deciding sign ranks below the network's own

@@ -1,6 +1,7 @@
 #!/bin/sh
 # isp_table diff on two tables of our own, and on tables it cannot read.
 # Usage: diff.sh ISP_TABLE
+# shellcheck source=tests/isp_table/lib.sh
 . "$(dirname "$0")/lib.sh"
 # What a new table changes for each SIM, worked out by hand from the two
 # tables: 262-01's APN, 262-02 gained, 262-03 lost (a tab and a byte above

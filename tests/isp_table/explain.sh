@@ -2,6 +2,7 @@
 # isp_table explain, and check --imsi and --sid: single runs explained on
 # the fixture tables.
 # Usage: explain.sh ISP_TABLE
+# shellcheck source=tests/isp_table/lib.sh
 . "$(dirname "$0")/lib.sh"
 # Single runs explained, on both paths. Values are shown escaped, as diff
 # shows them: line 30's APN ends with a CR, which goes to the store.

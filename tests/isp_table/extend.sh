@@ -3,6 +3,7 @@
 # the review of kept rows, the public rows' indexes, and the tables it
 # refuses to extend.
 # Usage: extend.sh ISP_TABLE
+# shellcheck source=tests/isp_table/lib.sh
 . "$(dirname "$0")/lib.sh"
 # An empty spreadsheet row is no row (the check's warning on it is a unit
 # test, isp_table_check_unit): extend runs and counts the two rows the

@@ -3,6 +3,7 @@
 # malformed, unreadable and special files, standard input, pipes and FIFOs,
 # and output lost on a full disk.
 # Usage: files.sh ISP_TABLE
+# shellcheck source=tests/isp_table/lib.sh
 . "$(dirname "$0")/lib.sh"
 # Files it cannot use: a message naming the file, no table, and status 2
 # for every verb, as for a table that cannot be read.

@@ -4,6 +4,7 @@
 # the summary's account of the ranking, --only, and a provider of many
 # network ids.
 # Usage: generate.sh ISP_TABLE
+# shellcheck source=tests/isp_table/lib.sh
 . "$(dirname "$0")/lib.sh"
 # Tables and summaries, byte for byte, and the same bytes on a second run.
 # Worked out by hand from providers.xml: Hipri's APNs of usage type

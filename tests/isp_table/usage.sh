@@ -2,6 +2,7 @@
 # isp_table's command lines: usage errors, --help and -h for every verb,
 # --version.
 # Usage: usage.sh ISP_TABLE
+# shellcheck source=tests/isp_table/lib.sh
 . "$(dirname "$0")/lib.sh"
 # Usage errors: status 2, the problem, then the usage line on standard
 # error, nothing on standard output. Where the problem is our own (a value
