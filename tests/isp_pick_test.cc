@@ -216,8 +216,50 @@ TEST(StoreClient, WritesTheStoreItemOfEachColumnRule) {
     if (rule.store_item)
       named.insert(rule.store_item);
   EXPECT_EQ(named, written);
-  EXPECT_EQ(sizeof isp_info.apn - 1, kColumnRules[kApn].width);
   not_started.clear();
+}
+
+// A value as long as its field holds is taken whole; one byte more and the
+// row is passed over, as a row the record cannot hold. The widths are the
+// record's fields less their NUL: an 8-byte index, 64-byte name, region and
+// APN, a 16-byte dial number, 70-byte user name and password. The host
+// tool's check holds rows to the same widths.
+TEST(OperatorTable, TakesAValueAsLongAsItsFieldHolds) {
+  const struct {
+    RowColumn column;
+    size_t width;
+    const char *(*taken)();
+  } cases[] = {
+      {kIndex, 7, [] { return (const char *)isp_info.index; }},
+      {kIsp, 63, [] { return (const char *)isp_info.isp; }},
+      {kRegion, 63, [] { return (const char *)isp_info.region; }},
+      {kApn, 63, [] { return (const char *)isp_info.apn; }},
+      {kNumber, 15, [] { return (const char *)isp_info.number; }},
+      {kUsr, 69, [] { return (const char *)isp_info.usr; }},
+      {kPwd, 69, [] { return (const char *)isp_info.pwd; }},
+  };
+  set_identity("404", "45");
+  for (const auto &c : cases) {
+    EXPECT_EQ(kColumnRules[c.column].width, c.width) << kColumnRules[c.column].name;
+    for (size_t length : {c.width, c.width + 1}) {
+      std::string values[kColumns] = {"1", "404", "45", "X", "IN", "HSDPA", "a", "n", "u", "p"},
+                  row;
+      values[c.column] = std::string(length, 'v');
+      for (const std::string &v : values)
+        row += v + ",";
+      row.back() = '\n';
+      put("/var/3.5G_Infomation.csv", kHeader + row);
+      testing::internal::CaptureStderr();
+      int rc = parse();
+      testing::internal::GetCapturedStderr();
+      SCOPED_TRACE(row);
+      EXPECT_EQ(rc, length == c.width ? 1 : -1);
+      if (rc == 1) {
+        EXPECT_EQ(c.taken(), values[c.column]);
+      }
+    }
+  }
+  unlink("/var/3.5G_Infomation.csv");
 }
 
 // A set that did not end with status 0 fails the update and is named;
@@ -306,16 +348,24 @@ TEST(SidQuery, ReadsSidFromChatCapture) {
   EXPECT_EQ(-1, getsid());
 }
 
-TEST(SidQuery, MapsSidTable) {
+// The SID table's ranges, each taken at its first and last SID and at the
+// SIDs just outside it; a SID outside every range leaves the identity as
+// it was.
+TEST(SidQuery, MapsEachRangeFromItsFirstToItsLastSid) {
   const struct { int sid, rc; const char *mcc, *mnc; } cases[] = {
-      {2222, 1, "404", "80"},   {14494, 1, "404", "80"},  {14519, 1, "404", "80"},
-      {14520, -1, "zz", "zz"},  {14554, 1, "405", "891"}, {14655, 1, "404", "09"},
-      {14846, 1, "405", "040"}, {-14494, -1, "zz", "zz"}, {0, -1, "zz", "zz"},
+      {2221, -1, "zz", "zz"},     {2222, 1, "404", "80"},     {2223, -1, "zz", "zz"},
+      {14493, -1, "zz", "zz"},    {14494, 1, "404", "80"},    {14506, 1, "404", "80"},
+      {14519, 1, "404", "80"},    {14520, -1, "zz", "zz"},    {14553, -1, "zz", "zz"},
+      {14554, 1, "405", "891"},   {14574, 1, "405", "891"},   {14575, -1, "zz", "zz"},
+      {14654, -1, "zz", "zz"},    {14655, 1, "404", "09"},    {14675, 1, "404", "09"},
+      {14676, -1, "zz", "zz"},    {14817, -1, "zz", "zz"},    {14818, 1, "405", "040"},
+      {14846, 1, "405", "040"},   {14847, -1, "zz", "zz"},    {-14494, -1, "zz", "zz"},
+      {0, -1, "zz", "zz"},
   };
   for (const auto &c : cases) {
     set_identity("zz", "zz");
     EXPECT_EQ(c.rc, mapping(c.sid)) << c.sid;
-    EXPECT_STREQ(c.mcc, mcc);
-    EXPECT_STREQ(c.mnc, mnc);
+    EXPECT_STREQ(c.mcc, mcc) << c.sid;
+    EXPECT_STREQ(c.mnc, mnc) << c.sid;
   }
 }

@@ -47,6 +47,61 @@ Texts on_row(const std::string &row, const std::string &header = kHeader) {
   return texts;
 }
 
+// Every finding of a table, as "LINE: error: ..." or "LINE: warning: ...".
+Texts on_table(const std::string &rows, int *counted) {
+  Findings found = check(kHeader + rows);
+  Texts texts;
+  for (const Finding &f : found.list)
+    texts.push_back(std::to_string(f.line) + (f.error ? ": error: " : ": warning: ") + f.text);
+  *counted = found.rows;
+  return texts;
+}
+
+std::string same_index(int line, const std::string &index, int first) {
+  return std::to_string(line) + ": warning: index \"" + index + "\" is line " +
+         std::to_string(first) + "'s too, with another profile: G_ISP_INDEX no longer tells "
+         "which profile the store holds";
+}
+
+// An empty spreadsheet row answers no lookup in isp_pick: a warning, never
+// the advice to write "NA", which would make it a placeholder row. It is
+// no row, so the placeholder row before it is still the last.
+TEST(Check, AnEmptySpreadsheetRowIsNoRow) {
+  const std::string rows = "1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n"
+                           "2,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n";
+  for (const char *empty : {",,,,,,,,,", "   ", ";;;;;;;;;", "\t\t", " , ;"}) {
+    int counted = 0;
+    EXPECT_EQ(on_table(rows + empty + "\r\n", &counted), Texts{"4: warning: empty row: delete the line"})
+        << empty;
+    EXPECT_EQ(counted, 2) << empty;
+  }
+}
+
+// One index, two profiles: G_ISP_INDEX no longer tells the store which
+// profile it holds. Name and region are not stored; the index is compared
+// as the store holds it (" 02" is "2").
+TEST(Check, RowsSharingAnIndexWithAnotherProfile) {
+  const struct {
+    const char *rows;
+    Texts found;
+  } cases[] = {
+      {"1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n1,262,02,A2,AT,HSDPA,a,*99#,NA,NA\r\n", {}},
+      {"1,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n1,262,03,A,DE,HSDPA,b,*99#,NA,NA\r\n",
+       {same_index(3, "1", 2)}},
+      {"2,262,04,B,DE,HSDPA,c,*99#,u,p\r\n2,262,05,B,DE,CDMA2000,c,*99#,u,p\r\n"
+       "2,262,06,B,DE,HSDPA,c,*99#,u,NA\r\n",
+       {same_index(3, "2", 2), same_index(4, "2", 2)}},
+      {"2,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n 02,262,02,B,DE,HSDPA,b,*99#,NA,NA\r\n",
+       {same_index(3, " 02", 2)}},
+      // Another number is another index, though it ends alike.
+      {"2,262,01,A,DE,HSDPA,a,*99#,NA,NA\r\n12,262,02,B,DE,HSDPA,b,*99#,NA,NA\r\n", {}},
+  };
+  for (const auto &c : cases) {
+    int counted = 0;
+    EXPECT_EQ(on_table(c.rows, &counted), c.found) << c.rows;
+  }
+}
+
 const char kMoves[] =
     " every later value out of its column, since isp_pick cuts values at every comma";
 

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,14 @@ struct Inputs {
     }
     return *this;
   }
-  Inputs &android(const Entry &e) {
-    add(1, e, listers++, 0);
+  // A carrier of Android's database: one lister, its APNs unordered.
+  Inputs &android(Entry e, std::vector<std::string> more = {}) {
+    size_t lister = listers++;
+    more.insert(more.begin(), e.apn);
+    for (const std::string &apn : more) {
+      e.apn = apn;
+      add(1, e, lister, 0);
+    }
     return *this;
   }
   Inputs &carrier(long id, const std::string &name, std::vector<CarrierAttribute> attributes,
@@ -411,6 +418,212 @@ TEST(Ranking, NeverChoosesAnApnThatIsNoDnsName) {
   EXPECT_EQ(merge.choice(kNet).row->apn, "internet.tele2.nl");
   ASSERT_EQ(f.not_dns_name.size(), 1u);
   EXPECT_EQ(*f.not_dns_name.begin(), "440-51: \"Tele2 GPRS\" (\"Tele2 GPRS\")");
+}
+
+}  // namespace
+
+// ---- The signs on rank_providers.xml and rank_apns.xml ----
+
+namespace {
+
+NetworkId id(const char *mcc, const char *mnc) { return {mcc, mnc}; }
+
+// "440-10 440-11": networks as the messages write them.
+std::vector<NetworkId> networks(const std::string &names) {
+  std::vector<NetworkId> ids;
+  std::istringstream in(names);
+  for (std::string name; in >> name;)
+    ids.push_back({name.substr(0, 3), name.substr(4)});
+  return ids;
+}
+
+// tests/isp_table/rank_providers.xml, in its order: name, APNs, networks,
+// primary mark.
+Inputs &rank_providers(Inputs &in) {
+  const struct { const char *name, *apn, *more, *networks; int primary; } providers[] = {
+      {"Resold", "resold.jp", "", "440-10", -1},
+      {"Big Host", "big.host", "", "440-10 440-11 440-12", 1},
+      {"Small Own", "small.own", "", "440-11", 1},
+      {"Alpha", "alpha.ch", "", "228-01", 0},
+      {"Delta", "web.two", "", "232-01", 0},
+      {"Gamma", "web.one", "", "232-01", 0},
+      {"Zeta", "zeta.uk", "", "234-30", 0},
+      {"Epsilon", "eps.uk", "", "234-30 234-31", 0},
+      {"Eta", "eta.uk", "", "234-31", 0},
+      {"Coop", "coop.uk", "", "234-40 234-41", 0},
+      {"Host", "host.one", "host.two", "234-40", 0},
+      {"Italia", "italia.it", "", "222-01 222-02 222-03 222-04", 0},
+      {"Cheap", "cheap.za", "", "655-01", 0},
+      {"Cheap Plus", "plus.cheap.za", "", "655-01", 0},
+      {"Kay-b", "internet", "", "655-01", 0},
+      {"Prox", "prox.be", "", "206-01", 0},
+      {"Tele", "tele.be", "", "206-01", 0},
+      {"Ruby", "ruby.be", "", "206-01", 0},
+      {"Narrow", "narrow.us", "", "310-270", 0},
+      {"Wide", "wide.us", "", "310-270 310-271", 0},
+      {"Third", "third.us", "", "310-271", 0},
+      {"M\xc3\xbcller Funk", "mueller.de", "", "262-42", 0},
+      {"Zett", "zett.de", "", "262-42", 0},
+  };
+  for (const auto &p : providers)
+    in.provider({p.name, p.apn, networks(p.networks), p.primary},
+                *p.more ? std::vector<std::string>{p.more} : std::vector<std::string>{});
+  return in;
+}
+
+// tests/isp_table/rank_apns.xml: one lister per carrier name and MCC, its
+// APNs and networks.
+Inputs &rank_apns(Inputs &in) {
+  const struct { const char *name, *apn, *more, *networks; } carriers[] = {
+      {"Budget One", "cheap.apn", "", "228-01"},
+      {"Budget Two", "cheap.apn", "", "228-01"},
+      {"Budget Three", "cheap.apn", "", "228-01"},
+      {"Alpha Surf", "surf.ch", "", "228-01"},
+      {"Alpha Web", "ALPHA.CH", "", "228-01"},
+      {"Internet", "web.one", "", "232-01"},
+      {"Foreign Web", "foreign.mx", "", "222-010 222-011 222-012"},
+      {"KAY B INTERNET", "internet", "", "655-01"},
+      {"Prox Web", "web.prox.be", "", "206-01"},
+      {"Tele Roam", "roam.tele.be", "", "206-01"},
+      {"Internet", "ruby.be", "", "206-01"},
+      {"Coop Rider", "coop.uk", "", "234-41"},
+      {"Ora WAP", "paygwap", "orawap", "234-50"},
+      {"Ora Internet", "orainternet", "", "234-50"},
+      {"Eee Internet", "everywhere", "", "234-50"},
+      {"Telen Surf", "services.telen.se", "", "240-06"},
+      {"Gloc Internet", "internet.gloc.se", "", "240-06"},
+      {"Gloc WAP GPRS", "services.gloc.se", "", "240-06"},
+      {"NetLink", "rconet", "", "405-801"},
+      {"Rco GPRS", "rcowap", "", "405-801"},
+  };
+  for (const auto &c : carriers) {
+    Entry e{c.name, c.apn, networks(c.networks)};
+    e.usage = "default";
+    in.android(e, *c.more ? std::vector<std::string>{c.more} : std::vector<std::string>{});
+  }
+  return in;
+}
+
+// Each sign that tells a network's own operator from a reseller, worked
+// out by hand from the two files: the provider database alone (p), with
+// Android's (pa), Android's alone (a). The row's name and APN, and the
+// sign that decided it.
+TEST(Ranking, DecidesEachKeyOfTheRankFixtures) {
+  Inputs p, pa, a;
+  rank_providers(p);
+  rank_apns(rank_providers(pa));
+  rank_apns(a);
+  const struct {
+    const char *why;
+    const Inputs &in;
+    NetworkId key;
+    const char *name, *apn;
+    int outcome;
+  } cases[] = {
+      {"a reseller marked primary=\"false\" is no candidate", p, id("440", "10"), "Big Host",
+       "big.host", kOneOperator},
+      {"of two primaries, the one claiming fewer networks", p, id("440", "11"), "Small Own",
+       "small.own", kMarkSign},
+      {"undecided: the APN first in byte order, whatever the file order", p, id("232", "01"),
+       "Gamma", "web.one", kUndecided},
+      {"breadth over the file order", p, id("234", "30"), "Epsilon", "eps.uk", kBreadthSign},
+      {"Eta's one network is Epsilon's by breadth too", p, id("234", "31"), "Epsilon", "eps.uk",
+       kBreadthSign},
+      {"Coop's other network is its own only: no breadth, undecided", p, id("234", "40"), "Host",
+       "host.one", kUndecided},
+      {"it serves both networks of the key", p, id("310", "27"), "Wide", "wide.us", kServedSign},
+      {"the reseller stays out", pa, id("440", "10"), "Big Host", "big.host", kOneOperator},
+      {"the brand over three carriers listing cheap.apn", pa, id("228", "01"), "Alpha", "alpha.ch",
+       kBrandSign},
+      {"both kinds of database list it", pa, id("232", "01"), "Gamma", "web.one", kAgreementSign},
+      {"breadth", pa, id("234", "30"), "Epsilon", "eps.uk", kBreadthSign},
+      {"an Android carrier on Coop's 234-41 adds no breadth", pa, id("234", "40"), "Host",
+       "host.one", kUndecided},
+      {"222-010 to 222-012 are 222-01: foreign.mx serves no more, undecided", pa, id("222", "01"),
+       "Italia", "italia.it", kUndecided},
+      {"\"Kay-b\" and \"KAY B INTERNET\" are one name in both kinds, against Cheap's two APNs",
+       pa, id("655", "01"), "Kay-b", "internet", kUndecided},
+      {"agreement, against Prox's two APNs: undecided", pa, id("206", "01"), "Ruby", "ruby.be",
+       kUndecided},
+      {"the label \"Ora WAP\" and its two APNs count for nothing: undecided", a, id("234", "50"),
+       "Eee Internet", "everywhere", kUndecided},
+      {"Gloc's WAP label casts no second vote: undecided", a, id("240", "06"), "Gloc Internet",
+       "internet.gloc.se", kUndecided},
+      {"\"rconet\" and \"rcowap\" are one operator's", a, id("405", "801"), "NetLink", "rconet",
+       kOneOperator},
+  };
+  for (const auto &c : cases) {
+    Choice got = choice(c.in, c.key);
+    ASSERT_NE(got.row, nullptr) << c.why;
+    EXPECT_EQ(got.row->name, c.name) << c.why;
+    EXPECT_EQ(got.row->apn, c.apn) << c.why;
+    EXPECT_EQ(got.outcome, c.outcome) << c.why;
+  }
+}
+
+// check --against and extend's review hold a kept row's APN to the same
+// ranking: another operator's APN that a deciding sign ranks below the
+// network's own is likely wrong (the sign named); one of the chosen APN's
+// operator, or of an undecided key, is a choice; one that no candidate
+// lists, or only a marked reseller, is no candidate. Both files.
+TEST(Ranking, JudgesAKeptApnAsItRanksTheKeysOwn) {
+  Inputs pa;
+  rank_apns(rank_providers(pa));
+  Merge merge(source_list(pa.sources));
+  const struct {
+    NetworkId key;
+    const char *apn;
+    bool candidate, same_operator;
+    int sign;
+  } cases[] = {
+      {id("440", "11"), "big.host", true, false, kMarkSign},
+      {id("228", "01"), "cheap.apn", true, false, kBrandSign},
+      {id("232", "01"), "web.two", true, false, kAgreementSign},
+      {id("310", "27"), "narrow.us", true, false, kServedSign},
+      {id("234", "30"), "zeta.uk", true, false, kBreadthSign},
+      {id("228", "01"), "surf.ch", true, true, kUndecided},
+      {id("228", "01"), "ALPHA.CH", true, true, kUndecided},
+      {id("234", "40"), "host.two", true, true, kUndecided},
+      {id("234", "40"), "coop.uk", true, false, kUndecided},
+      {id("440", "10"), "resold.jp", false, false, kUndecided},
+      {id("206", "01"), "eps.uk", false, false, kUndecided},
+  };
+  for (const auto &c : cases) {
+    Judgement j = merge.judge(c.key, c.apn);
+    std::string what = network_name(c.key) + " " + c.apn;
+    EXPECT_EQ(j.candidate, c.candidate) << what;
+    if (c.candidate) {
+      EXPECT_EQ(j.same_operator, c.same_operator) << what;
+    }
+    if (c.candidate && !c.same_operator) {
+      EXPECT_EQ(j.sign, c.sign) << what;
+    }
+    EXPECT_EQ(j.another_operators(), c.sign < kSigns) << what;
+  }
+}
+
+// The words by which the rank fixtures' names and APNs meet, or do not.
+TEST(Names, MeetAsTheRankFixturesNeedThem) {
+  const struct { const char *name; std::vector<std::string> want; } names[] = {
+      {"Kay-b", {"kayb"}},
+      {"KAY B INTERNET", {"kay", "kayb"}},
+      {"M\xc3\xbcller Funk", {"m\xc3\xbcller", "funk"}},
+      {"Gloc WAP GPRS", {"gloc"}},
+  };
+  for (const auto &c : names)
+    EXPECT_EQ(name_words(c.name), c.want) << c.name;
+  const struct { const char *apn; std::vector<std::string> want; } stems[] = {
+      {"rconet", {"rco"}}, {"rcowap", {"rco"}}, {"internet.gloc.se", {"gloc"}},
+  };
+  for (const auto &c : stems)
+    EXPECT_EQ(apn_stems(c.apn), c.want) << c.apn;
+  const struct { const char *name, *apn; bool want; } labels[] = {
+      {"Ora WAP", "orawap", true},          {"Ora WAP", "paygwap", true},
+      {"Gloc WAP GPRS", "services.gloc.se", true}, {"Gloc Internet", "internet.gloc.se", false},
+      {"Ora Internet", "orainternet", false},
+  };
+  for (const auto &c : labels)
+    EXPECT_EQ(labelled_wap_or_mms(c.name, c.apn), c.want) << c.name << " " << c.apn;
 }
 
 }  // namespace

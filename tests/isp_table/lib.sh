@@ -1,0 +1,21 @@
+# Shared by the isp_table fixture scripts, sourced with the tool's path as
+# $1: $tool is its absolute path, the scripts run in the fixtures' folder
+# with a scratch folder $out. A failed case is named and the script goes
+# on, so that one run names every case that fails; finish ends the script
+# with status 1 when any did.
+tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+cd "$(dirname "$0")" || exit 2
+out=$(mktemp -d)
+failed=$(mktemp)
+trap 'rm -rf "$out" "$failed"' EXIT
+# A file, not a variable: cases in a pipeline's subshell fail too.
+fail() { echo "FAIL: $*"; echo "$*" >> "$failed"; }
+same() { cmp -s "$1" "$2" || { diff "$1" "$2"; fail "$3"; }; }
+# Usage: finish MESSAGE, the last line of a script.
+finish() {
+  if [ -s "$failed" ]; then
+    echo "$(wc -l < "$failed") failed case(s)"
+    exit 1
+  fi
+  echo "$1"
+}
