@@ -15,7 +15,7 @@
 #include "digits.h"
 #include "explain_key.h"
 #include "markets.h"
-#include "verbs.h"
+#include "verb_entries.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "against.h"
 #include "check.h"
+#include "verb_entries.h"
 #include "verbs.h"
 
 // The databases are read first: one that cannot be read ends the run

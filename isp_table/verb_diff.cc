@@ -3,6 +3,7 @@
 
 #include "cli.h"
 #include "diff.h"
+#include "verb_entries.h"
 #include "verbs.h"
 
 // Both tables are read, so that each one that cannot be is named. An

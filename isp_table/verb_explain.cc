@@ -2,8 +2,10 @@
 // isp_table explain [FILE...] --key MCC-MNC: one row of a generated table.
 #include <stdio.h>
 
+#include "cli.h"
 #include "explain.h"
 #include "explain_key.h"
+#include "verb_entries.h"
 #include "verbs.h"
 
 // explain_key, explain_sid and explain_imsi answer 1 when no row or

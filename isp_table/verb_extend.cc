@@ -7,6 +7,7 @@
 #include "check.h"
 #include "extend.h"
 #include "input.h"
+#include "verb_entries.h"
 #include "verbs.h"
 
 // The shell empties a file it redirects output to before the run starts

@@ -7,6 +7,7 @@
 #include "merge.h"
 #include "summary.h"
 #include "table_text.h"
+#include "verb_entries.h"
 #include "verbs.h"
 
 ExitStatus cmd_generate(const Command &command) {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "against.h"
+#include "cli.h"
 #include "input.h"
 #include "markets.h"
 #include "merge.h"

@@ -1,21 +1,14 @@
-// The verbs of isp_table, one file each (verb_*.cc), as git's builtin/
-// keeps its commands: each entry function runs one parsed command line and
-// returns the exit status. The verbs' table in cli.cc names them.
+// What several verbs of isp_table share: their inputs, a table read once,
+// and a check's findings as an exit status.
 #pragma once
 
 #include <vector>
 
-#include "cli.h"
+#include "command.h"
 #include "exit_status.h"
 #include "findings.h"
 #include "sources.h"
 #include "table.h"
-
-ExitStatus cmd_generate(const Command &command);
-ExitStatus cmd_check(const Command &command);
-ExitStatus cmd_explain(const Command &command);
-ExitStatus cmd_diff(const Command &command);
-ExitStatus cmd_extend(const Command &command);
 
 /// The public databases of the command (the installed one without FILE),
 /// with their regions, and only the markets of --only. Returns false when

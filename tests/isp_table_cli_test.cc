@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli.h"
-#include "verbs.h"
+#include "verb_entries.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "against.h"
+#include "sources.h"
 
 /// The fixtures `names`, loaded in order as the verbs load databases.
 inline std::vector<Source> load_fixtures(const std::vector<std::string> &names) {
