@@ -93,7 +93,8 @@ static std::string router_shell() {
 }
 
 RunResult Sandbox::shell(const std::string &line, const std::string &bwrap_extra) {
-  std::string cmd = "bwrap --dev-bind / / --bind " + quote(host("/tmp")) + " /tmp --bind " +
+  // exec: the shell that system() starts becomes bwrap, one process less a run.
+  std::string cmd = "exec bwrap --dev-bind / / --bind " + quote(host("/tmp")) + " /tmp --bind " +
                     quote(host("/var")) + " /var" + bind_back() + router_shell() + " --die-with-parent " +
                     bwrap_extra + " --setenv PATH " +
                     quote(host("/bin") + ":/usr/sbin:/usr/bin:/sbin:/bin") + " --setenv BIN " +
