@@ -107,20 +107,6 @@ int technology_code(const char *field) {
   return -1;
 }
 
-const char *profile_text(const isp_profile &p, int column) {
-  switch (column) {
-    case kIndex: return p.index;
-    case kMcc: return p.mcc;
-    case kMnc: return p.mnc;
-    case kIsp: return p.isp;
-    case kRegion: return p.region;
-    case kApn: return p.apn;
-    case kNumber: return p.number;
-    case kUsr: return p.usr;
-  }
-  return p.pwd;
-}
-
 static void set_system(int32_t *system, const char *field) {
   int code = technology_code(field);
   if (code >= 0)

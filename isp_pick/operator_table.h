@@ -82,9 +82,22 @@ constexpr ColumnRule kColumnRules[kColumns] = {
 /// then the profile.
 constexpr RowColumn kStoreColumns[] = {kIndex, kSystem, kApn, kUsr, kPwd, kNumber};
 
-/// The text field of `profile` that column `column` fills (any column but
-/// the technology, which holds a code).
-const char *profile_text(const isp_profile &profile, int column);
+/// The text field of `p` that column `column` fills (any column but
+/// the technology, which holds a code). Inline, so that a column known
+/// when compiling names its field as a constant.
+inline const char *profile_text(const isp_profile &p, int column) {
+  switch (column) {
+    case kIndex: return p.index;
+    case kMcc: return p.mcc;
+    case kMnc: return p.mnc;
+    case kIsp: return p.isp;
+    case kRegion: return p.region;
+    case kApn: return p.apn;
+    case kNumber: return p.number;
+    case kUsr: return p.usr;
+  }
+  return p.pwd;
+}
 
 /// Results of a lookup besides a piece's number: no table (none at the
 /// path, or not a regular file), and a table that is there but whose

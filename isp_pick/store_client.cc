@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <utility>
+
 #include "operator_table.h"
 #include "shell.h"
 #include "text.h"
@@ -74,26 +76,26 @@ static int update_system() {
 }
 
 // The index is written always: it is how the store knows which profile it
-// holds. Each item's name is its column's rule, read at a constant index so
-// that the router keeps only the names it writes.
-static int store_column(int column) {
-  const ColumnRule *c = kColumnRules;
-  switch (column) {
-    case kIndex: return set_text(c[kIndex].store_item, isp_info.index);
-    case kSystem: return update_system();
-    case kApn: return update_text(c[kApn].store_item, isp_info.apn);
-    case kUsr: return update_text(c[kUsr].store_item, isp_info.usr);
-    case kPwd: return update_text(c[kPwd].store_item, isp_info.pwd);
-  }
-  return update_text(c[kNumber].store_item, isp_info.number);
+// holds. The column is known when compiling, so each call reads its item's
+// name and field as constants: the router keeps only the names it writes.
+template <RowColumn column>
+static int store_column() {
+  if (column == kIndex)
+    return set_text(kColumnRules[kIndex].store_item, isp_info.index);
+  if (column == kSystem)
+    return update_system();
+  return update_text(kColumnRules[column].store_item, profile_text(isp_info, column));
 }
 
 // Every item is tried, whatever became of the ones before it.
+template <size_t... item>
+static int store_columns(std::index_sequence<item...>) {
+  int result = 1;
+  ((store_column<kStoreColumns[item]>() < 0 ? result = -1 : 0), ...);
+  return result;
+}
+
 int set_to_mib() {
   fputs("------ set MIB ------\n", stderr);
-  int result = 1;
-  for (int column : kStoreColumns)
-    if (store_column(column) < 0)
-      result = -1;
-  return result;
+  return store_columns(std::make_index_sequence<sizeof kStoreColumns / sizeof *kStoreColumns>());
 }
