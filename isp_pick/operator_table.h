@@ -82,9 +82,9 @@ constexpr ColumnRule kColumnRules[kColumns] = {
 /// then the profile.
 constexpr RowColumn kStoreColumns[] = {kIndex, kSystem, kApn, kUsr, kPwd, kNumber};
 
-/// The text field of `p` that column `column` fills (any column but
-/// the technology, which holds a code). Inline, so that a column known
-/// when compiling names its field as a constant.
+/// The text field of `p` that column `column` fills; null for the
+/// technology, which holds a code. Inline, so that a column known when
+/// compiling names its field as a constant.
 inline const char *profile_text(const isp_profile &p, int column) {
   switch (column) {
     case kIndex: return p.index;
@@ -95,8 +95,9 @@ inline const char *profile_text(const isp_profile &p, int column) {
     case kApn: return p.apn;
     case kNumber: return p.number;
     case kUsr: return p.usr;
+    case kPwd: return p.pwd;
   }
-  return p.pwd;
+  return nullptr;
 }
 
 /// Results of a lookup besides a piece's number: no table (none at the

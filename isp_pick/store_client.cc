@@ -80,11 +80,12 @@ static int update_system() {
 // name and field as constants: the router keeps only the names it writes.
 template <RowColumn column>
 static int store_column() {
-  if (column == kIndex)
+  if constexpr (column == kIndex)
     return set_text(kColumnRules[kIndex].store_item, isp_info.index);
-  if (column == kSystem)
+  else if constexpr (column == kSystem)
     return update_system();
-  return update_text(kColumnRules[column].store_item, profile_text(isp_info, column));
+  else
+    return update_text(kColumnRules[column].store_item, profile_text(isp_info, column));
 }
 
 // Every item is tried, whatever became of the ones before it.

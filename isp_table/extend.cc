@@ -129,15 +129,16 @@ const char *technology(const isp_profile &p) {
 }
 
 // What the summary calls the store item of `column`, and its value in
-// listing `l`.
+// listing `l`; nothing for the index, which a listing has not.
 std::pair<const char *, std::string> listed_item(int column, const Listing &l) {
   switch (column) {
     case kSystem: return {"technology", l.technology};
     case kApn: return {"APN", l.apn};
     case kUsr: return {"user", l.user};
     case kPwd: return {"password", l.password};
+    case kNumber: return {"number", l.number};
   }
-  return {"number", l.number};
+  return {"", ""};
 }
 
 // "APN "own.in" -> "long", user "" -> "web"": the items the router stores

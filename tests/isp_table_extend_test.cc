@@ -151,6 +151,8 @@ TEST(StoreItems, ComeInTheOrderTheRunWritesThem) {
   } fields[] = {{kIndex, "7"}, {kApn, "web"}, {kUsr, "u"}, {kPwd, "p\"w"}, {kNumber, "*99#"}};
   for (const auto &f : fields)
     EXPECT_STREQ(f.text, profile_text(p, f.column)) << f.column;
+  // The technology is a code: no text field stands for it.
+  EXPECT_EQ(nullptr, profile_text(p, kSystem));
 }
 
 }  // namespace
