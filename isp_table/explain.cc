@@ -5,8 +5,8 @@
 
 // The model's one lookup, shown step by step as isp_pick's "searching"
 // lines would show it, then what it writes to the store.
-static int explain_lookups(const Table &table, const char *m, const char *n, bool from_imsi,
-                           FILE *out) {
+static bool explain_lookups(const Table &table, const char *m, const char *n, bool from_imsi,
+                            FILE *out) {
   Answer a = run_lookups(table, m, n, from_imsi);
   if (a.count > 1)
     fputs("MCC 405: looked up with all three MNC characters first\n", out);
@@ -19,7 +19,7 @@ static int explain_lookups(const Table &table, const char *m, const char *n, boo
   }
   if (a.line == 0) {
     fputs("no profile: isp_pick removes the memo and ends with status -1 (255)\n", out);
-    return 1;
+    return false;
   }
   fprintf(out,
           "isp_pick writes the profile of line %d (G_ISP_INDEX always, each other item when the "
@@ -27,21 +27,21 @@ static int explain_lookups(const Table &table, const char *m, const char *n, boo
           a.line);
   for (const StoreItem &item : store_items(a.profile))
     fprintf(out, "  %s %s\n", item.name, item.value.c_str());
-  return 0;
+  return true;
 }
 
-int explain_imsi(const Table &table, const char *digits, FILE *out) {
+bool explain_imsi(const Table &table, const char *digits, FILE *out) {
   char m[kCodeSize] = "", n[kCodeSize] = "";
   take_identity(digits, m, n);
   fprintf(out, "IMSI %s: MCC %s, MNC %s\n", digits, m, n);
   return explain_lookups(table, m, n, true, out);
 }
 
-int explain_sid(const Table &table, int sid, FILE *out) {
+bool explain_sid(const Table &table, int sid, FILE *out) {
   fprintf(out, "SID %d: ", sid);
   if (sid < 1) {
     fputs("no SID of 1 or more: isp_pick ends the run without a lookup (status -1 (255))\n", out);
-    return 1;
+    return false;
   }
   const SidRange *range = sid_range(sid);
   if (range)

@@ -7,9 +7,8 @@
 
 /// Explains the run of a SIM whose IMSI starts with `digits`: the keys
 /// isp_pick searches, in order, the line that answers and the profile it
-/// writes, values escaped as `shown` does. Returns 0 when a line answers,
-/// 1 when none does.
-int explain_imsi(const Table &table, const char *digits, FILE *out);
+/// writes, values escaped as `shown` does. Returns whether a line answers.
+bool explain_imsi(const Table &table, const char *digits, FILE *out);
 
 /// The same for a CDMA card that reports SID `sid`.
-int explain_sid(const Table &table, int sid, FILE *out);
+bool explain_sid(const Table &table, int sid, FILE *out);

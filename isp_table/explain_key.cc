@@ -69,7 +69,7 @@ static void write_decision(const Merge &merge, const NetworkId &key, FILE *out) 
   fputc('\n', out);
 }
 
-int explain_key(const std::vector<Source> &sources, const NetworkId &id, FILE *out) {
+bool explain_key(const std::vector<Source> &sources, const NetworkId &id, FILE *out) {
   NetworkId key = lookup_key(id);
   Merge merge(source_list(sources));
   fprintf(out, "key %s", network_name(key).c_str());
@@ -89,8 +89,8 @@ int explain_key(const std::vector<Source> &sources, const NetworkId &id, FILE *o
             place(sources, *l.listing, key).c_str(), l.why);
   if (ops.empty()) {
     fputs("no candidate: the key has no row\n", out);
-    return 1;
+    return false;
   }
   write_decision(merge, key, out);
-  return 0;
+  return true;
 }

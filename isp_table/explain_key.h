@@ -17,6 +17,5 @@ bool read_network_id(const std::string &text, NetworkId *id);
 /// merge of `sources` ranks it: every candidate APN by operator, who lists
 /// it and where (FILE:LINE), each sign's count, the operator the carrier
 /// identity database names, the listings left out and why, the sign that
-/// decided, and the row. Returns 0 when the key has a row, 1 when it has
-/// none.
-int explain_key(const std::vector<Source> &sources, const NetworkId &id, FILE *out);
+/// decided, and the row. Returns whether the key has a row.
+bool explain_key(const std::vector<Source> &sources, const NetworkId &id, FILE *out);

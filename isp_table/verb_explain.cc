@@ -8,15 +8,14 @@
 #include "verb_entries.h"
 #include "verbs.h"
 
-// explain_key, explain_sid and explain_imsi answer 1 when no row or
-// line answers.
+// A key without a row, or a SIM no line answers, is a finding.
 static ExitStatus explain_databases(const Command &command) {
   std::vector<Source> sources;
   if (!load_inputs(command, &sources))
     return ExitStatus::kTrouble;
   NetworkId id;
   read_network_id(command.key, &id);
-  return explain_key(sources, id, stdout) ? ExitStatus::kFindings : ExitStatus::kClean;
+  return explain_key(sources, id, stdout) ? ExitStatus::kClean : ExitStatus::kFindings;
 }
 
 // check TABLE --imsi names its table; explain TABLE --imsi gives it as
@@ -30,7 +29,7 @@ ExitStatus cmd_explain(const Command &command) {
   Table table;
   if (!load_or_report(path.c_str(), &table, "explain"))
     return ExitStatus::kTrouble;
-  int unanswered = command.sid_given ? explain_sid(table, command.sid, stdout)
-                                     : explain_imsi(table, command.imsi.c_str(), stdout);
-  return unanswered ? ExitStatus::kFindings : ExitStatus::kClean;
+  bool answered = command.sid_given ? explain_sid(table, command.sid, stdout)
+                                    : explain_imsi(table, command.imsi.c_str(), stdout);
+  return answered ? ExitStatus::kClean : ExitStatus::kFindings;
 }
