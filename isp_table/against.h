@@ -2,8 +2,6 @@
 // contradict, a sign of a row under another operator's MCC and MNC.
 #pragma once
 
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -16,10 +14,13 @@ struct AgainstFinding {
   std::string text;
 };
 
-
-/// Each row of `table` that answers the SIMs of networks that
-/// `sources` know (isp_pick's own lookups, as from the IMSI) and whose APN
-/// is listed for other networks only, or for none while those networks
-/// list others. CDMA rows and placeholder rows are never such
-/// rows. Sorted by line.
+/// Each row of `table` that answers the SIMs of networks that `sources`
+/// know (isp_pick's own lookups, as from the IMSI) and whose APN the public
+/// data contradicts: an APN listed for other networks only; one listed for
+/// none (or generic, listed by many operators in many countries) while the
+/// networks list others; or one the networks list, but that the ranking
+/// gives to another operator than the network's own by a deciding sign.
+/// The ranking's own choice for a key, and an empty APN, are never
+/// contradicted; CDMA rows and placeholder rows are never such rows.
+/// Sorted by line.
 std::vector<AgainstFinding> check_against(const Table &table, const std::vector<Source> &sources);
