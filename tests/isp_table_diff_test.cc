@@ -249,3 +249,23 @@ TEST(TableDiff, ReportsExactlyTheGroupsWhoseExplainedProfileDiffers) {
   unlink(now_path.c_str());
   rmdir(dir);
 }
+
+// An IMSI's MCC is three digits: a row keyed by a shorter or longer MCC
+// reaches no SIM, so diff names no group under it.
+TEST(TableDiff, GroupsSimsOnlyUnderThreeDigitMccs) {
+  char path[] = "/tmp/table_groups_XXXXXX";
+  close(mkstemp(path));
+  write_table(path, {{"1", "26", "01", "\r\n"}, {"2", "2620", "01", "\r\n"}, {"3", "262", "01", "\r\n"}});
+  Table table;
+  ASSERT_TRUE(load_table(path, &table));
+  unlink(path);
+  size_t imsi_groups = 0;
+  for (const Sim &sim : sim_groups(table, Table())) {
+    if (!sim.from_imsi)
+      continue;
+    imsi_groups++;
+    EXPECT_EQ(sim.mcc, "262") << sim.name;
+  }
+  // 262 takes two MNC digits: 26200 to 26299, a group each.
+  EXPECT_EQ(imsi_groups, 100u);
+}
