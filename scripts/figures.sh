@@ -4,7 +4,7 @@
 # documents use for it. Run it after every change of isp_table's rules and
 # put what it prints into the documents.
 #
-# Usage: scripts/figures.sh [ISP_TABLE]   (default build/isp_table/isp_table)
+# Usage: scripts/figures.sh [ISP_TABLE]   (default: the default preset's)
 # The inputs, from the environment (a figure whose inputs are missing is
 # skipped, and the line says so):
 #   FIG_PROVIDERS_2023  provider database 20230416 (Debian 12's
@@ -16,7 +16,9 @@
 #                       generates from FIG_PROVIDERS_2023 (installed beside it)
 set -u
 cd "$(dirname "$0")/.."
-tool=${1:-build/isp_table/isp_table}
+# The preset names the build folder; configuring says which it is.
+build_dir=$(cmake --preset default 2>/dev/null | sed -n 's/^-- Build files have been written to: //p')
+tool=${1:-$build_dir/isp_table/isp_table}
 p23=${FIG_PROVIDERS_2023:-/usr/share/mobile-broadband-provider-info/serviceproviders.xml}
 p26=${FIG_PROVIDERS_2026:-}
 android=${FIG_ANDROID:-}
@@ -178,7 +180,7 @@ awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "  %.2f s\n", b - a }'
 echo "README, stripped sizes in bytes (the test build's MIPS and musl programs):"
 for build in mips musl; do
   for program in isp_pick hsdpa_keeper; do
-    f=build/$build/stage/bin/$program
+    f=$build_dir/$build/stage/bin/$program
     [ -f "$f" ] && printf '  %s %s: %s\n' "$build" "$program" "$(stat -c %s "$f")"
   done
 done
