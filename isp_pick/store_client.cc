@@ -3,8 +3,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <utility>
-
 #include "operator_table.h"
 #include "shell.h"
 #include "text.h"
@@ -88,15 +86,23 @@ static int store_column() {
     return update_text(kColumnRules[column].store_item, profile_text(isp_info, column));
 }
 
-// Every item is tried, whatever became of the ones before it.
-template <size_t... item>
-static int store_columns(std::index_sequence<item...>) {
-  int result = 1;
-  ((store_column<kStoreColumns[item]>() < 0 ? result = -1 : 0), ...);
-  return result;
+constexpr size_t kStoreItems = sizeof kStoreColumns / sizeof *kStoreColumns;
+
+// Every item is tried, whatever became of the ones before it: from the
+// list's item `item` on, each as `result` stands so far. (The router's
+// C library builds carry no C++ library headers, so no <utility>.)
+template <size_t item = 0>
+static int store_columns(int result) {
+  if constexpr (item == kStoreItems) {
+    return result;
+  } else {
+    if (store_column<kStoreColumns[item]>() < 0)
+      result = -1;
+    return store_columns<item + 1>(result);
+  }
 }
 
 int set_to_mib() {
   fputs("------ set MIB ------\n", stderr);
-  return store_columns(std::make_index_sequence<sizeof kStoreColumns / sizeof *kStoreColumns>());
+  return store_columns(1);
 }
