@@ -73,36 +73,31 @@ static int update_system() {
   return set_item(name, line);
 }
 
-// The index is written always: it is how the store knows which profile it
-// holds. The column is known when compiling, so each call reads its item's
-// name and field as constants: the router keeps only the names it writes.
-template <RowColumn column>
-static int store_column() {
-  if constexpr (column == kIndex)
-    return set_text(kColumnRules[kIndex].store_item, isp_info.index);
-  else if constexpr (column == kSystem)
-    return update_system();
-  else
-    return update_text(kColumnRules[column].store_item, profile_text(isp_info, column));
+// The store's items in their list's order: the index, written always (it
+// is how the store knows which profile it holds), the technology, then
+// four text items. Each name and field is the list's item at a constant
+// place, worked out when compiling, so the router keeps only the names it
+// writes.
+static_assert(sizeof kStoreColumns / sizeof *kStoreColumns == 6 && kStoreColumns[0] == kIndex &&
+                  kStoreColumns[1] == kSystem,
+              "set_to_mib writes the index, the technology, then four text items");
+
+static constexpr const char *item_name(int place) {
+  return kColumnRules[kStoreColumns[place]].store_item;
 }
 
-constexpr size_t kStoreItems = sizeof kStoreColumns / sizeof *kStoreColumns;
-
-// Every item is tried, whatever became of the ones before it: from the
-// list's item `item` on, each as `result` stands so far. (The router's
-// C library builds carry no C++ library headers, so no <utility>.)
-template <size_t item = 0>
-static int store_columns(int result) {
-  if constexpr (item == kStoreItems) {
-    return result;
-  } else {
-    if (store_column<kStoreColumns[item]>() < 0)
-      result = -1;
-    return store_columns<item + 1>(result);
-  }
-}
-
+// Every item is tried, whatever became of the ones before it.
 int set_to_mib() {
   fputs("------ set MIB ------\n", stderr);
-  return store_columns(1);
+  int result = set_text(item_name(0), profile_text(isp_info, kStoreColumns[0]));
+  if (update_system() < 0)
+    result = -1;
+  static constexpr const char *names[] = {item_name(2), item_name(3), item_name(4), item_name(5)};
+  const char *values[] = {
+      profile_text(isp_info, kStoreColumns[2]), profile_text(isp_info, kStoreColumns[3]),
+      profile_text(isp_info, kStoreColumns[4]), profile_text(isp_info, kStoreColumns[5])};
+  for (int i = 0; i < 4; i++)
+    if (update_text(names[i], values[i]) < 0)
+      result = -1;
+  return result;
 }
