@@ -137,6 +137,12 @@ const char kExtendHelp[] =
     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n";
 
 const char kHelpEnd[] =
+    "--json FILE (every verb)\n"
+    "  Also writes what the run reports (the summary, findings, rows or\n"
+    "  changes) to FILE as one JSON document, laid out as isp_table(1) and\n"
+    "  share/isp_table/isp_table.schema.json describe; the text and the exit\n"
+    "  status stay as they are, but for status 2 when FILE cannot be written.\n"
+    "\n"
     "isp_table --help | --version\n"
     "  -h or --help prints this help; after a verb, that verb's help.\n"
     "\n"
@@ -299,6 +305,7 @@ CLI::App *build(CLI::App *app, const Verb &verb, Command *command) {
   command->run = verb.run;
   CLI::App *own = *verb.name ? app->add_subcommand(verb.name) : app;  // inherits -h and --help
   verb.add_arguments(own, command);
+  own->add_option("--json", command->json)->type_name("FILE");
   return own;
 }
 

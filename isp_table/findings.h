@@ -11,15 +11,18 @@ struct Finding {
   int line;  // 0 for the file as a whole
   bool error;
   std::string text;
+  /// What kind of finding it is, for a machine ("comma-in-value"): a few
+  /// words joined by "-", the same in every release.
+  std::string code;
 };
 
 struct Findings {
   std::vector<Finding> list;
   int errors = 0, warnings = 0, rows = 0;
 
-  void report(int line, bool error, const std::string &text) {
+  void report(int line, bool error, const std::string &text, const std::string &code = "") {
     (error ? errors : warnings)++;
-    list.push_back({line, error, text});
+    list.push_back({line, error, text, code});
   }
 };
 

@@ -21,8 +21,9 @@ need_packages() {
   done
 }
 BUILD_PACKAGES=(cmake g++ make libgtest-dev bubblewrap binutils ppp g++-mips-linux-gnu qemu-user
-  libpugixml-dev libcli11-dev mobile-broadband-provider-info)
+  libpugixml-dev libcli11-dev nlohmann-json3-dev libssl-dev mobile-broadband-provider-info)
 # What the tests need beyond the build: the router's shell (BusyBox ash), the
 # router's C library (musl), strace for fault injection, and mandoc for the
-# manual pages' lint and rendering.
-TEST_PACKAGES=(busybox musl-tools musl-dev strace mandoc)
+# manual pages' lint and rendering, and a JSON Schema validator for the
+# reports isp_table writes.
+TEST_PACKAGES=(busybox musl-tools musl-dev strace mandoc python3-jsonschema)

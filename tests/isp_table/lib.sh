@@ -19,3 +19,9 @@ finish() {
   fi
   echo "$1"
 }
+# Usage: valid_json DOC CASE: DOC parses as JSON and matches the reports'
+# schema, else CASE fails with the validator's reasons.
+schema=$(cd .. && cd .. && pwd)/isp_table/isp_table.schema.json
+valid_json() {
+  python3 valid_json.py "$schema" "$1" || fail "$2: $1 is not a valid report"
+}
