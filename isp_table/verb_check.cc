@@ -23,7 +23,7 @@ ExitStatus cmd_check(const Command &command) {
   // The public data's warnings never make an error: a hand-kept row may be
   // newer than the database.
   for (const AgainstFinding &f : check_against(table, sources))
-    found.report(f.line, false, f.text);
+    found.report(f.line, false, f.text, f.code);
   print_findings(command.table.c_str(), found, stdout);
   return check_status(found);
 }
