@@ -200,6 +200,13 @@ static const char *utf16(const std::vector<Piece> &pieces, const char **how) {
   return nullptr;
 }
 
+void add_findings(const std::string &path, const Findings &found, Json *doc) {
+  (*doc)["findings"] = findings_json(path, found);
+  (*doc)["errors"] = found.errors;
+  (*doc)["warnings"] = found.warnings;
+  (*doc)["rows"] = found.rows;
+}
+
 Findings check_table(const Table &table) {
   Checker c;
   c.table = &table;
