@@ -13,6 +13,7 @@
 
 #include "against.h"
 #include "check.h"
+#include "explain.h"
 #include "isp_table_fixtures.h"
 
 namespace {
@@ -147,6 +148,49 @@ TEST(Report, EveryCodeIsOnTheManualPage) {
       all.push_back(code.substr(code.find(' ') + 1));
   for (const std::string &code : all)
     EXPECT_NE(text.str().find("\n.It Li " + code + "\n"), std::string::npos) << code;
+}
+
+// explain's report of single runs: the keys tried, each with the line
+// that answers it, and the profile written. Under MCC 405 the three-digit
+// key comes first; a SID outside the SID table is the empty identity,
+// which only the placeholder row answers; a SID below 1 looks up nothing.
+TEST(Report, ExplainGivesTheKeysSearchedAndTheAnswer) {
+  Table table = loaded(kHeader + "1,405,85,Short,IN,HSDPA,short.apn,*99#,NA,NA\r\n" +
+                       "2,405,854,Long,IN,HSDPA,long.apn,*99#,u,p\r\n" +
+                       "3,262,01,T,DE,HSDPA,web,*99#,NA,NA\r\n" +
+                       "4,NA,NA,Any,XX,CDMA2000,NA,#777,NA,NA\r\n");
+  const char *long_apn = R"({"line": 3, "index": "2", "system": 0, "apn": "long.apn",
+                             "user": "u", "password": "p", "number": "*99#"})";
+  const char *short_apn = R"({"line": 2, "index": "1", "system": 0, "apn": "short.apn",
+                              "user": "", "password": "", "number": "*99#"})";
+  const char *any = R"({"line": 5, "index": "4", "system": 1, "apn": "",
+                        "user": "", "password": "", "number": "#777"})";
+  const struct {
+    const char *imsi;  // or null for the SID
+    int sid;
+    bool answered;
+    const char *searched, *answer;
+  } cases[] = {
+      {"405854123456", 0, true, R"([{"mcc": "405", "mnc": "854", "line": 3}])", long_apn},
+      {"405851123456", 0, true,
+       R"([{"mcc": "405", "mnc": "851", "line": null}, {"mcc": "405", "mnc": "85", "line": 2}])",
+       short_apn},
+      {"262021234567", 0, false, R"([{"mcc": "262", "mnc": "02", "line": null}])", "null"},
+      {nullptr, 3000, true, R"([{"mcc": "", "mnc": "", "line": 5}])", any},
+      {nullptr, 14494, false, R"([{"mcc": "404", "mnc": "80", "line": null}])", "null"},
+      {nullptr, 0, false, "[]", "null"},
+  };
+  FILE *out = fopen("/dev/null", "w");
+  for (const auto &c : cases) {
+    Json report = Json::object();
+    bool answered = c.imsi ? explain_imsi(table, c.imsi, out, &report)
+                           : explain_sid(table, c.sid, out, &report);
+    std::string which = c.imsi ? c.imsi : "SID " + std::to_string(c.sid);
+    EXPECT_EQ(answered, c.answered) << which;
+    EXPECT_EQ(report["searched"], Json::parse(c.searched)) << which;
+    EXPECT_EQ(report["answer"], Json::parse(c.answer)) << which;
+  }
+  fclose(out);
 }
 
 }  // namespace
