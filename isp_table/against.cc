@@ -154,25 +154,29 @@ std::string another_operators(const Merge &merge, const std::set<NetworkId> &net
   return "";
 }
 
-// The warning on a row that answers for `networks` with `apn`, or "". An
-// empty APN, which leaves the choice to the modem, is no other operator's;
-// a generic one is held only against what the row's networks list.
-std::string contradiction(const PublicData &d, const Merge &merge,
-                          const std::set<NetworkId> &networks, const std::string &apn) {
+// The warning on a row that answers for `networks` with `apn`, its text
+// "" when there is none. An empty APN, which leaves the choice to the
+// modem, is no other operator's; a generic one is held only against what
+// the row's networks list.
+AgainstFinding contradiction(const PublicData &d, const Merge &merge,
+                             const std::set<NetworkId> &networks, const std::string &apn) {
   // The ranking's own row, a spelling mended from the operator's other
   // entry too ("umts"), is what generating writes: nothing to warn of.
   for (const NetworkId &key : keys_of(networks)) {
     const Listing *row = merge.choice(key).row;
     if (row && folded_apn(row->apn) == folded_apn(apn))
-      return "";
+      return {0, "", nullptr};
   }
   auto listed = d.listed.find(folded_apn(apn));
   if (listed != d.listed.end() && !disjoint(listed->second, networks))
-    return apn.empty() ? "" : another_operators(merge, networks, apn);
+    return {0, apn.empty() ? "" : another_operators(merge, networks, apn),
+            "another-operators-apn"};
   if (listed == d.listed.end() || apn.empty() || generic(d, listed->first))
-    return unlisted(d, merge, networks, apn);
-  return "APN " + shown(apn) + " is listed for " + networks_text(listed->second) +
-         ", not for " + networks_text(networks) + own_listing(d, merge, networks);
+    return {0, unlisted(d, merge, networks, apn), "apn-not-listed"};
+  return {0,
+          "APN " + shown(apn) + " is listed for " + networks_text(listed->second) +
+              ", not for " + networks_text(networks) + own_listing(d, merge, networks),
+          "apn-of-other-networks"};
 }
 
 }  // namespace
@@ -194,9 +198,10 @@ std::vector<AgainstFinding> check_against(const Table &table, const std::vector<
     rows[a.line].second.insert(id);
   }
   for (const auto &row : rows) {
-    std::string text = contradiction(d, merge, row.second.second, row.second.first);
-    if (!text.empty())
-      found.push_back({row.first, text});
+    AgainstFinding f = contradiction(d, merge, row.second.second, row.second.first);
+    f.line = row.first;
+    if (!f.text.empty())
+      found.push_back(f);
   }
   return found;
 }

@@ -8,10 +8,15 @@
 #include "sources.h"
 #include "table.h"
 
-/// One row that the public data contradicts: its line and the warning.
+/// One row that the public data contradicts: its line, the warning, and
+/// the warning's code: "apn-of-other-networks" (the APN is listed for
+/// other networks only), "apn-not-listed" (for none, while the row's
+/// networks list others) or "another-operators-apn" (the ranking gives it
+/// to another operator on the row's network).
 struct AgainstFinding {
   int line;
   std::string text;
+  const char *code;
 };
 
 /// Each row of `table` that answers the SIMs of networks that `sources`

@@ -16,7 +16,8 @@ bool only_line_end(const std::string &text) {
 static void check_line_end(Checker *c, int line, const std::string &whole) {
   size_t n = whole.size();
   if (n >= 1 && whole[n - 1] == '\n' && (n < 2 || whole[n - 2] != '\r'))
-    c->report(line, false, "the row ends with a line feed alone, not CR LF");
+    c->report(line, false, "the row ends with a line feed alone, not CR LF",
+              "lf-line-end");
 }
 
 // "character 27", or "byte 31 (character 27)" after a UTF-8 character.
@@ -35,7 +36,8 @@ static bool check_nul(Checker *c, int line, const std::string &whole) {
   c->report(line, true,
             "a NUL byte at " + position(whole, at) +
                 " of the line: isp_pick ends the row there as text, so the values after it "
-                "are lost");
+                "are lost",
+            "nul-byte");
   return true;
 }
 
@@ -88,7 +90,8 @@ static void report_cut(Checker *c, const Piece *first, const Piece *end) {
                 std::to_string(kPieceMax) + " bytes: isp_pick cuts it " +
                 (rows > 2 ? "every " : "after byte ") + std::to_string(kPieceMax) +
                 (rows > 2 ? " bytes and takes each piece as a row of its own"
-                          : " and takes the rest as a row of its own"));
+                          : " and takes the rest as a row of its own"),
+            "line-past-read");
 }
 
 // isp_pick ends a row only at a line feed. A CR before the line end is one
@@ -99,7 +102,8 @@ static void check_carriage_return(Checker *c, int line, const std::string &whole
     c->report(line, true,
               "a carriage return inside the line: isp_pick ends a row only at a line feed, "
               "so a line ended by CR alone runs into the next, and a CR in a value goes to "
-              "the store with it");
+              "the store with it",
+              "carriage-return");
 }
 
 // A header is dropped unread, so a first line that looks like a row is lost.
@@ -109,7 +113,8 @@ static void check_header(Checker *c, const Piece &header) {
     return;
   const std::string &m = f.taken[1], &n = f.taken[2];
   if ((all_digits(m) && all_digits(n)) || (m.empty() && n.empty()))
-    c->report(header.line, true, "the first line is a data row: isp_pick drops it as the header");
+    c->report(header.line, true, "the first line is a data row: isp_pick drops it as the header",
+              "header-is-data");
 }
 
 // A spreadsheet writes a row it has no values for as separators alone, or
@@ -139,7 +144,7 @@ static void check_line(Checker *c, const Line &l) {
   if (header || only_line_end(whole))
     return;
   if (empty_row(whole))
-    c->report(first->line, false, "empty row: delete the line");
+    c->report(first->line, false, "empty row: delete the line", "empty-row");
   else
     check_row(c, *first, whole);
 }
@@ -195,6 +200,13 @@ static const char *utf16(const std::vector<Piece> &pieces, const char **how) {
   return nullptr;
 }
 
+void add_findings(const std::string &path, const Findings &found, Json *doc) {
+  (*doc)["findings"] = findings_json(path, found);
+  (*doc)["errors"] = found.errors;
+  (*doc)["warnings"] = found.warnings;
+  (*doc)["rows"] = found.rows;
+}
+
 Findings check_table(const Table &table) {
   Checker c;
   c.table = &table;
@@ -206,7 +218,8 @@ Findings check_table(const Table &table) {
     c.report(0, true,
              std::string("the table is UTF-16, ") + order + " (" + how +
                  "): isp_pick reads bytes and ends a row at its first NUL byte, so it returns "
-                 "no row of it; save it as UTF-8 or ASCII text");
+                 "no row of it; save it as UTF-8 or ASCII text",
+             "utf16-table");
     return c.found;
   }
   for (const Line &line : table_lines(pieces))

@@ -6,12 +6,18 @@
 #include <string>
 
 #include "findings.h"
+#include "json_report.h"
 #include "table.h"
 
 /// The findings on `table`, line by line: its line structure, the traps of
 /// a spreadsheet, the columns' values, and which rows the model answers
 /// with. Counts the rows too.
 Findings check_table(const Table &table);
+
+/// Adds `found`, the findings on the table at `path` as the check prints
+/// them, to the report `doc`: "findings" (findings_json), "errors",
+/// "warnings" and "rows".
+void add_findings(const std::string &path, const Findings &found, Json *doc);
 
 /// Whether the line `whole` (all its reads) is a line end alone.
 bool only_line_end(const std::string &whole);

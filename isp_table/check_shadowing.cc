@@ -20,7 +20,8 @@ void check_answer(Checker *c, const Piece &p, const Fields &f) {
   if (int earlier = shadowed_by(*c, p))
     c->report(p.line, true,
               "shadowed by line " + std::to_string(earlier) +
-                  ", which has the same MCC and MNC: the row is never returned");
+                  ", which has the same MCC and MNC: the row is never returned",
+              "shadowed");
   if (f.taken[kMcc].empty() && f.taken[kMnc].empty())
     c->placeholder_rows.push_back(p.line);
 }
@@ -30,5 +31,6 @@ void check_placeholder_rows(Checker *c) {
     if (line != c->last_row)
       c->report(line, false,
                 "a placeholder row (MCC and MNC both placeholders) before the last "
-                "row: it is no fallback, it serves only SIDs outside the SID table");
+                "row: it is no fallback, it serves only SIDs outside the SID table",
+                "early-placeholder-row");
 }

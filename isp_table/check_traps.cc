@@ -32,7 +32,8 @@ static bool other_separator(Checker *c, int line, const std::string &text) {
   c->report(line, true,
             "values separated by " + used +
                 ", not commas: isp_pick splits at commas only, so it reads the line as "
-                "one value and never returns the row");
+                "one value and never returns the row",
+            "other-separator");
   return true;
 }
 
@@ -52,7 +53,8 @@ static bool in_quotes(Checker *c, int line, const std::vector<size_t> &columns) 
   }
   c->report(line, harmful,
             listed(names, "and") + (columns.size() > 1 ? " are" : " is") +
-                " in double quotes: isp_pick reads no quotes and takes them as part of the value");
+                " in double quotes: isp_pick reads no quotes and takes them as part of the value",
+            "quoted-value");
   return harmful;
 }
 
@@ -71,7 +73,8 @@ static bool quoted_value(Checker *c, int line, const std::vector<std::string> &v
               column_name(i) +
                   " begins with a double quote: spreadsheets quote a value that holds a "
                   "comma, but isp_pick reads no quotes, so the comma splits the value and "
-                  "shifts every later column");
+                  "shifts every later column",
+              "leading-quote");
     return true;
   }
   return !whole.empty() && in_quotes(c, line, whole);
@@ -88,7 +91,8 @@ static bool empty_value(Checker *c, int line, const std::vector<std::string> &va
     c->report(line, true,
               column_name(i) +
                   " is empty: isp_pick skips an empty value, so every later column "
-                  "shifts; write \"NA\"");
+                  "shifts; write \"NA\"",
+              "empty-value");
     return true;
   }
   return false;
@@ -328,7 +332,7 @@ static bool extra_fields(Checker *c, int line, const std::string &text) {
     found += std::string(one ? "a value holds a comma" : "values hold commas") +
              ", and since isp_pick cuts values at every comma, every later value moves out of "
              "its column";
-  c->report(line, true, found);
+  c->report(line, true, found, "comma-in-value");
   return true;
 }
 

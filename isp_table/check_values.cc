@@ -29,18 +29,21 @@ static void check_identity(Checker *c, int line, const Fields &f) {
   if (!all_digits(m, 3, 3))
     c->report(line, true,
               named_value(kMcc, f.written[kMcc]) +
-                  " is not three digits: the row is never returned");
+                  " is not three digits: the row is never returned",
+              "not-digits");
   if (!all_digits(n, 2, 3)) {
     c->report(line, true,
               named_value(kMnc, f.written[kMnc]) +
-                  " is not two or three digits: the row is never returned");
+                  " is not two or three digits: the row is never returned",
+              "not-digits");
     return;
   }
   if (lookup_key({m, n}).second != n)
     c->report(line, true,
               named_value(kMnc, n) + " has three characters under MCC " + m +
                   ": isp_pick looks up only the MNC's first two (all three only under "
-                  "MCC 405), so the row is never returned");
+                  "MCC 405), so the row is never returned",
+              "three-digit-mnc");
 }
 
 // "HSDPA, CDMA2000 and TD-SCDMA"
@@ -57,7 +60,8 @@ static void check_values(Checker *c, int line, const Fields &f) {
       c->report(line, true,
                 named_value(column, v) + " is " + byte_size(v) + ", more than the " +
                     std::to_string(rule.width) +
-                    " bytes its field holds: the row is never returned");
+                    " bytes its field holds: the row is never returned",
+                "too-long");
   }
   for (size_t column = 0; column < kColumns; column++) {
     const ColumnRule &rule = kColumnRules[column];
@@ -67,12 +71,14 @@ static void check_values(Checker *c, int line, const Fields &f) {
     const std::string &w = f.written[column];
     c->report(line, sent,
               named_value(column, w) + " contains " + shown(placeholder_inside(w)) +
-                  (sent ? ": isp_pick sends it as empty" : ": printed empty"));
+                  (sent ? ": isp_pick sends it as empty" : ": printed empty"),
+              "placeholder-in-value");
   }
   if (technology_code(f.taken[kSystem].c_str()) < 0)
     c->report(line, false,
               named_value(kSystem, f.written[kSystem]) + " names none of " + technology_list() +
-                  ": the store gets the code that an earlier row left (0 when none)");
+                  ": the store gets the code that an earlier row left (0 when none)",
+              "unknown-technology");
 }
 
 // What a faulty byte is and does where it stands.
@@ -94,6 +100,16 @@ static std::string fault_effect(const ValueFault &v) {
   }
 }
 
+// A byte fault's code: one per fault, whichever column holds it.
+static const char *fault_code(ByteFault fault) {
+  switch (fault) {
+    case ByteFault::kNotApn: return "not-apn-byte";
+    case ByteFault::kControl: return "control-byte";
+    case ByteFault::kNotDial: return "not-dial-byte";
+    default: return "non-ascii-byte";
+  }
+}
+
 // The bytes of the values isp_pick sends to the store, as it takes them.
 static void check_bytes(Checker *c, int line, const Fields &f) {
   for (int column : {kApn, kNumber, kUsr, kPwd}) {
@@ -102,7 +118,8 @@ static void check_bytes(Checker *c, int line, const Fields &f) {
     if (fault.fault != ByteFault::kNone)
       c->report(line, fault.error,
                 named_value(column, v) + " holds " + shown(v.substr(fault.at, 1)) +
-                    fault_effect(fault));
+                    fault_effect(fault),
+                fault_code(fault.fault));
   }
 }
 
@@ -119,7 +136,8 @@ static void check_spaces(Checker *c, int line, const Fields &f) {
   if (!found.empty())
     c->report(line, false,
               "a space at the start or end of " + found +
-                  ": isp_pick sends each value as it stands");
+                  ": isp_pick sends each value as it stands",
+              "space-at-edge");
 }
 
 // G_ISP_INDEX is how the store knows which profile it holds.
@@ -129,7 +147,8 @@ static void check_index(Checker *c, int line, const Fields &f) {
     return;
   c->report(line, true,
             named_value(kIndex, w) + " contains " + shown(placeholder_inside(w)) +
-                ": isp_pick writes it empty, and the store loses which profile it holds");
+                ": isp_pick writes it empty, and the store loses which profile it holds",
+            "placeholder-index");
 }
 
 // G_ISP_INDEX is all the store keeps to tell profiles apart, so one index
@@ -152,14 +171,16 @@ static void check_shared_index(Checker *c, int line, const Fields &f) {
               named_value(kIndex, f.taken[kIndex]) + " is line " +
                   std::to_string(first->second.first) +
                   "'s too, with another profile: G_ISP_INDEX no longer tells which profile "
-                  "the store holds");
+                  "the store holds",
+              "shared-index");
 }
 
 void check_columns(Checker *c, int line, const Fields &f) {
   if (f.taken.size() < kColumns) {
     c->report(line, true,
               "the row has " + std::to_string(f.taken.size()) +
-                  " fields, fewer than the ten isp_pick needs: it is never returned");
+                  " fields, fewer than the ten isp_pick needs: it is never returned",
+              "too-few-fields");
     return;
   }
   check_identity(c, line, f);

@@ -23,7 +23,11 @@ struct Checker {
   std::vector<int> placeholder_rows;
   std::map<std::string, std::pair<int, std::vector<std::string>>> indexes;  // -> line, profile
 
-  void report(int line, bool error, const std::string &text) { found.report(line, error, text); }
+  /// Adds a finding; `code` names its kind ("comma-in-value"), the same
+  /// for every message of that kind and in every release, never empty.
+  void report(int line, bool error, const std::string &text, const char *code) {
+    found.report(line, error, text, code);
+  }
 };
 
 /// Reports the traps of a table saved from a spreadsheet that move values

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "check.h"
+#include "fields.h"
 #include "merge.h"
 #include "names.h"
 #include "operator_table.h"
@@ -141,12 +142,17 @@ std::pair<const char *, std::string> listed_item(int column, const Listing &l) {
   return {"", ""};
 }
 
-// "APN "own.in" -> "long", user "" -> "web"": the items the router stores
-// from a row, besides its index, that differ between the kept record and
-// the public data's first. The APN is compared as the network resolves
-// it, case aside.
-std::string differences(const isp_profile &kept, const Listing &first) {
-  std::string text;
+// One store item that differs: its name, the kept and the public value.
+struct Difference {
+  const char *item;
+  std::string kept, listed;
+};
+
+// The items the router stores from a row, besides its index, that differ
+// between the kept record and the public data's first. The APN is
+// compared as the network resolves it, case aside.
+std::vector<Difference> differences(const isp_profile &kept, const Listing &first) {
+  std::vector<Difference> found;
   for (RowColumn column : kStoreColumns) {
     if (column == kIndex)
       continue;
@@ -155,9 +161,17 @@ std::string differences(const isp_profile &kept, const Listing &first) {
     bool same = column == kApn ? folded_apn(value) == folded_apn(item.second)
                                : value == item.second;
     if (!same)
-      text += (text.empty() ? "" : ", ") + std::string(item.first) + " " +
-              quoted(value, strlen(value)) + " -> " + shown(item.second);
+      found.push_back({item.first, value, item.second});
   }
+  return found;
+}
+
+// "APN "own.in" -> "long", user "" -> "web"".
+std::string differences_text(const std::vector<Difference> &found) {
+  std::string text;
+  for (const Difference &d : found)
+    text += (text.empty() ? "" : ", ") + std::string(d.item) + " " + shown(d.kept) + " -> " +
+            shown(d.listed);
   return text;
 }
 
@@ -205,23 +219,40 @@ Public choose_rows(const Table &table, const std::vector<TableRow> &rows,
   return p;
 }
 
+// The judgements of a kept row, and their words in a report.
+enum Verdict { kApnFirst, kAnotherOperator, kRankedLower, kResold, kNotListed };
+const char *const kVerdictWords[] = {"apn-is-first", "another-operator", "ranked-lower",
+                                     "reseller", "not-listed"};
+
 // Whether the kept row is likely wrong or a choice the public data allows:
 // the ranking that chose the public row says whether the kept APN is
 // another operator's on these networks (a deciding sign puts the
 // network's own first) or one the inputs leave to choose.
+Verdict judged(const Review &r) {
+  if (folded_apn(r.kept.apn) == folded_apn(r.first->apn))
+    return kApnFirst;
+  if (r.another.another_operators())
+    return kAnotherOperator;
+  if (r.listed)
+    return kRankedLower;
+  return r.resold ? kResold : kNotListed;
+}
+
+bool likely_wrong(Verdict v) { return v != kApnFirst && v != kRankedLower; }
+
 std::string verdict(const Review &r) {
   std::string apn = quoted(r.kept.apn, strlen(r.kept.apn));
-  if (folded_apn(r.kept.apn) == folded_apn(r.first->apn))
-    return "the APN is the public data's first, the rest differs";
-  if (r.another.another_operators())
-    return apn + " is another operator's APN (" + shown_name(r.another.listing->name) +
-           "), ranked lower by " + outcome_name(r.another.sign) + ": likely wrong";
-  if (r.listed)
-    return apn + " is listed for these networks, ranked lower: a choice";
-  if (r.resold)
-    return apn + " is listed for these networks only by a marked reseller (" +
-           shown_name(r.resold->name) + "): likely wrong";
-  return apn + " is not listed for these networks: likely wrong";
+  switch (judged(r)) {
+    case kApnFirst: return "the APN is the public data's first, the rest differs";
+    case kAnotherOperator:
+      return apn + " is another operator's APN (" + shown_name(r.another.listing->name) +
+             "), ranked lower by " + outcome_name(r.another.sign) + ": likely wrong";
+    case kRankedLower: return apn + " is listed for these networks, ranked lower: a choice";
+    case kResold:
+      return apn + " is listed for these networks only by a marked reseller (" +
+             shown_name(r.resold->name) + "): likely wrong";
+    default: return apn + " is not listed for these networks: likely wrong";
+  }
 }
 
 std::string review_line(const char *path, int line, const Review &r) {
@@ -230,7 +261,69 @@ std::string review_line(const char *path, int line, const Review &r) {
     keys += (keys.empty() ? "" : ", ") + key;
   return std::string(path) + ":" + std::to_string(line) + ": " +
          quoted_name(r.kept.isp, sizeof r.kept.isp) + " (" + keys + "): " +
-         differences(r.kept, *r.first) + ": " + verdict(r);
+         differences_text(differences(r.kept, *r.first)) + ": " + verdict(r);
+}
+
+// A record's text field, up to its NUL.
+template <size_t size>
+std::string text(const char (&field)[size]) {
+  return std::string(field, strnlen(field, size));
+}
+
+// "APN" as a report's word, "apn".
+std::string lower_case(std::string word) {
+  for (char &c : word)
+    c = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+  return word;
+}
+
+// The review line of kept line `line` for a machine: what the text says,
+// values and names as they stand.
+Json review_json(int line, const Review &r) {
+  Json items = Json::array();
+  for (const Difference &d : differences(r.kept, *r.first))
+    items.push_back({{"item", lower_case(d.item)}, {"table", d.kept}, {"public", d.listed}});
+  Verdict v = judged(r);
+  const Listing *by = v == kAnotherOperator ? r.another.listing : v == kResold ? r.resold : nullptr;
+  return {{"line", line},
+          {"operator", text(r.kept.isp)},
+          {"keys", r.keys},
+          {"differences", items},
+          {"judgement", kVerdictWords[v]},
+          {"likely_wrong", likely_wrong(v)},
+          {"listed_by", by ? Json(by->name) : Json()},
+          {"decided_by", v == kAnotherOperator ? Json(outcome_name(r.another.sign)) : Json()}};
+}
+
+// The names of a row's columns in a report, in the table's order.
+const char *const kColumnKeys[kColumns] = {"index",      "mcc", "mnc",    "operator", "region",
+                                           "technology", "apn", "number", "user",     "password"};
+
+// A public row written, its values as the table holds them.
+Json row_json(const TableRow &row, const std::string &index) {
+  Fields f = split(index + "," + row.text);
+  Json values = {{"key", network_name(row.key)}};
+  for (size_t column = 0; column < kColumns && column < f.written.size(); column++)
+    values[kColumnKeys[column]] = f.written[column];
+  return values;
+}
+
+// What the summary adds, for a machine: the figures, the rows written,
+// the review, and the key that had no index left (null when none).
+void add_extension(const Kept &kept, const Public &p, bool written, const NetworkId &full,
+                   Json *report) {
+  (*report)["kept"] = written ? kept.count : 0;
+  (*report)["written"] = written ? p.written.size() : 0;
+  (*report)["left_out"] = p.left_out;
+  Json rows = Json::array();
+  for (size_t i = 0; written && i < p.written.size(); i++)
+    rows.push_back(row_json(p.written[i], stable_index(p.written[i].key, kept.indexes)));
+  (*report)["rows"] = rows;
+  Json reviews = Json::array();
+  for (const auto &r : p.reviews)
+    reviews.push_back(review_json(r.first, r.second));
+  (*report)["reviews"] = reviews;
+  (*report)["no_index_left"] = written ? Json() : Json(network_name(full));
 }
 
 // The counts of rows are of what is written: none when no table is.
@@ -260,7 +353,7 @@ bool extended(const Kept &kept, const Public &p, std::string *text, NetworkId *f
 }  // namespace
 
 bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
-                  FILE *summary) {
+                  FILE *summary, Json *report) {
   Kept kept;
   read_kept(table, &kept);
   const char *path = table.path.c_str();
@@ -274,6 +367,8 @@ bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *
   bool indexed = extended(kept, p, &text, &full);
   write_summary(sources, merged, summary);
   write_extension(path, kept, p, indexed, summary);
+  if (report)
+    add_extension(kept, p, indexed, full, report);
   if (!indexed) {
     fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s may take\n",
             path, network_name(full).c_str());

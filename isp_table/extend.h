@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "json_report.h"
 #include "sources.h"
 #include "table.h"
 
@@ -20,6 +21,12 @@
 /// uses every index a public row may take: then nothing goes to `out`, the
 /// summary counts no row kept or written, and the key is named on standard
 /// error after it. `table` holds one byte at least (an empty one has no
-/// header line for isp_pick to drop).
+/// header line for isp_pick to drop). With `report`, adds what the summary
+/// adds to it: "kept", "written", "left_out", "rows" (each public row
+/// written: "key" and its values by column, as the table holds them),
+/// "reviews" (each review line: "line", "operator", "keys",
+/// "differences" of {"item" ("apn"...), "table", "public"}, "judgement",
+/// "likely_wrong", "listed_by", "decided_by") and "no_index_left" (the
+/// key, or null).
 bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
-                  FILE *summary);
+                  FILE *summary, Json *report = nullptr);

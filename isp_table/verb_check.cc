@@ -9,7 +9,7 @@
 #include "verbs.h"
 
 // The databases are read first: one that cannot be read ends the run
-// before any finding is printed.
+// before any finding is printed. The report holds what was printed.
 ExitStatus cmd_check(const Command &command) {
   if (!command.imsi.empty() || command.sid_given)
     return cmd_explain(command);
@@ -23,7 +23,12 @@ ExitStatus cmd_check(const Command &command) {
   // The public data's warnings never make an error: a hand-kept row may be
   // newer than the database.
   for (const AgainstFinding &f : check_against(table, sources))
-    found.report(f.line, false, f.text);
+    found.report(f.line, false, f.text, f.code);
   print_findings(command.table.c_str(), found, stdout);
-  return check_status(found);
+  if (command.json.empty())
+    return check_status(found);
+  Json report = json_report("check");
+  report["table"] = command.table;
+  add_findings(command.table, found, &report);
+  return write_json(command.json, report) ? check_status(found) : ExitStatus::kTrouble;
 }

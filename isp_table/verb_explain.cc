@@ -19,7 +19,7 @@ static ExitStatus explain_databases(const Command &command) {
 }
 
 // check TABLE --imsi names its table; explain TABLE --imsi gives it as
-// its one file.
+// its one file. The report is the run the text explains.
 ExitStatus cmd_explain(const Command &command) {
   if (!command.key.empty())
     return explain_databases(command);
@@ -29,7 +29,15 @@ ExitStatus cmd_explain(const Command &command) {
   Table table;
   if (!load_or_report(path.c_str(), &table, "explain"))
     return ExitStatus::kTrouble;
-  bool answered = command.sid_given ? explain_sid(table, command.sid, stdout)
-                                    : explain_imsi(table, command.imsi.c_str(), stdout);
-  return answered ? ExitStatus::kClean : ExitStatus::kFindings;
+  Json report = json_report("explain");
+  report["table"] = path;
+  if (command.sid_given)
+    report["sid"] = command.sid;
+  else
+    report["imsi"] = command.imsi;
+  Json *wanted = command.json.empty() ? nullptr : &report;
+  bool answered = command.sid_given ? explain_sid(table, command.sid, stdout, wanted)
+                                    : explain_imsi(table, command.imsi.c_str(), stdout, wanted);
+  ExitStatus status = answered ? ExitStatus::kClean : ExitStatus::kFindings;
+  return !wanted || write_json(command.json, report) ? status : ExitStatus::kTrouble;
 }

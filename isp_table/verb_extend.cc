@@ -38,12 +38,19 @@ ExitStatus cmd_extend(const Command &command) {
   Table table;
   if (!load_or_report(path, &table, "extend"))
     return ExitStatus::kTrouble;
+  Json report = json_report("extend");
+  report["table"] = command.table;
+  Json *wanted = command.json.empty() ? nullptr : &report;
   Findings found = check_table(table);
-  if (check_status(found) != ExitStatus::kClean) {
+  ExitStatus status = check_status(found);
+  if (status != ExitStatus::kClean) {
     print_findings(path, found, stderr);
-    return check_status(found);
+    if (wanted)
+      report["findings"] = findings_json(command.table, found);
+  } else if (!extend_table(table, sources, stdout, stderr, wanted)) {
+    // extend_table answers whether it wrote the table: not when a public
+    // row's key has no index left.
+    status = ExitStatus::kFindings;
   }
-  // extend_table answers whether it wrote the table: not when a public
-  // row's key has no index left.
-  return extend_table(table, sources, stdout, stderr) ? ExitStatus::kClean : ExitStatus::kFindings;
+  return !wanted || write_json(command.json, report) ? status : ExitStatus::kTrouble;
 }

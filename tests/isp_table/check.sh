@@ -108,4 +108,31 @@ for inputs in providers.xml "providers.xml apns.xml"; do
   "$tool" check "$out/table" --against $inputs > "$out/found"
   same "$out/found" "$out/plain" "--against $inputs on its own table"
 done
+
+# --json: the same text and status, and a report of what was printed.
+with_json "check --json" "$out/r.json" check hand_kept.csv
+[ "$(cat "$out/run.status")" = 1 ] || fail "check --json: want status 1"
+json_is "$out/r.json" 'd["report"], d["table"], d["errors"], d["warnings"], d["rows"]' \
+  "check hand_kept.csv 25 7 33" "check --json"
+json_is "$out/r.json" 'len(d["findings"])' 32 "check --json"
+# Line 1 and the two findings of line 25, in the text's order.
+json_is "$out/r.json" '[(f["file"], f["line"], f["severity"], f["code"]) for f in d["findings"][:1] + d["findings"][20:22]]' \
+  "[('hand_kept.csv', 1, 'error', 'header-is-data'), ('hand_kept.csv', 25, 'error', 'not-apn-byte'), ('hand_kept.csv', 25, 'warning', 'space-at-edge')]" \
+  "check --json"
+json_is "$out/r.json" 'd["findings"][14]["message"]' \
+  "the row ends with a line feed alone, not CR LF" "check --json"
+with_json "check --against --json" "$out/r.json" check against.csv --against providers.xml
+json_is "$out/r.json" '[(f["line"], f["severity"], f["code"]) for f in d["findings"]], d["errors"], d["warnings"], d["rows"]' \
+  "[(3, 'warning', 'apn-not-listed'), (4, 'warning', 'apn-of-other-networks')] 0 2 6" \
+  "check --against --json"
+# A report that cannot be written is status 2, the findings printed all
+# the same; a table that cannot be read leaves no report.
+"$tool" check against.csv --json "$out/none/r.json" > "$out/found" 2> "$out/err"
+[ $? -eq 2 ] || fail "check --json into no folder: want status 2"
+grep -qx "isp_table: cannot write $out/none/r.json: No such file or directory" "$out/err" ||
+  fail "check --json into no folder: $(cat "$out/err")"
+grep -qx 'against.csv: 0 errors, 0 warnings, 6 rows' "$out/found" || fail "check --json into no folder: no findings"
+rm -f "$out/r.json"
+"$tool" check "$out/missing.csv" --json "$out/r.json" 2> /dev/null
+[ $? -eq 2 ] && [ ! -e "$out/r.json" ] || fail "check of no table wrote a report"
 finish "isp_table check: findings as expected"

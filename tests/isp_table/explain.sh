@@ -33,4 +33,32 @@ $(sed -n 's/^\$ isp_table check //p' expected_explain.txt)
 EOF
 # A SID is decimal.
 "$tool" check hand_kept.csv --sid 010 | grep -q '^SID 10: ' || fail "--sid 010"
+# --json: the same text and status, and the run as a report, worked out
+# from the explanations above.
+with_json "explain --imsi --json" "$out/r.json" explain merged.csv --imsi 405850000000000
+json_is "$out/r.json" 'd["report"], d["table"], d["imsi"], d["searched"]' \
+  "explain merged.csv 405850000000000 [{'mcc': '405', 'mnc': '850', 'line': None}, {'mcc': '405', 'mnc': '85', 'line': 13}]" \
+  "explain --imsi --json"
+json_is "$out/r.json" 'd["answer"]' \
+  "{'line': 13, 'index': '240585', 'system': 0, 'apn': 'long', 'user': '', 'password': '', 'number': '*99#'}" \
+  "explain --imsi --json"
+# check --sid writes explain's report; line 30's APN ends with its CR.
+with_json "check --sid --json" "$out/r.json" check merged.csv --sid 14494
+json_is "$out/r.json" 'd["report"], d["sid"], d["searched"], d["answer"]["system"], d["answer"]["user"]' \
+  "explain 14494 [{'mcc': '404', 'mnc': '80', 'line': 11}] 1 cdma" "check --sid --json"
+with_json "check --imsi --json, a CR" "$out/r.json" check hand_kept.csv --imsi 262201234567890
+json_is "$out/r.json" 'repr(d["answer"]["apn"])' "'internet\\r'" "check --imsi --json, a CR"
+# No line answers: status 1, and the report says so.
+with_json "explain --sid 0 --json" "$out/r.json" explain hand_kept.csv --sid 0
+json_is "$out/r.json" 'd["sid"], d["searched"], d["answer"]' "0 [] None" "explain --sid 0 --json"
+with_json "explain --imsi --json, no line" "$out/r.json" explain hand_kept.csv --imsi 310260000000000
+json_is "$out/r.json" 'd["searched"], d["answer"]' "[{'mcc': '310', 'mnc': '26', 'line': None}] None" \
+  "explain --imsi --json, no line"
+# A table that cannot be read leaves no report; a report that cannot be
+# written is status 2.
+rm -f "$out/r.json"
+"$tool" explain "$out/missing.csv" --imsi 262011234567890 --json "$out/r.json" 2> /dev/null
+[ $? -eq 2 ] && [ ! -e "$out/r.json" ] || fail "explain of no table wrote a report"
+"$tool" explain hand_kept.csv --sid 3000 --json "$out/none/r.json" > /dev/null 2>&1
+[ $? -eq 2 ] || fail "explain --json into no folder: want status 2"
 finish "isp_table explain: explanations as expected"

@@ -155,4 +155,40 @@ grep -qx '  public rows left out, the table serves their SIMs: 2' "$out/summary"
 "$tool" extend extend_table.csv --only zZ providers.xml > /dev/null 2> "$out/summary"
 grep -qx 'isp_table: warning: --only zZ: no public data is in that market' "$out/summary" ||
   fail "--only zZ: $(cat "$out/summary")"
+# --json: the same table, summary and status, and a report of what the
+# summary adds, worked out above: 5 kept, 13 written, 4 left out, and the
+# two review lines.
+with_json "extend --json" "$out/r.json" extend extend_table.csv providers.xml apns.xml
+json_is "$out/r.json" 'd["report"], d["table"], d["kept"], d["written"], d["left_out"], len(d["rows"]), d["no_index_left"]' \
+  "extend extend_table.csv 5 13 4 13 None" "extend --json"
+json_is "$out/r.json" '[r for r in d["rows"] if r["key"] in ("262-08", "405-040")]' \
+  "[{'key': '262-08', 'index': '226208', 'mcc': '262', 'mnc': '08', 'operator': 'Unstated Use', 'region': 'DE', 'technology': 'HSDPA', 'apn': 'web.unstated', 'number': '*99#', 'user': 'NA', 'password': 'NA'}, {'key': '405-040', 'index': '3405040', 'mcc': '405', 'mnc': '040', 'operator': 'Cdma Carrier', 'region': 'IN', 'technology': 'CDMA2000', 'apn': 'NA', 'number': '#777', 'user': 'cdma', 'password': 'pw'}]" \
+  "extend --json"
+json_is "$out/r.json" '[(r["line"], r["operator"], r["keys"], [tuple(i.values()) for i in r["differences"]], r["judgement"], r["likely_wrong"]) for r in d["reviews"]]' \
+  "[(2, 'Plain Own', ['262-07'], [('apn', 'internet.own', 'internet.plain'), ('user', 'own', 'user'), ('password', 'pw', 'secret')], 'not-listed', True), (4, 'Own India', ['405-85', '405-854'], [('apn', 'own.in', 'long')], 'not-listed', True)]" \
+  "extend --json"
+# Each judgement and who it names, on the review table above and on a row
+# of another operator's APN against the rank files.
+with_json "extend --json, review" "$out/r.json" extend "$out/review.csv" providers.xml
+json_is "$out/r.json" '[(r["line"], r["judgement"], r["likely_wrong"], r["listed_by"], r["decided_by"]) for r in d["reviews"]]' \
+  "[(2, 'apn-is-first', False, None, None), (4, 'apn-is-first', False, None, None), (5, 'ranked-lower', False, None, None), (6, 'reseller', True, 'IoT GID1', None), (7, 'apn-is-first', False, None, None)]" \
+  "extend --json, review"
+printf 'I,M,N,O,R,S,A,D,U,P\r\n1,440,11,Kept,XX,HSDPA,big.host,*99#,NA,NA\r\n' > "$out/judged.csv"
+with_json "extend --json, another operator's" "$out/r.json" extend "$out/judged.csv" rank_providers.xml rank_apns.xml
+json_is "$out/r.json" '[(r["judgement"], r["likely_wrong"], r["listed_by"], r["decided_by"]) for r in d["reviews"]]' \
+  "[('another-operator', True, 'Big Host', \"the network's own primary provider\")]" \
+  "extend --json, another operator's"
+# No index left: status 1, no rows, the key named.
+with_json "extend --json, no index left" "$out/r.json" extend "$out/used.csv" providers.xml
+json_is "$out/r.json" 'd["kept"], d["written"], d["rows"], d["no_index_left"]' "0 0 [] 310-26" \
+  "extend --json, no index left"
+# A table with errors: status 1, and the check's findings in the report.
+with_json "extend --json, errors" "$out/r.json" extend hand_kept.csv providers.xml
+json_is "$out/r.json" 'sorted(d), len(d["findings"]), d["findings"][0]["code"]' \
+  "['findings', 'report', 'schema', 'table', 'tool', 'version'] 32 header-is-data" "extend --json, errors"
+# Refused before its work: no report.
+cp extend_table.csv "$out/self.csv"
+rm -f "$out/r.json"
+sh -c "\"\$1\" extend \"\$2\" providers.xml --json \"\$3\" > \"\$2\"" - "$tool" "$out/self.csv" "$out/r.json" 2> /dev/null
+[ $? -eq 2 ] && [ ! -e "$out/r.json" ] || fail "extend T > T wrote a report"
 finish "isp_table extend: tables and summaries as expected"

@@ -25,3 +25,26 @@ schema=$(cd .. && cd .. && pwd)/isp_table/isp_table.schema.json
 valid_json() {
   python3 valid_json.py "$schema" "$1" || fail "$2: $1 is not a valid report"
 }
+# Usage: with_json CASE DOC ARGS...: runs the tool with ARGS, then again
+# with --json DOC; stdout, stderr and status must be the same both times,
+# and DOC a valid report. The run without --json is left in $out/run.out,
+# $out/run.err and $out/run.status.
+with_json() {
+  case=$1 doc=$2
+  shift 2
+  "$tool" "$@" > "$out/run.out" 2> "$out/run.err"
+  echo $? > "$out/run.status"
+  rm -f "$doc"
+  "$tool" "$@" --json "$doc" > "$out/json.out" 2> "$out/json.err"
+  echo $? > "$out/json.status"
+  same "$out/json.out" "$out/run.out" "$case: stdout with --json"
+  same "$out/json.err" "$out/run.err" "$case: stderr with --json"
+  same "$out/json.status" "$out/run.status" "$case: status with --json"
+  valid_json "$doc" "$case"
+}
+# Usage: json_is DOC EXPR WANT CASE: the Python expression EXPR over the
+# document d prints WANT, else CASE fails.
+json_is() {
+  got=$(python3 -c "import json, sys; d = json.load(open(sys.argv[1])); print($2)" "$1")
+  [ "$got" = "$3" ] || fail "$4: $2 is '$got', want '$3'"
+}
