@@ -116,6 +116,18 @@ const char kDiffHelp[] =
     "  do, 2 when a table cannot be read or NEW is empty. An empty OLD, such as\n"
     "  /dev/null, is a first release: every group gains.\n"
     "\n"
+    "isp_table diff OLD NEW --gate ALLOWED\n"
+    "  The diff, then a release gate: only a group that loses its profile or\n"
+    "  whose APN changes counts. ALLOWED lists the changes a release may make,\n"
+    "  one per line as diff names them, with the day and why:\n"
+    "    262-01 \"internet.t-mobile\" -> \"internet.telekom\" 2026-11-30 renamed\n"
+    "    262-03 \"internet.eplus.de\" -> - 2026-11-30 E-Plus shut down\n"
+    "  (- for no profile; # comments and blank lines). Then an error for each\n"
+    "  counted change no line allows, a warning for each line that matches no\n"
+    "  change (stale), and a count. Exit status 0 when every counted change is\n"
+    "  allowed, 1 when one is not, 2 also when ALLOWED cannot be read or a\n"
+    "  line of it is malformed (ALLOWED:LINE: error: ..., nothing decided).\n"
+    "\n"
     "OLD or NEW, not both, may be - " PIPED ".\n";
 
 const char kExtendHelp[] =
@@ -222,6 +234,7 @@ void add_explain(CLI::App *explain, Command *command) {
 void add_diff(CLI::App *diff, Command *command) {
   diff->add_option("OLD", command->old_table)->required();
   diff->add_option("NEW", command->new_table)->required();
+  diff->add_option("--gate", command->gate)->type_name("ALLOWED");
 }
 
 // Once TABLE is given, CLI11 hands what follows extend's "--" back to the
@@ -256,7 +269,7 @@ const Verb kVerbs[] = {
     {"explain", cmd_explain, add_explain,
      "isp_table explain TABLE --imsi DIGITS | --sid N | isp_table explain [FILE...] --key MCC-MNC",
      kExplainHelp},
-    {"diff", cmd_diff, add_diff, "isp_table diff OLD NEW", kDiffHelp},
+    {"diff", cmd_diff, add_diff, "isp_table diff OLD NEW [--gate ALLOWED]", kDiffHelp},
     {"extend", cmd_extend, add_extend, "isp_table extend TABLE [--only LIST] [FILE...]",
      kExtendHelp},
 };

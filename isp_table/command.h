@@ -30,6 +30,8 @@ struct Command {
   std::vector<std::string> against;
   /// Diff: the table in use and the table to replace it.
   std::string old_table, new_table;
+  /// Diff --gate: the file of allowed changes; empty when not given.
+  std::string gate;
   /// Every verb's --json: the file to write the run's report to, for a
   /// machine; empty when not given.
   std::string json;

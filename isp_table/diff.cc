@@ -5,7 +5,9 @@
 #include <set>
 
 #include "digits.h"
+#include "network_id.h"
 #include "pieces.h"
+#include "sid_table.h"
 #include "sims.h"
 #include "sources.h"
 
@@ -21,13 +23,25 @@ std::set<std::string> named_mccs(const Table &a, const Table &b) {
   return mccs;
 }
 
-void add_mcc(const Table &a, const Table &b, const std::string &m, std::vector<Sim> *groups) {
+// The groups of one MCC's IMSIs, ten MNC starts at a time: a two-digit
+// group ("405-85") holds the ten three-digit MNCs but those that form
+// groups of their own ("405-854") beside it.
+void add_mcc(const Table &a, const Table &b, const std::string &m, std::vector<Group> *groups) {
   HasKey has_key = [&](const std::string &mcc, const std::string &mnc) {
     return a.by_key.count({mcc, mnc}) || b.by_key.count({mcc, mnc});
   };
   for (int i = 0; i < 100; i++) {
-    std::vector<Sim> sims = imsi_sims(m, {char('0' + i / 10), char('0' + i % 10)}, has_key);
-    groups->insert(groups->end(), sims.begin(), sims.end());
+    std::string xy = {char('0' + i / 10), char('0' + i % 10)};
+    std::vector<Sim> sims = imsi_sims(m, xy, has_key);
+    std::vector<std::string> own;
+    for (const Sim &sim : sims)
+      if (sim.name != network_name(m, xy))
+        own.push_back(sim.mnc);
+    for (const Sim &sim : sims) {
+      bool whole = sim.name == network_name(m, xy);
+      groups->push_back({sim, whole ? xy + "0" : sim.mnc, whole ? xy + "9" : sim.mnc,
+                         whole ? own : std::vector<std::string>()});
+    }
   }
 }
 
@@ -50,40 +64,65 @@ std::string changed_items(const isp_profile &was, const isp_profile &now) {
   return text;
 }
 
-struct Counts {
-  size_t groups = 0, changed = 0, gaining = 0, losing = 0;
-};
-
-void count(Change change, Counts *counts) {
-  counts->changed += change == Change::kChanged;
-  counts->gaining += change == Change::kGains;
-  counts->losing += change == Change::kLoses;
+void count(Change change, Comparison *c) {
+  c->changed += change == Change::kChanged;
+  c->gaining += change == Change::kGains;
+  c->losing += change == Change::kLoses;
 }
 
-Counts write_changes(const Table &was, const Table &now, FILE *out) {
-  Counts counts;
-  for (const Sim &g : sim_groups(was, now)) {
-    counts.groups++;
-    std::string text;
-    Change change = profile_change(run_lookups(was, g), run_lookups(now, g), &text);
-    if (change != Change::kNone)
-      fprintf(out, "%s: %s\n", g.name.c_str(), text.c_str());
-    count(change, &counts);
+const char *change_word(Change change) {
+  switch (change) {
+    case Change::kChanged: return "changed";
+    case Change::kGains: return "gains";
+    case Change::kLoses: return "loses";
+    case Change::kNone: break;
   }
-  return counts;
+  return "none";
+}
+
+Json group_json(const Group &g) {
+  if (g.sim.from_imsi)
+    return {{"mcc", g.sim.mcc}, {"mnc_from", g.mnc_from}, {"mnc_to", g.mnc_to},
+            {"except", g.except}};
+  if (g.sid_from == 0)
+    return {{"sid", "other"}};
+  return {{"sid_from", g.sid_from}, {"sid_to", g.sid_to}};
+}
+
+// The store's values as they are, not escaped: JSON carries any text, and
+// the writer marks bytes that are not UTF-8.
+Json profile_json(const Answer &a) {
+  if (a.line == 0)
+    return nullptr;
+  const isp_profile &p = a.profile;
+  using S = std::string;
+  return {{"line", a.line},     {"index", S(p.index)},   {"system", p.system},
+          {"apn", S(p.apn)},    {"user", S(p.usr)},      {"password", S(p.pwd)},
+          {"number", S(p.number)}};
 }
 
 }  // namespace
 
-std::vector<Sim> sim_groups(const Table &a, const Table &b) {
-  std::vector<Sim> groups;
+std::vector<Group> compared_groups(const Table &a, const Table &b) {
+  std::vector<Group> groups;
   for (const std::string &m : named_mccs(a, b))
     add_mcc(a, b, m, &groups);
+  // sid_sims gives every range of the SID table, in its order.
+  size_t count;
+  const SidRange *ranges = sid_ranges(&count);
   std::vector<Sim> cards = sid_sims(nullptr);
-  groups.insert(groups.end(), cards.begin(), cards.end());
+  for (size_t i = 0; i < cards.size() && i < count; i++)
+    groups.push_back({cards[i], "", "", {}, ranges[i].first, ranges[i].last});
   // A SID outside the table is looked up with the empty identity.
-  groups.push_back({"SID other", "", "", false});
+  groups.push_back({{"SID other", "", "", false}, "", "", {}, 0, 0});
   return groups;
+}
+
+std::vector<Sim> sim_groups(const Table &a, const Table &b) {
+  std::vector<Sim> sims;
+  for (const Group &g : compared_groups(a, b))
+    sims.push_back(g.sim);
+  return sims;
 }
 
 Change profile_change(const Answer &was, const Answer &now, std::string *text) {
@@ -104,10 +143,47 @@ Change profile_change(const Answer &was, const Answer &now, std::string *text) {
   return Change::kChanged;
 }
 
+Comparison compare_tables(const Table &was, const Table &now) {
+  Comparison c;
+  for (const Group &g : compared_groups(was, now)) {
+    c.groups++;
+    GroupChange gc{g, Change::kNone, run_lookups(was, g.sim), run_lookups(now, g.sim), ""};
+    gc.change = profile_change(gc.was, gc.now, &gc.text);
+    count(gc.change, &c);
+    if (gc.change != Change::kNone)
+      c.changes.push_back(std::move(gc));
+  }
+  return c;
+}
+
+void write_comparison(const Comparison &c, FILE *out) {
+  for (const GroupChange &gc : c.changes)
+    fprintf(out, "%s: %s\n", gc.group.sim.name.c_str(), gc.text.c_str());
+  fprintf(out, "%zu of %zu SIM groups change: %zu changed, %zu gaining, %zu losing\n",
+          c.changes.size(), c.groups, c.changed, c.gaining, c.losing);
+}
+
+void add_comparison_json(const Comparison &c, const std::string &old_path,
+                         const std::string &new_path, Json *doc) {
+  (*doc)["old"] = old_path;
+  (*doc)["new"] = new_path;
+  (*doc)["groups"] = c.groups;
+  Json changes = Json::array();
+  for (const GroupChange &gc : c.changes)
+    changes.push_back({{"group", group_json(gc.group)},
+                       {"name", gc.group.sim.name},
+                       {"change", change_word(gc.change)},
+                       {"before", profile_json(gc.was)},
+                       {"after", profile_json(gc.now)}});
+  (*doc)["changes"] = changes;
+  (*doc)["counts"] = {{"changing", c.changes.size()},
+                      {"changed", c.changed},
+                      {"gaining", c.gaining},
+                      {"losing", c.losing}};
+}
+
 bool diff_tables(const Table &was, const Table &now, FILE *out) {
-  Counts counts = write_changes(was, now, out);
-  size_t changes = counts.changed + counts.gaining + counts.losing;
-  fprintf(out, "%zu of %zu SIM groups change: %zu changed, %zu gaining, %zu losing\n", changes,
-          counts.groups, counts.changed, counts.gaining, counts.losing);
-  return changes > 0;
+  Comparison c = compare_tables(was, now);
+  write_comparison(c, out);
+  return !c.changes.empty();
 }

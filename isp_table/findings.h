@@ -26,6 +26,11 @@ struct Findings {
   }
 };
 
+/// Writes `f`, a finding on the file `path`, as one line to `out`:
+/// "PATH:LINE: error: ..." or "PATH:LINE: warning: ...", "PATH: ..." for
+/// a finding on the file (line 0).
+void print_finding(const char *path, const Finding &f, FILE *out);
+
 /// Writes one "PATH:LINE: error: ..." or "PATH:LINE: warning: ..." line
 /// per finding to `out` ("PATH: ..." for a finding on the file, line 0), by line (findings of one line in the order they
 /// were made), then the count "PATH: N errors, N warnings, N rows".

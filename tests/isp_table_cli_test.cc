@@ -155,8 +155,8 @@ const Case kCounts[] = {
 #define USAGE                                                                                    \
   "usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | " \
   "--against FILE...] | isp_table explain TABLE --imsi DIGITS | --sid N | isp_table explain "    \
-  "[FILE...] --key MCC-MNC | isp_table diff OLD NEW | isp_table extend TABLE [--only LIST] "     \
-  "[FILE...]"
+  "[FILE...] --key MCC-MNC | isp_table diff OLD NEW [--gate ALLOWED] | isp_table extend TABLE " \
+  "[--only LIST] [FILE...]"
 
 // A usage error ends with 2 and the usage line of every verb; a first
 // argument one letter long is no verb mistyped, whatever its distance.
@@ -247,6 +247,7 @@ std::ostream &operator<<(std::ostream &os, const Help &h) { return os << h.name;
 #define EXPLAIN_HEADS \
   "isp_table explain TABLE --imsi DIGITS", "isp_table explain TABLE --sid N", \
       "isp_table explain [FILE...] --key MCC-MNC"
+#define DIFF_HEADS "isp_table diff OLD NEW", "isp_table diff OLD NEW --gate ALLOWED"
 #define ONLY_HEAD "--only LIST (generating and extend)"
 
 // VERB --help is that verb's help alone, with --only's notes when it
@@ -254,11 +255,12 @@ std::ostream &operator<<(std::ostream &os, const Help &h) { return os << h.name;
 const Help kHelps[] = {
     {"whole",
      {"--help"},
-     {"isp_table [FILE...]", CHECK_HEADS, EXPLAIN_HEADS, "isp_table diff OLD NEW",
-      "isp_table extend TABLE [FILE...]", ONLY_HEAD, "isp_table --help | --version"}},
+     {"isp_table [FILE...]", CHECK_HEADS, EXPLAIN_HEADS, DIFF_HEADS,
+      "isp_table extend TABLE [FILE...]", ONLY_HEAD, "--json FILE (every verb)",
+      "isp_table --help | --version"}},
     {"check", {"check", "--help"}, {CHECK_HEADS}},
     {"explain", {"explain", "-h"}, {EXPLAIN_HEADS}},
-    {"diff", {"diff", "a.csv", "--help"}, {"isp_table diff OLD NEW"}},
+    {"diff", {"diff", "a.csv", "--help"}, {DIFF_HEADS}},
     {"extend", {"extend", "--help"}, {"isp_table extend TABLE [FILE...]", ONLY_HEAD}},
 };
 
