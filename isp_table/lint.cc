@@ -6,6 +6,7 @@
 #include <set>
 
 #include "names.h"
+#include "operator_table.h"
 
 std::vector<const Listing *> lint_entries(const Source &s) {
   std::vector<const Listing *> all;
@@ -86,11 +87,19 @@ std::vector<LintFinding> lint_sources(const std::vector<Source> &sources) {
   return found;
 }
 
+// A row's APN from its text: a respelt row's listing died with the merge.
+static std::string row_apn(const TableRow &row) {
+  size_t at = 0;
+  for (int column = kMcc; column < kApn; column++)
+    at = row.text.find(',', at) + 1;
+  return row.text.substr(at, row.text.find(',', at) - at);
+}
+
 std::vector<LintFinding> lint_table(const std::vector<Source> &sources,
                                     const std::vector<TableRow> &rows) {
   std::set<std::pair<NetworkId, std::string>> written;
   for (const TableRow &row : rows)
-    written.insert({row.key, folded_apn(row.listing->apn)});
+    written.insert({row.key, folded_apn(row_apn(row))});
   std::vector<LintFinding> reached;
   for (const LintFinding &f : lint_sources(sources))
     if (std::any_of(f.networks.begin(), f.networks.end(), [&](const NetworkId &id) {
