@@ -25,9 +25,13 @@ bool internet(const Source &s, const Listing &l) {
   return &l >= s.listings.data() && &l < s.listings.data() + s.listings.size();
 }
 
+// " of NAME (262-01)", " ..." after the network when it lists more.
 std::string of(const Listing &l) {
-  return " of " + shown_name(l.name) + (l.networks.empty() ? "" : " (" + network_name(l.networks[0]) +
-                                                                     (l.networks.size() > 1 ? " ..." : "") + ")");
+  std::set<NetworkId> ids(l.networks.begin(), l.networks.end());
+  if (ids.empty())
+    return " of " + shown_name(l.name);
+  return " of " + shown_name(l.name) + " (" + network_name(l.networks[0]) +
+         (ids.size() > 1 ? " ..." : "") + ")";
 }
 
 // The network resolves the APN as written: "internet " is no APN it knows.
