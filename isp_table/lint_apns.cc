@@ -54,12 +54,21 @@ std::string where(const std::vector<Source> &sources, const Listing &l) {
   return sources[l.file].path + ":" + std::to_string(l.line);
 }
 
-// Of two spellings on one network, the one fewer entries list is the
+// The providers and carriers listing a spelling: a provider repeating
+// its own slip agrees with no one.
+size_t listers(const std::vector<const Listing *> &entries) {
+  std::set<size_t> who;
+  for (const Listing *l : entries)
+    who.insert(l->lister);
+  return who.size();
+}
+
+// Of two spellings on one network, the one fewer listers list is the
 // likely slip; on a tie, either may be.
 void misspelt_pair(const std::vector<Source> &sources, const NetworkId &id, const Spellings::value_type &odd,
                    const Spellings::value_type &other,
                    std::map<std::pair<const Listing *, std::string>, LintFinding> *found) {
-  if (odd.second.size() > other.second.size())
+  if (listers(odd.second) > listers(other.second))
     return;
   const Listing &first = *odd.second.front();
   auto known = found->find({&first, other.first});
@@ -67,11 +76,11 @@ void misspelt_pair(const std::vector<Source> &sources, const NetworkId &id, cons
     known->second.networks.push_back(id);
     return;
   }
-  size_t n = other.second.size();
+  size_t n = listers(other.second);
   LintFinding f = lint_finding(first, false,
                           "APN " + shown(first.apn) + of(first) + " is one letter off " +
                               shown(other.first) + ", which " + std::to_string(n) +
-                              (n == 1 ? " entry lists" : " entries list") + " for " +
+                              (n == 1 ? " provider or carrier lists" : " providers or carriers list") + " for " +
                               network_name(id) + " (" + where(sources, *other.second.front()) +
                               "): one of them is likely misspelt",
                           "apn-misspelt");

@@ -47,9 +47,11 @@ TEST(Lint, MistypedHoldsOnlyALetterInsideAWord) {
   }
 }
 
-// One provider entry per network: its country, network and APN.
+// One provider entry per network: its country, network and APN, and its
+// provider when another entry's (else a provider of its own).
 struct Entry {
   const char *region, *mcc, *mnc, *apn;
+  size_t lister = 0;
 };
 
 std::vector<Source> databases(const std::vector<Entry> &entries) {
@@ -57,7 +59,7 @@ std::vector<Source> databases(const std::vector<Entry> &entries) {
   for (const Entry &e : entries) {
     Listing l;
     l.line = sources[0].listings.size() + 1;
-    l.lister = l.line;
+    l.lister = e.lister ? e.lister : 100 + l.line;
     l.name = e.apn;
     l.region = e.region;
     l.apn = l.written_apn = e.apn;
@@ -119,9 +121,9 @@ TEST(Lint, ThreeDigitIdsByIspPicksRule) {
   }
 }
 
-// Of two spellings on one network, the one fewer entries list is named;
-// on a tie, both are.
-TEST(Lint, NamesTheSpellingFewerEntriesList) {
+// Of two spellings on one network, the one fewer providers or carriers
+// list is named; on a tie, both are.
+TEST(Lint, NamesTheSpellingFewerListersList) {
   struct Case {
     std::vector<Entry> entries;
     std::set<std::string> named;
@@ -129,6 +131,9 @@ TEST(Lint, NamesTheSpellingFewerEntriesList) {
       {{{"PT", "268", "03", "utms"}, {"PT", "268", "03", "umts"}, {"PT", "268", "03", "umts"}},
        {"utms"}},
       {{{"PT", "268", "03", "utms"}, {"PT", "268", "03", "umts"}}, {"utms", "umts"}},
+      // NOS lists its slip twice: still one provider against one.
+      {{{"PT", "268", "03", "utms", 1}, {"PT", "268", "03", "utms", 1}, {"PT", "268", "03", "umts"}},
+       {"utms", "umts"}},
       {{{"PT", "268", "03", "utms"}, {"PT", "268", "04", "umts"}}, {}},  // other networks
   };
   for (const Case &c : cases) {
