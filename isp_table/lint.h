@@ -15,8 +15,8 @@
 
 /// One mistake of a database, where its entry stands.
 struct LintFinding {
-  size_t file = 0;  // position of its database among the inputs
-  Finding finding;  // its line (0 for the file as a whole), severity, text and code
+  size_t file = 0;                  // position of its database among the inputs
+  Finding finding;                  // its line (0 for the file as a whole), severity, text and code
   std::vector<NetworkId> networks;  // the networks it concerns
   std::string apn;                  // the APN it concerns, trimmed, if one
 };

@@ -40,11 +40,11 @@ void blanks(const std::vector<Source> &sources, std::vector<LintFinding> *found)
     if (l->written_apn != l->apn) {
       bool sent = internet(sources[l->file], *l);
       found->push_back(lint_finding(*l, sent,
-                               "APN " + shown(l->written_apn) + of(*l) +
-                                   " has blanks around it: " +
-                                   (sent ? "a router sending it as written reaches no network"
-                                         : "a phone sending it as written reaches no service"),
-                               "apn-blanks"));
+                                    "APN " + shown(l->written_apn) + of(*l) +
+                                        " has blanks around it: " +
+                                        (sent ? "a router sending it as written reaches no network"
+                                              : "a phone sending it as written reaches no service"),
+                                    "apn-blanks"));
     }
 }
 
@@ -65,8 +65,8 @@ size_t listers(const std::vector<const Listing *> &entries) {
 
 // Of two spellings on one network, the one fewer listers list is the
 // likely slip; on a tie, either may be.
-void misspelt_pair(const std::vector<Source> &sources, const NetworkId &id, const Spellings::value_type &odd,
-                   const Spellings::value_type &other,
+void misspelt_pair(const std::vector<Source> &sources, const NetworkId &id,
+                   const Spellings::value_type &odd, const Spellings::value_type &other,
                    std::map<std::pair<const Listing *, std::string>, LintFinding> *found) {
   if (listers(odd.second) > listers(other.second))
     return;
@@ -77,13 +77,14 @@ void misspelt_pair(const std::vector<Source> &sources, const NetworkId &id, cons
     return;
   }
   size_t n = listers(other.second);
-  LintFinding f = lint_finding(first, false,
-                          "APN " + shown(first.apn) + of(first) + " is one letter off " +
-                              shown(other.first) + ", which " + std::to_string(n) +
-                              (n == 1 ? " provider or carrier lists" : " providers or carriers list") + " for " +
-                              network_name(id) + " (" + where(sources, *other.second.front()) +
-                              "): one of them is likely misspelt",
-                          "apn-misspelt");
+  LintFinding f =
+      lint_finding(first, false,
+                   "APN " + shown(first.apn) + of(first) + " is one letter off " +
+                       shown(other.first) + ", which " + std::to_string(n) +
+                       (n == 1 ? " provider or carrier lists" : " providers or carriers list") +
+                       " for " + network_name(id) + " (" + where(sources, *other.second.front()) +
+                       "): one of them is likely misspelt",
+                   "apn-misspelt");
   f.networks = {id};
   found->emplace(std::make_pair(&first, other.first), f);
 }
@@ -119,10 +120,10 @@ void duplicate_ids(const Source &s, std::vector<LintFinding> *found) {
     std::set<NetworkId> ids;
     for (const NetworkId &id : l->networks)
       if (!ids.insert(id).second && reported.insert(l->lister).second)
-        found->push_back(lint_finding(*l, false,
-                                 "provider " + shown_name(l->name) + " lists network " +
-                                     network_name(id) + " twice",
-                                 "duplicate-network-id"));
+        found->push_back(lint_finding(
+            *l, false,
+            "provider " + shown_name(l->name) + " lists network " + network_name(id) + " twice",
+            "duplicate-network-id"));
   }
 }
 
@@ -133,10 +134,12 @@ void duplicate_apns(const Source &s, std::vector<LintFinding> *found) {
     auto seen = apns.emplace(Key(l->lister, folded_apn(l->apn), l->usage, l->user, l->password), l);
     if (!seen.second)
       found->push_back(lint_finding(*l, false,
-                               "provider " + shown_name(l->name) + " lists APN " + shown(l->apn) +
-                                   " again, for the same use with the same user and password, "
-                                   "as line " + std::to_string(seen.first->second->line) + " does",
-                               "duplicate-apn"));
+                                    "provider " + shown_name(l->name) + " lists APN " +
+                                        shown(l->apn) +
+                                        " again, for the same use with the same user and password, "
+                                        "as line " +
+                                        std::to_string(seen.first->second->line) + " does",
+                                    "duplicate-apn"));
   }
 }
 

@@ -15,7 +15,7 @@ namespace {
 // The primary mark names the network's own operator; two marks leave the
 // ranking to weaker signs.
 void two_primaries(const Source &s, std::vector<LintFinding> *found) {
-  std::map<NetworkId, const Listing *> primary;  // network -> its first primary provider's entry
+  std::map<NetworkId, const Listing *> primary;     // network -> its first primary provider's entry
   std::set<std::pair<NetworkId, size_t>> reported;  // (network, lister)
   for (const Listing *l : lint_entries(s))
     for (const NetworkId &id : l->networks) {
@@ -26,13 +26,12 @@ void two_primaries(const Source &s, std::vector<LintFinding> *found) {
         first = l;
       if (first->lister == l->lister || !reported.insert({id, l->lister}).second)
         continue;
-      LintFinding f = lint_finding(*l, false,
-                                   "provider " + shown_name(l->name) +
-                                       " is marked primary=\"true\" on " + network_name(id) +
-                                       ", as " + shown_name(first->name) + " (line " +
-                                       std::to_string(first->line) +
-                                       ") is: which operates the network is left to weaker signs",
-                                   "two-primary-providers");
+      LintFinding f = lint_finding(
+          *l, false,
+          "provider " + shown_name(l->name) + " is marked primary=\"true\" on " + network_name(id) +
+              ", as " + shown_name(first->name) + " (line " + std::to_string(first->line) +
+              ") is: which operates the network is left to weaker signs",
+          "two-primary-providers");
       f.networks = {id};
       found->push_back(f);
     }
@@ -155,9 +154,8 @@ void foreign_apns(const std::vector<Source> &sources, std::vector<LintFinding> *
       NetworkId key = shortened(ids[0]);
       LintFinding f = lint_finding(
           l, true,
-          "APN " + shown(l.apn) + " of " + shown_name(l.name) + " names " +
-              foreign.of(l, ids[0]) + " and is listed there, yet also for " +
-              network_name(ids[0]) + " in " + l.region +
+          "APN " + shown(l.apn) + " of " + shown_name(l.name) + " names " + foreign.of(l, ids[0]) +
+              " and is listed there, yet also for " + network_name(ids[0]) + " in " + l.region +
               ", a three-digit MNC where isp_pick reads two: SIMs of " + network_name(key) +
               " could be sent it",
           "apn-of-another-country");

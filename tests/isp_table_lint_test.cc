@@ -132,7 +132,9 @@ TEST(Lint, NamesTheSpellingFewerListersList) {
        {"utms"}},
       {{{"PT", "268", "03", "utms"}, {"PT", "268", "03", "umts"}}, {"utms", "umts"}},
       // NOS lists its slip twice: still one provider against one.
-      {{{"PT", "268", "03", "utms", 1}, {"PT", "268", "03", "utms", 1}, {"PT", "268", "03", "umts"}},
+      {{{"PT", "268", "03", "utms", 1},
+        {"PT", "268", "03", "utms", 1},
+        {"PT", "268", "03", "umts"}},
        {"utms", "umts"}},
       {{{"PT", "268", "03", "utms"}, {"PT", "268", "04", "umts"}}, {}},  // other networks
   };
