@@ -148,6 +148,22 @@ const char kExtendHelp[] =
     "\n"
     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n";
 
+const char kLintHelp[] =
+    "isp_table lint DB...\n"
+    "  Reports what the databases DB (any kind generating reads) get wrong that\n"
+    "  their XML checks cannot see, one \"DB:LINE: error: ...\" or \"DB:LINE:\n"
+    "  warning: ...\" line each, by DB in the order given, then line, then a\n"
+    "  count: an APN with blanks around it; an APN one letter off another\n"
+    "  spelling listed for the same network; two providers marked primary on\n"
+    "  one network; a network also written with three MNC digits; a three-digit\n"
+    "  id isp_pick reads as two digits carrying another country's APN; a\n"
+    "  provider listing a network or an APN twice; an Android file generated\n"
+    "  from the provider database. An APN a router would send wrong is an\n"
+    "  error, a doubt a warning. Exit status 0 without errors, 1 with errors, 2\n"
+    "  when a DB cannot be read.\n"
+    "\n"
+    "DB is a regular file.\n";
+
 const char kHelpEnd[] =
     "--json FILE (every verb)\n"
     "  Also writes what the run reports (the summary, findings, rows or\n"
@@ -261,6 +277,10 @@ struct Verb {
   const char *help;   // its part of --help, VERB --help but the notes on --only
 };
 
+void add_lint(CLI::App *lint, Command *command) {
+  lint->add_option("DB", command->files)->required();
+}
+
 // Generating comes first: it is what a run without a verb does.
 const Verb kVerbs[] = {
     {"", cmd_generate, add_generate, "isp_table [--only LIST] [FILE...]", kGenerateHelp},
@@ -272,6 +292,7 @@ const Verb kVerbs[] = {
     {"diff", cmd_diff, add_diff, "isp_table diff OLD NEW [--gate ALLOWED]", kDiffHelp},
     {"extend", cmd_extend, add_extend, "isp_table extend TABLE [--only LIST] [FILE...]",
      kExtendHelp},
+    {"lint", cmd_lint, add_lint, "isp_table lint DB...", kLintHelp},
 };
 
 // The one usage line of every usage error: each verb's part, in order.

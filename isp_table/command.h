@@ -12,7 +12,7 @@ struct Command {
   /// one entry of the verbs' table that read_command_line found.
   ExitStatus (*run)(const Command &command) = nullptr;
   /// Generate, extend and explain --key: the databases FILE, in the order
-  /// given; empty means the installed one. Explain --imsi and --sid: the
+  /// given; empty means the installed one. Lint: the databases DB. Explain --imsi and --sid: the
   /// TABLE argument, which must be the only one.
   std::vector<std::string> files;
   /// Generate and extend --only: the markets' list, as given; empty when not given.

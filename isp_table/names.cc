@@ -225,3 +225,17 @@ std::string folded_apn(const std::string &apn) {
     c = (char)tolower((unsigned char)c);
   return f;
 }
+
+// A letter or digit changed is as often a second APN of its own ("web1"
+// and "web2", "bam" and "bap"); two letters swapped almost never is.
+bool swapped_letters(const std::string &a, const std::string &b) {
+  if (a.size() != b.size() || a.size() < 4)
+    return false;
+  std::vector<size_t> differ;
+  for (size_t i = 0; i < a.size(); i++)
+    if (a[i] != b[i])
+      differ.push_back(i);
+  return differ.size() == 2 && differ[1] == differ[0] + 1 && a[differ[0]] == b[differ[1]] &&
+         a[differ[1]] == b[differ[0]] && isalpha((unsigned char)a[differ[0]]) &&
+         isalpha((unsigned char)a[differ[1]]);
+}

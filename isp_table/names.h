@@ -56,3 +56,7 @@ std::vector<std::string> apn_stems(const std::string &apn);
 /// `apn` as APNs are compared: without regard to ASCII case, as the
 /// network resolves an APN as a DNS name ("Internet" is "internet").
 std::string folded_apn(const std::string &apn);
+
+/// Whether one spelling of an APN is the other mistyped: two neighbouring
+/// letters swapped ("utms" for "umts"), in APNs of four characters or more.
+bool swapped_letters(const std::string &a, const std::string &b);

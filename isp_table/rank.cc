@@ -342,21 +342,6 @@ bool Ranking::Group::same_operator(const Group &o) const {
   return !disjoint(who(), o.who()) || !disjoint(listers, o.listers) || !disjoint(stems, o.stems);
 }
 
-// One spelling of an APN mistyped for another: two neighbouring letters
-// swapped ("utms" for "umts"). A letter or digit changed is as often a
-// second APN of its own ("web1" and "web2", "bam" and "bap").
-static bool swapped_letters(const std::string &a, const std::string &b) {
-  if (a.size() != b.size() || a.size() < 4)
-    return false;
-  std::vector<size_t> differ;
-  for (size_t i = 0; i < a.size(); i++)
-    if (a[i] != b[i])
-      differ.push_back(i);
-  return differ.size() == 2 && differ[1] == differ[0] + 1 && a[differ[0]] == b[differ[1]] &&
-         a[differ[1]] == b[differ[0]] && isalpha((unsigned char)a[differ[0]]) &&
-         isalpha((unsigned char)a[differ[1]]);
-}
-
 // How many of one operator's entries agree on a spelling: the kinds of
 // database that list it, and its listers that list it for another use too.
 static size_t agreement(const Ranking::Group &g, const Ranking::Operator &op,

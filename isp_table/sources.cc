@@ -123,20 +123,22 @@ static void add_gsm(Source *s, const Lines &lines, const Listing &base, pugi::xm
   }
   size_t position = 0;
   for (pugi::xml_node apn : gsm.children("apn")) {
-    if (!internet_apn(apn)) {
-      s->service_apns[base.lister].insert(folded_apn(trimmed(apn.attribute("value").value())));
-      continue;
-    }
     Listing l = base;
     l.line = lines.of(apn);
-    l.position = position++;
     l.usage = usages(apn);
+    l.written_apn = apn.attribute("value").value();
+    l.apn = trimmed(l.written_apn.c_str());
+    l.networks = ids;
+    if (!internet_apn(apn)) {
+      s->service_apns[base.lister].insert(folded_apn(l.apn));
+      s->service_listings.push_back(l);
+      continue;
+    }
+    l.position = position++;
     l.technology = kTechnologyNames[kHsdpa];
     l.number = "*99#";
-    l.apn = trimmed(apn.attribute("value").value());
     l.user = trimmed(apn.child_value("username"));
     l.password = trimmed(apn.child_value("password"));
-    l.networks = ids;
     // The lookup cannot read GID1: the merge decides where such a listing may serve.
     l.gid1 = !gsm.child("gid1").empty();
     s->listings.push_back(l);
@@ -225,29 +227,31 @@ static void load_android(pugi::xml_node root, const Lines &lines, size_t *next_l
       (*next_lister)++;
       s->listers++;
     }
-    if (const char *why = android_left_out(apn)) {
-      s->left_out[why]++;
-      if (!android_internet(apn))
-        s->service_apns[carrier.first->second].insert(
-            folded_apn(trimmed(apn.attribute("apn").value())));
-      continue;
-    }
     Listing l;
     l.line = lines.of(apn);
     l.lister = carrier.first->second;
     l.usage = apn.attribute("type").value();
+    l.written_apn = apn.attribute("apn").value();
+    l.apn = trimmed(l.written_apn.c_str());
+    l.name = name;
+    l.networks = {{mcc, mnc}};
+    l.android = true;
+    if (const char *why = android_left_out(apn)) {
+      s->left_out[why]++;
+      if (!android_internet(apn)) {
+        s->service_apns[carrier.first->second].insert(folded_apn(l.apn));
+        s->service_listings.push_back(l);
+      }
+      continue;
+    }
     // A reseller on its host's MCC and MNC, told apart by what the lookup
     // cannot read; the merge decides where it may serve.
     l.mvno = *apn.attribute("mvno_type").value() != '\0';
     l.proxy = !trimmed(apn.attribute("proxy").value()).empty();
-    l.name = name;
     l.technology = kTechnologyNames[kHsdpa];
     l.number = "*99#";
-    l.apn = trimmed(apn.attribute("apn").value());
     l.user = trimmed(apn.attribute("user").value());
     l.password = trimmed(apn.attribute("password").value());
-    l.networks = {{mcc, mnc}};
-    l.android = true;
     s->listings.push_back(l);
   }
 }
@@ -378,6 +382,8 @@ bool load_source(const char *path, size_t file, size_t *next_lister, Source *sou
   }
   for (Listing &l : source->listings)
     l.file = file;
+  for (Listing &l : source->service_listings)
+    l.file = file;
   return true;
 }
 
@@ -423,12 +429,13 @@ void set_aside_generated(std::vector<Source> *sources, FILE *warnings) {
   for (Source &s : *sources) {
     if (!s.generated)
       continue;
-    fprintf(warnings,
-            "isp_table: warning: %s was generated from the provider database "
-            "(serviceproviders.xml), not Android's: %s\n",
-            s.path.c_str(),
-            others ? "another database is among the inputs, so its entries are left out"
-                   : "read, as no other database is given");
+    if (warnings)
+      fprintf(warnings,
+              "isp_table: warning: %s was generated from the provider database "
+              "(serviceproviders.xml), not Android's: %s\n",
+              s.path.c_str(),
+              others ? "another database is among the inputs, so its entries are left out"
+                     : "read, as no other database is given");
     if (!others)
       continue;
     Source aside;
@@ -449,7 +456,8 @@ static bool from_standard_input(const std::string &path) {
   return true;
 }
 
-bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources) {
+bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources,
+                      FILE *warnings) {
   sources->assign(paths.size(), Source());
   size_t next_lister = 0;
   for (size_t i = 0; i < paths.size(); i++) {
@@ -461,6 +469,6 @@ bool load_public_data(const std::vector<std::string> &paths, std::vector<Source>
     fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
     return false;
   }
-  set_aside_generated(sources, stderr);
+  set_aside_generated(sources, warnings);
   return true;
 }

@@ -27,6 +27,7 @@ struct Listing {
   size_t position = 0;
   std::string usage;  // the uses it is listed for: usage types, or Android's type list
   std::string name, region, technology, apn, number, user, password;
+  std::string written_apn;  // the APN as its entry writes it, blanks and all
   std::vector<NetworkId> networks;  // the networks it is listed for
   bool gid1 = false;  // its provider tells its SIMs apart by their GID1 file
   int primary = 0;    // the provider's primary mark: 1 "true", -1 "false", 0 none
@@ -57,6 +58,10 @@ struct Source {
   // WAP), folded: a second spelling of its internet APN is told by them.
   std::map<size_t, std::set<std::string>> service_apns;
   std::vector<Listing> listings;                   // file order
+  // The APNs for other uses than the internet (MMS, WAP), each as a
+  // listing of its own, in file order: no row, but a database's mistakes
+  // in them are its mistakes all the same.
+  std::vector<Listing> service_listings;
   std::map<NetworkId, std::string> networks;  // every network its entries name: the first name
   std::map<std::string, size_t> left_out;          // entries that give no row, by reason
   // Provider database only: MCC -> country code -> its networks there.
@@ -76,14 +81,17 @@ bool load_source(const char *path, size_t file, size_t *next_lister, Source *sou
 /// Loads the public databases at `paths`, in order, into `sources`. On a
 /// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
 /// standard error ("isp_table: -: ..." for "-", standard input, which is
-/// never a database) and returns false.
-bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources);
+/// never a database) and returns false. A file generated from the provider
+/// database is set aside as set_aside_generated does, warned on `warnings`.
+bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources,
+                      FILE *warnings = stderr);
 
 /// Warns on `warnings` of each file among `sources` that was generated from
 /// the provider database, and sets each one aside (no listing, network or
 /// figure of it left, but its carriers) when another database of APNs (not
 /// a carrier list) is among `sources`: it would count the same providers
 /// twice, or pass its MMS APNs and extra listers off as a second database's.
+/// A null `warnings` warns nowhere (lint reports it as a finding of its own).
 void set_aside_generated(std::vector<Source> *sources, FILE *warnings);
 
 /// Gives every Android listing the country code that the provider databases

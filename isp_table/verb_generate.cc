@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "lint.h"
 #include "merge.h"
 #include "summary.h"
 #include "table_text.h"
@@ -17,6 +18,8 @@ ExitStatus cmd_generate(const Command &command) {
   std::vector<TableRow> rows;
   TableFigures merged = merge_all(sources, &rows);
   write_summary(sources, merged, stderr);
+  // The databases' mistakes that the table carries, as lint reports them.
+  write_lint_summary(sources, lint_table(sources, rows), stderr);
   // With no kept table every key's first index is free.
   std::string table = kTableHeader;
   NetworkId unused;
