@@ -1,7 +1,6 @@
 #include "explain_key.h"
 
 #include "digits.h"
-#include "merge.h"
 #include "pieces.h"
 #include "summary.h"
 
@@ -19,24 +18,57 @@ bool read_network_id(const std::string &text, NetworkId *id) {
   return true;
 }
 
+// The networks of `key` that entry `l` lists.
+static std::vector<NetworkId> key_networks(const Listing &l, const NetworkId &key) {
+  std::vector<NetworkId> networks;
+  for (const NetworkId &id : l.networks)
+    if (lookup_key(id) == key)
+      networks.push_back(id);
+  return networks;
+}
+
+// A key's networks share its MCC: only that MCC's carriers are walked.
+static std::vector<CarrierNaming> carriers_of(const Merge &merge, const NetworkId &key) {
+  std::vector<CarrierNaming> named;
+  const NetworkOperators &all = merge.carriers();
+  for (auto it = all.lower_bound({key.first, ""}); it != all.end() && it->first.first == key.first;
+       ++it)
+    if (lookup_key(it->first) == key)
+      named.push_back({it->first, &it->second});
+  return named;
+}
+
+KeyExplanation explain_key(const Merge &merge, const NetworkId &id) {
+  KeyExplanation e;
+  e.network = id;
+  e.key = lookup_key(id);
+  e.carriers = carriers_of(merge, e.key);
+  e.operators = merge.weigh(e.key);
+  e.left_out = merge.left_out(e.key);
+  e.choice = merge.choice(e.key);
+  if (e.choice.row)
+    e.index = stable_index(e.key, {});
+  return e;
+}
+
+// ---- The text ----
+
 // "apns-conf.xml:2101: "au(LTE NET)" lists it for 440-51": where an entry
 // stands and the key's networks it names.
 static std::string place(const std::vector<Source> &sources, const Listing &l,
                          const NetworkId &key) {
   std::string networks;
-  for (const NetworkId &id : l.networks)
-    if (lookup_key(id) == key)
-      networks += (networks.empty() ? "" : ", ") + network_name(id);
+  for (const NetworkId &id : key_networks(l, key))
+    networks += (networks.empty() ? "" : ", ") + network_name(id);
   return sources[l.file].path + ":" + std::to_string(l.line) + ": " + shown_name(l.name) +
          (l.reseller() ? " (marked as a reseller)" : "") + " lists it for " + networks;
 }
 
-static void write_carriers(const Merge &merge, const NetworkId &key, FILE *out) {
-  for (const auto &op : merge.carriers())
-    if (lookup_key(op.first) == key)
-      fprintf(out, "the carrier identity database: %s is %s's (%s:%d)\n",
-              network_name(op.first).c_str(), shown_name(op.second.name).c_str(),
-              op.second.path.c_str(), op.second.line);
+static void write_carriers(const KeyExplanation &e, FILE *out) {
+  for (const CarrierNaming &c : e.carriers)
+    fprintf(out, "the carrier identity database: %s is %s's (%s:%d)\n",
+            network_name(c.network).c_str(), shown_name(c.op->name).c_str(), c.op->path.c_str(),
+            c.op->line);
 }
 
 static void write_signs(const WeighedOperator &op, FILE *out) {
@@ -54,43 +86,43 @@ static void write_apn(const std::vector<Source> &sources, const WeighedApn &apn,
     fprintf(out, "    %s\n", place(sources, *l, key).c_str());
 }
 
-static void write_decision(const Merge &merge, const NetworkId &key, FILE *out) {
-  Choice c = merge.choice(key);
+static void write_decision(const KeyExplanation &e, FILE *out) {
+  const Choice &c = e.choice;
   fprintf(out, "decided by: %s", outcome_name(c.outcome));
   if (c.outcome == kUndecided)
     fprintf(out, "; chosen over %s (%s) by %s", shown(c.other->apn).c_str(),
             shown_name(c.other->name).c_str(), c.weak);
   fputc('\n', out);
-  std::vector<TableRow> rows;
-  merge.rows(&rows);
-  for (const TableRow &row : rows)
-    if (row.key == key)
-      fprintf(out, "row: %s", shown(stable_index(key, {}) + "," + row.text).c_str());
+  if (c.row)
+    fprintf(out, "row: %s", shown(e.index + "," + row_text(*c.row, e.key)).c_str());
   fputc('\n', out);
 }
 
-bool explain_key(const std::vector<Source> &sources, const NetworkId &id, FILE *out) {
-  NetworkId key = lookup_key(id);
-  Merge merge(source_list(sources));
-  fprintf(out, "key %s", network_name(key).c_str());
-  if (key != id)
-    fprintf(out, " (network %s is looked up by it)", network_name(id).c_str());
+void write_explanation(const std::vector<Source> &sources, const KeyExplanation &e, FILE *out) {
+  fprintf(out, "key %s", network_name(e.key).c_str());
+  if (e.key != e.network)
+    fprintf(out, " (network %s is looked up by it)", network_name(e.network).c_str());
   fputc('\n', out);
-  write_carriers(merge, key, out);
-  std::vector<WeighedOperator> ops = merge.weigh(key);
-  for (size_t i = 0; i < ops.size(); i++) {
+  write_carriers(e, out);
+  for (size_t i = 0; i < e.operators.size(); i++) {
     fprintf(out, "operator %zu%s:\n", i + 1, i == 0 ? ", ranked first" : "");
-    write_signs(ops[i], out);
-    for (const WeighedApn &apn : ops[i].apns)
-      write_apn(sources, apn, key, out);
+    write_signs(e.operators[i], out);
+    for (const WeighedApn &apn : e.operators[i].apns)
+      write_apn(sources, apn, e.key, out);
   }
-  for (const LeftOut &l : merge.left_out(key))
+  for (const LeftOut &l : e.left_out)
     fprintf(out, "left out: APN %s: %s: %s\n", shown(l.listing->apn).c_str(),
-            place(sources, *l.listing, key).c_str(), l.why);
-  if (ops.empty()) {
+            place(sources, *l.listing, e.key).c_str(), l.why);
+  if (e.operators.empty()) {
     fputs("no candidate: the key has no row\n", out);
-    return false;
+    return;
   }
-  write_decision(merge, key, out);
-  return true;
+  write_decision(e, out);
+}
+
+bool explain_key(const std::vector<Source> &sources, const NetworkId &id, FILE *out) {
+  Merge merge(source_list(sources));
+  KeyExplanation e = explain_key(merge, id);
+  write_explanation(sources, e, out);
+  return e.choice.row != nullptr;
 }
