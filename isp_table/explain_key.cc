@@ -126,3 +126,100 @@ bool explain_key(const std::vector<Source> &sources, const NetworkId &id, FILE *
   write_explanation(sources, e, out);
   return e.choice.row != nullptr;
 }
+
+// ---- The report ----
+
+static Json networks_json(const std::vector<NetworkId> &networks) {
+  Json array = Json::array();
+  for (const NetworkId &id : networks)
+    array.push_back(network_name(id));
+  return array;
+}
+
+// An entry as the text's place() names it, its values as they stand.
+static Json entry_json(const std::vector<Source> &sources, const Listing &l, const NetworkId &key) {
+  return {{"file", sources[l.file].path},
+          {"line", l.line},
+          {"name", l.name},
+          {"reseller", l.reseller()},
+          {"networks", networks_json(key_networks(l, key))}};
+}
+
+static Json carriers_json(const KeyExplanation &e) {
+  Json array = Json::array();
+  for (const CarrierNaming &c : e.carriers)
+    array.push_back({{"network", network_name(c.network)},
+                     {"operator", c.op->name},
+                     {"file", c.op->path},
+                     {"line", c.op->line}});
+  return array;
+}
+
+// `first`: the operator ranked first, whose data APN is the row's.
+static Json operator_json(const std::vector<Source> &sources, const WeighedOperator &op,
+                          bool first, const NetworkId &key) {
+  Json signs = Json::object();
+  for (int s = 0; s < kSigns; s++)
+    signs[outcome_name(s)] = op.signs[s];
+  Json apns = Json::array();
+  for (const WeighedApn &apn : op.apns) {
+    Json entries = Json::array();
+    for (const Listing *l : apn.listings)
+      entries.push_back(entry_json(sources, *l, key));
+    apns.push_back({{"apn", apn.apn},
+                    {"chosen", first && apn.chosen},
+                    {"data_apn", apn.chosen},
+                    {"service", apn.service},
+                    {"set_aside", apn.respelt},
+                    {"entries", entries}});
+  }
+  return {{"operator", op.row ? Json(op.row->name) : Json()}, {"signs", signs}, {"apns", apns}};
+}
+
+static Json left_out_json(const std::vector<Source> &sources, const KeyExplanation &e) {
+  Json array = Json::array();
+  for (const LeftOut &l : e.left_out)
+    array.push_back({{"apn", l.listing->apn},
+                     {"entry", entry_json(sources, *l.listing, e.key)},
+                     {"why", l.why}});
+  return array;
+}
+
+// The row's values as the store gets them; all null without a row.
+static void add_row(const KeyExplanation &e, Json *doc) {
+  const Listing *row = e.choice.row;
+  auto value = [row](const std::string Listing::*field) {
+    return row ? Json(row->*field) : Json();
+  };
+  (*doc)["index"] = row ? Json(e.index) : Json();
+  (*doc)["system"] = value(&Listing::technology);
+  (*doc)["apn"] = value(&Listing::apn);
+  (*doc)["user"] = value(&Listing::user);
+  (*doc)["password"] = value(&Listing::password);
+  (*doc)["number"] = value(&Listing::number);
+  (*doc)["operator"] = value(&Listing::name);
+  (*doc)["decided_by"] = row ? Json(outcome_name(e.choice.outcome)) : Json();
+  const Choice &c = e.choice;
+  (*doc)["chosen_over"] = c.outcome == kUndecided && c.other
+                              ? Json{{"apn", c.other->apn}, {"operator", c.other->name},
+                                     {"by", c.weak}}
+                              : Json();
+}
+
+Json explanation_json(const std::vector<Source> &sources, const KeyExplanation &e) {
+  Json doc = Json::object();
+  doc["key"] = network_name(e.key);
+  if (e.key != e.network)
+    doc["network"] = network_name(e.network);
+  add_row(e, &doc);
+  doc["carrier_list"] = carriers_json(e);
+  Json candidates = Json::array();
+  for (size_t i = 0; i < e.operators.size(); i++)
+    candidates.push_back(operator_json(sources, e.operators[i], i == 0, e.key));
+  doc["candidates"] = candidates;
+  doc["left_out"] = left_out_json(sources, e);
+  // The key stays, empty, so that a reader of the findings on the row's
+  // entries needs no second layout when the databases' own are checked.
+  doc["findings"] = Json::array();
+  return doc;
+}

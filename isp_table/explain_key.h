@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "json_report.h"
 #include "merge.h"
 #include "sources.h"
 
@@ -20,8 +21,9 @@ struct CarrierNaming {
   const NetworkOperator *op;
 };
 
-/// Why a key has its row, as one merge ranks it: the one account of it,
-/// for whatever writes it. Valid while the merge lives.
+/// Why a key has its row, as one merge ranks it: the one account that
+/// explain --key prints and that its report holds. Valid while the merge
+/// lives.
 struct KeyExplanation {
   NetworkId network;                       // as asked
   NetworkId key;                           // the key it is looked up by
@@ -40,6 +42,15 @@ KeyExplanation explain_key(const Merge &merge, const NetworkId &id);
 /// own), each sign's count, the operator the carrier identity database
 /// names, the listings left out and why, the sign that decided, the row.
 void write_explanation(const std::vector<Source> &sources, const KeyExplanation &e, FILE *out);
+
+/// `e` as a report's object: "key" ("network" too when it is another),
+/// the row's values ("index", "system", "apn", "user", "password",
+/// "number"; null without a row), "operator" and "decided_by" (the words
+/// of outcome_name; null without a row), "chosen_over" (an undecided
+/// key's runner-up, else null), "carrier_list", "candidates" (by operator,
+/// each APN with its entries, the row's marked "chosen"), "left_out", and
+/// "findings", empty. share/isp_table/isp_table.schema.json's explain_key.
+Json explanation_json(const std::vector<Source> &sources, const KeyExplanation &e);
 
 /// Merges `sources` and writes the account of network `id`'s key to
 /// `out`. Returns whether the key has a row.
