@@ -22,8 +22,8 @@ struct CarrierNaming {
 };
 
 /// Why a key has its row, as one merge ranks it: the one account that
-/// explain --key prints and that its report holds. Valid while the merge
-/// lives.
+/// explain --key prints and that the reports hold, for explain --key and
+/// for each row generating writes. Valid while the merge lives.
 struct KeyExplanation {
   NetworkId network;                       // as asked
   NetworkId key;                           // the key it is looked up by
