@@ -695,6 +695,7 @@ std::vector<WeighedOperator> Ranking::weigh(const std::vector<Standing> &candida
     WeighedOperator w;
     Rank r = rank_of(o);
     std::copy(r.first.begin(), r.first.end(), w.signs);
+    w.row = row_of(*o.chosen);
     for (const Group *g : o.groups)
       w.apns.push_back({g->apn, g->listings, g == o.chosen, g->service, g == o.respelt});
     weighed.push_back(w);

@@ -69,6 +69,7 @@ struct WeighedApn {
 /// One operator of a key, as the ranking weighs it.
 struct WeighedOperator {
   size_t signs[kSigns] = {};  // each sign's count, as `Choice` compares them
+  const Listing *row = nullptr;  // the listing its data APN's row would take: its name
   std::vector<WeighedApn> apns;
 };
 

@@ -42,13 +42,18 @@ static void write_named(const char *what, const Lines &lines, bool named, FILE *
     fprintf(out, "      %s\n", it->c_str());
 }
 
-static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
-  fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
-  fprintf(out, "    rows whose name or region is cut to fit its field: %zu\n", f.cut);
+// The rows left out, whatever the reason.
+static size_t left_out_rows(const TableFigures &f) {
   size_t left = 0;
   for (const auto &why : f.left_out)
     left += why.second;
-  fprintf(out, "  rows left out: %zu\n", left);
+  return left;
+}
+
+static void write_figures(const TableFigures &f, const char *listers, bool named, FILE *out) {
+  fprintf(out, "  %s: %zu\n  networks: %zu\n  rows: %zu\n", listers, f.listers, f.networks, f.rows);
+  fprintf(out, "    rows whose name or region is cut to fit its field: %zu\n", f.cut);
+  fprintf(out, "  rows left out: %zu\n", left_out_rows(f));
   for (const auto &why : f.left_out)
     fprintf(out, "    %s: %zu\n", why.first.c_str(), why.second);
   write_networks(f, named, out);
@@ -72,8 +77,18 @@ static void write_carriers(const Source &s, FILE *out) {
     fprintf(out, "  version: %ld\n", s.carriers.version);
 }
 
-void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
-  for (const Source &s : sources) {
+std::vector<TableFigures> own_figures(const std::vector<Source> &sources) {
+  std::vector<TableFigures> own(sources.size());
+  for (size_t i = 0; i < sources.size(); i++)
+    if (!sources[i].carrier_list && !sources[i].set_aside)
+      own[i] = merge_table({&sources[i]}, nullptr);
+  return own;
+}
+
+void write_summary(const std::vector<Source> &sources, const std::vector<TableFigures> &own,
+                   const TableFigures &merged, FILE *out) {
+  for (size_t i = 0; i < sources.size(); i++) {
+    const Source &s = sources[i];
     fprintf(out, "%s (%s):\n", s.path.c_str(), kind_name(s));
     if (s.carrier_list) {
       write_carriers(s, out);
@@ -84,10 +99,81 @@ void write_summary(const std::vector<Source> &sources, const TableFigures &merge
               s.listers);
       continue;
     }
-    write_figures(merge_table({&s}, nullptr), s.android ? "carriers" : "providers", false, out);
+    write_figures(own[i], s.android ? "carriers" : "providers", false, out);
     fprintf(out, "  CDMA SIDs outside the SID table: %zu\n", s.sids_outside_table);
     fprintf(out, "  network ids that are not MCC and MNC digits: %zu\n", s.bad_network_ids);
   }
   fprintf(out, "merged table:\n");
   write_figures(merged, "providers and carriers", true, out);
+}
+
+void write_summary(const std::vector<Source> &sources, const TableFigures &merged, FILE *out) {
+  write_summary(sources, own_figures(sources), merged, out);
+}
+
+// ---- The report ----
+
+template <typename Lines>
+static Json lines_json(const Lines &lines) {
+  return Json(std::vector<std::string>(lines.begin(), lines.end()));
+}
+
+// The figures by the summary's lines, in its order; `named`: the lines
+// the merged part names follow their counts.
+static Json figures_json(const TableFigures &f, bool named) {
+  Json by_reason = Json::object();
+  for (const auto &why : f.left_out)
+    by_reason[why.first] = why.second;
+  Json decided = Json::object();
+  for (int i = 0; i < kOutcomes; i++)
+    decided[outcome_name(i)] = f.decided[i];
+  Json doc = {{"listers", f.listers},
+              {"networks", f.networks},
+              {"rows", f.rows},
+              {"rows_cut", f.cut},
+              {"rows_left_out", left_out_rows(f)},
+              {"rows_left_out_by", by_reason},
+              {"networks_served", f.served},
+              {"networks_served_gid1_only", f.served_gid1_only},
+              {"networks_unservable", f.unservable.size()},
+              {"networks_without_usable_apn", f.without_usable},
+              {"networks_without_row", f.without_row},
+              {"network_ids_read_as", f.read_as},
+              {"rows_decided_by", decided},
+              {"apns_respelt", f.respelt.size()},
+              {"apns_not_dns_name", f.not_dns_name.size()}};
+  if (named) {
+    doc["unservable"] = lines_json(f.unservable);
+    doc["undecided"] = lines_json(f.undecided);
+    doc["respelt"] = lines_json(f.respelt);
+    doc["not_dns_name"] = lines_json(f.not_dns_name);
+  }
+  return doc;
+}
+
+static Json input_json(const Source &s, const TableFigures &own) {
+  Json doc = {{"path", s.path}, {"kind", kind_name(s)}};
+  if (s.carrier_list) {
+    doc["carriers"] = s.listers;
+    doc["networks"] = s.networks.size();
+    doc["version"] = s.carriers.version != -1 ? Json(s.carriers.version) : Json();
+    return doc;
+  }
+  if (s.set_aside) {
+    doc["carriers_left_out"] = s.listers;
+    return doc;
+  }
+  doc["table"] = figures_json(own, false);
+  doc["sids_outside_table"] = s.sids_outside_table;
+  doc["bad_network_ids"] = s.bad_network_ids;
+  return doc;
+}
+
+void add_summary_json(const std::vector<Source> &sources, const std::vector<TableFigures> &own,
+                      const TableFigures &merged, Json *doc) {
+  Json inputs = Json::array();
+  for (size_t i = 0; i < sources.size(); i++)
+    inputs.push_back(input_json(sources[i], own[i]));
+  (*doc)["inputs"] = inputs;
+  (*doc)["table"] = figures_json(merged, true);
 }

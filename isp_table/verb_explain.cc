@@ -8,6 +8,14 @@
 #include "verb_entries.h"
 #include "verbs.h"
 
+// The --key report: the envelope, then the account's own keys.
+static bool write_key_report(const Command &command, const std::vector<Source> &sources,
+                             const KeyExplanation &e) {
+  Json doc = json_report("explain");
+  doc.update(explanation_json(sources, e));
+  return write_json(command.json, doc);
+}
+
 // A key without a row, or a SIM no line answers, is a finding.
 static ExitStatus explain_databases(const Command &command) {
   std::vector<Source> sources;
@@ -15,7 +23,12 @@ static ExitStatus explain_databases(const Command &command) {
     return ExitStatus::kTrouble;
   NetworkId id;
   read_network_id(command.key, &id);
-  return explain_key(sources, id, stdout) ? ExitStatus::kClean : ExitStatus::kFindings;
+  Merge merge(source_list(sources));
+  KeyExplanation e = explain_key(merge, id);
+  write_explanation(sources, e, stdout);
+  if (!command.json.empty() && !write_key_report(command, sources, e))
+    return ExitStatus::kTrouble;
+  return e.choice.row ? ExitStatus::kClean : ExitStatus::kFindings;
 }
 
 // check TABLE --imsi names its table; explain TABLE --imsi gives it as

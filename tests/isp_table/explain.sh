@@ -61,4 +61,39 @@ rm -f "$out/r.json"
 [ $? -eq 2 ] && [ ! -e "$out/r.json" ] || fail "explain of no table wrote a report"
 "$tool" explain hand_kept.csv --sid 3000 --json "$out/none/r.json" > /dev/null 2>&1
 [ $? -eq 2 ] || fail "explain --json into no folder: want status 2"
+# explain --key --json: the same text and status with it; the report is
+# the key's account, as a generated row's. 262-071 is looked up by 262-07,
+# whose row the carrier list decides (carriers.textpb:5 names Plain Mobil).
+same_with_json "explain --key --json" "$out/key.json" explain providers.xml apns.xml \
+  carriers.textpb --key 262-071 || fail "explain --key --json: status $?"
+valid_json "$out/key.json" "explain --key --json"
+json_values "$out/key.json" "explain --key --json" <<'EOF'
+d["report"], d["key"], d["network"] => ["explain", "262-07", "262-071"]
+d["index"], d["apn"], d["decided_by"] => ["226207", "internet.plain", "the carrier identity database"]
+[c["operator"] for c in d["candidates"]] => ["Plain", "Web DE"]
+d["candidates"][0]["signs"]["the carrier identity database"], d["candidates"][1]["signs"]["the carrier identity database"] => [1, 0]
+[(e["file"], e["line"]) for e in d["candidates"][1]["apns"][0]["entries"]] => [["apns.xml", 25], ["apns.xml", 26]]
+EOF
+# A key without a row: status 1, its row's values null. Its one listing,
+# Comma's (providers.xml:100), has a comma in its APN.
+same_with_json "explain --key --json, no row" "$out/none.json" explain providers.xml \
+  --key 404-01
+[ $? -eq 1 ] || fail "explain --key --json, no row: status not 1"
+valid_json "$out/none.json" "explain --key --json, no row"
+json_values "$out/none.json" "explain --key --json, no row" <<'EOF'
+d["key"], d["index"], d["apn"], d["decided_by"], d["candidates"] => ["404-01", null, null, null, []]
+d["left_out"] => [{"apn": "a,b", "entry": {"file": "providers.xml", "line": 100, "name": "Comma", "reseller": false, "networks": ["404-01"]}, "why": "comma or line end in a value"}]
+EOF
+# Both documents are the per-key object itself, whatever else an explain
+# report may be. ("$ref" is the schema's word.)
+# shellcheck disable=SC2016
+python3 -c 'import json, sys, jsonschema
+schema = json.load(open(sys.argv[1]))
+for doc in sys.argv[2:]:
+    jsonschema.validate(json.load(open(doc)), dict(schema, **{"$ref": "#/definitions/explain_key"}))' \
+  "$schema" "$out/key.json" "$out/none.json" || fail "explain --key --json: not an explain_key"
+# An input it cannot read: status 2, no report.
+"$tool" explain none.xml --key 262-07 --json "$out/unread.json" 2> /dev/null
+status=$?
+if [ $status -ne 2 ] || [ -e "$out/unread.json" ]; then fail "explain --key --json of no input"; fi
 finish "isp_table explain: explanations as expected"

@@ -89,6 +89,54 @@ a|    one operator's APNs only: 5
 a|    nothing (undecided: a weak tie-break chose): 4
 a|      228-01: "ALPHA.CH" ("Alpha Web") or "cheap.apn" ("Budget One"): nothing in the inputs decides; chosen by the operator offering more APNs for the network
 EOF
+# --json: the same table, summary and status with it; the report holds the
+# summary's figures and every row, in the table's order, with why its key
+# has it. 262-07: the carrier list names Plain Mobil (carriers.textpb:5),
+# whose word "Plain" names the provider at providers.xml:8; Android's Web
+# DE lists web.de for 262-071 (line 25) and 262-07 (26).
+same_with_json "generate --json" "$out/all.json" providers.xml apns.xml carriers.textpb ||
+  fail "generate --json: status $?"
+valid_json "$out/all.json" "generate --json"
+tr -d '\r' < "$out/plain.out" | sed 1d | cut -d, -f1-3 > "$out/want"
+python3 -c 'import json, sys
+for r in json.load(open(sys.argv[1]))["rows"]: print(r["index"] + "," + r["key"].replace("-", ","))' \
+  "$out/all.json" > "$out/found"
+same "$out/found" "$out/want" "generate --json: the rows are the table's"
+json_values "$out/all.json" "generate --json" <<'EOF'
+[d["report"], [i["kind"] for i in d["inputs"]]] => ["generate", ["provider database", "Android APN database", "carrier identity database"]]
+d["inputs"][2]["carriers"], d["inputs"][2]["version"] => [4, 7]
+[row("262-07")[k] for k in ("index", "system", "apn", "user", "password", "number")] => ["226207", "HSDPA", "internet.plain", "user", "secret", "*99#"]
+row("262-07")["operator"], row("262-07")["decided_by"] => ["Plain", "the carrier identity database"]
+row("262-07")["carrier_list"] => [{"network": "262-07", "operator": "Plain Mobil", "file": "carriers.textpb", "line": 5}]
+row("262-07")["candidates"][0]["apns"][0]["entries"] => [{"file": "providers.xml", "line": 8, "name": "Plain", "reseller": false, "networks": ["262-07"]}]
+[(e["line"], e["networks"]) for e in row("262-07")["candidates"][1]["apns"][0]["entries"]] => [[25, ["262-071"]], [26, ["262-07"]]]
+[a["chosen"] for c in row("262-07")["candidates"] for a in c["apns"]] => [true, false]
+row("262-07")["findings"] => []
+EOF
+# 440-11: two primary providers, Small Own (rank_providers.xml:20) of one
+# network, Big Host (line 15) of three: Small Own's mark. 206-01: nothing
+# decides between Prox and Ruby (the undecided lines above).
+same_with_json "generate rank --json" "$out/rank.json" rank_providers.xml ||
+  fail "generate rank --json: status $?"
+valid_json "$out/rank.json" "generate rank --json"
+json_values "$out/rank.json" "generate rank --json" <<'EOF'
+row("440-11")["apn"], row("440-11")["decided_by"] => ["small.own", "the network's own primary provider"]
+[[(e["file"], e["line"]) for a in c["apns"] for e in a["entries"]] for c in row("440-11")["candidates"]] => [[["rank_providers.xml", 20]], [["rank_providers.xml", 15]]]
+row("206-01")["apn"], row("206-01")["decided_by"] => ["prox.be", "nothing (undecided: a weak tie-break chose)"]
+row("206-01")["chosen_over"] => {"apn": "ruby.be", "operator": "Ruby", "by": "the APN first in byte order"}
+d["table"]["rows_decided_by"]["the network's own primary provider"], len(d["table"]["undecided"]) => [1, 4]
+EOF
+# A report that cannot be written: status 2, said why, the table written.
+"$tool" providers.xml --json "$out/none/r.json" > "$out/table" 2> "$out/err"
+[ $? -eq 2 ] || fail "generate --json into no folder: status not 2"
+same "$out/table" expected.csv "generate --json into no folder: the table"
+[ "$(tail -n1 "$out/err")" = "isp_table: cannot write $out/none/r.json: No such file or directory" ] ||
+  fail "generate --json into no folder: $(tail -n1 "$out/err")"
+# Inputs it cannot read: no report.
+"$tool" none.xml --json "$out/unread.json" 2> /dev/null
+status=$?
+if [ $status -ne 2 ] || [ -e "$out/unread.json" ]; then fail "generate --json of no input"; fi
+
 # --only: a country in any case; an MCC, with the CDMA row of a provider
 # that serves 404-80 too.
 "$tool" --only De providers.xml apns.xml 2> /dev/null | tr -d '\r' > "$out/only"

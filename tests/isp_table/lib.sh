@@ -48,3 +48,37 @@ json_is() {
   got=$(python3 -c "import json, sys; d = json.load(open(sys.argv[1])); print($2)" "$1")
   [ "$got" = "$3" ] || fail "$4: $2 is '$got', want '$3'"
 }
+# Usage: same_with_json CASE DOC ARG...: the tool run with ARGs, and again
+# with --json DOC, writes the same standard output and error and ends with
+# the same status, which it returns.
+same_with_json() {
+  json_case=$1 json_doc=$2
+  shift 2
+  "$tool" "$@" > "$out/plain.out" 2> "$out/plain.err"
+  echo $? > "$out/plain.status"
+  "$tool" "$@" --json "$json_doc" > "$out/json.out" 2> "$out/json.err"
+  echo $? > "$out/json.status"
+  for part in out err status; do
+    same "$out/json.$part" "$out/plain.$part" "$json_case: --json changes the $part"
+  done
+  return "$(cat "$out/plain.status")"
+}
+# Usage: json_values DOC CASE, lines "EXPR => VALUE" on standard input: each
+# EXPR (Python, the document as d, row(KEY) a generate report's row of KEY)
+# gives the JSON VALUE, else CASE fails, naming it.
+json_values() {
+  python3 -c '
+import json, sys
+d = json.load(open(sys.argv[1], encoding="utf-8"))
+def row(key):
+    return next(r for r in d["rows"] if r["key"] == key)
+bad = 0
+for line in sys.stdin:
+    if line.strip():
+        expr, want = line.rsplit(" => ", 1)
+        got = json.loads(json.dumps(eval(expr)))  # tuples as lists
+        if got != json.loads(want):
+            print(f"{expr}: {json.dumps(got, ensure_ascii=False)}, not {want.strip()}")
+            bad = 1
+sys.exit(bad)' "$1" || fail "$2: values of $1"
+}
