@@ -73,11 +73,19 @@ struct Source {
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error);
 
+/// load_source from the file's `bytes`, already read from `path`.
+bool parse_source(const char *path, const std::string &bytes, size_t file, size_t *next_lister,
+                  Source *source, std::string *error);
+
 /// Loads the public databases at `paths`, in order, into `sources`. On a
 /// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
 /// standard error ("isp_table: -: ..." for "-", standard input, which is
-/// never a database) and returns false.
-bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources);
+/// never a database) and returns false. With `bytes` holding one entry per
+/// path, those are parsed as each file's bytes, already read; otherwise
+/// `bytes`, when given, gets the bytes read and parsed from each file, for
+/// a manifest to hash what the run used rather than the file again.
+bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources,
+                      std::vector<std::string> *bytes = nullptr);
 
 /// Warns on `warnings` of each file among `sources` that was generated from
 /// the provider database, and sets each one aside (no listing, network or
