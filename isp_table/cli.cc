@@ -136,6 +136,14 @@ const char kExtendHelp[] =
     "\n"
     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n";
 
+const char kManifestHelp[] =
+    "--manifest FILE (generating and extend)\n"
+    "  Also writes to FILE, as JSON, which inputs made the table: the verb and\n"
+    "  --only, each input's path as given, kind, size, SHA-256 and what it\n"
+    "  states of itself (a format, version or date), and the table's SHA-256,\n"
+    "  size and rows. Status 2 when FILE cannot be written; the table is\n"
+    "  written all the same.\n";
+
 const char kHelpEnd[] =
     "--json FILE (every verb)\n"
     "  Also writes what the run reports (the summary, findings, rows or\n"
@@ -179,6 +187,11 @@ void add_only(CLI::App *verb, Command *command) {
   verb->add_option("--only", command->only)->check(CLI::Validator(only_problem, "LIST"));
 }
 
+// Generating and extend, the verbs that write a table, say what made it.
+void add_manifest(CLI::App *verb, Command *command) {
+  verb->add_option("--manifest", command->manifest)->type_name("FILE");
+}
+
 // --imsi and --sid in a group, which check gives --against too: the verb
 // says how many of the group may be given.
 CLI::App *add_run_options(CLI::App *verb, Command *command) {
@@ -197,6 +210,7 @@ CLI::App *add_run_options(CLI::App *verb, Command *command) {
 void add_generate(CLI::App *app, Command *command) {
   app->add_option("FILE", command->files);
   add_only(app, command);
+  add_manifest(app, command);
 }
 
 void add_check(CLI::App *check, Command *command) {
@@ -235,6 +249,7 @@ void add_extend(CLI::App *extend, Command *command) {
     command->files.insert(command->files.end(), files.begin(), files.end());
   });
   add_only(extend, command);
+  add_manifest(extend, command);
 }
 
 /// One verb, as git's builtin table lists its commands: the usage line,
@@ -250,15 +265,16 @@ struct Verb {
 
 // Generating comes first: it is what a run without a verb does.
 const Verb kVerbs[] = {
-    {"", cmd_generate, add_generate, "isp_table [--only LIST] [FILE...]", kGenerateHelp},
+    {"", cmd_generate, add_generate, "isp_table [--only LIST] [--manifest FILE] [FILE...]",
+     kGenerateHelp},
     {"check", cmd_check, add_check,
      "isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...]", kCheckHelp},
     {"explain", cmd_explain, add_explain,
      "isp_table explain TABLE --imsi DIGITS | --sid N | isp_table explain [FILE...] --key MCC-MNC",
      kExplainHelp},
     {"diff", cmd_diff, add_diff, "isp_table diff OLD NEW", kDiffHelp},
-    {"extend", cmd_extend, add_extend, "isp_table extend TABLE [--only LIST] [FILE...]",
-     kExtendHelp},
+    {"extend", cmd_extend, add_extend,
+     "isp_table extend TABLE [--only LIST] [--manifest FILE] [FILE...]", kExtendHelp},
 };
 
 // The one usage line of every usage error: each verb's part, in order.
@@ -269,22 +285,24 @@ std::string usage() {
   return line + "\n";
 }
 
-// The whole tool's help: every verb's, then the notes on --only, which
-// two verbs share, then the tool's own options.
+// The whole tool's help: every verb's, then the notes on --only and
+// --manifest, which two verbs share, then the tool's own options.
 std::string whole_help() {
   std::string text;
   for (const Verb &v : kVerbs)
     text += (text.empty() ? "" : "\n") + std::string(v.help);
-  return text + "\n" + kOnlyHelp + "\n" + kHelpEnd;
+  return text + "\n" + kOnlyHelp + "\n" + kManifestHelp + "\n" + kHelpEnd;
 }
 
 // The help of `verb` read into `app`: a verb's own, with the notes on
-// --only when its arguments take it; the whole tool's without a verb.
+// --only and --manifest when its arguments take them; the whole tool's without a verb.
 std::string help(const Verb &verb, const CLI::App &app) {
   if (!*verb.name)
     return whole_help();
   std::string text = verb.help;
-  return app.get_option_no_throw("--only") ? text + "\n" + kOnlyHelp : text;
+  if (!app.get_option_no_throw("--only"))
+    return text;
+  return text + "\n" + kOnlyHelp + "\n" + kManifestHelp;
 }
 
 // A verb is the first argument only: anywhere else the same word is a

@@ -33,7 +33,8 @@ ExitStatus cmd_extend(const Command &command) {
   // The databases are read first, as check --against reads them: one that
   // cannot be read ends the run before the table is judged.
   std::vector<Source> sources;
-  if (!load_inputs(command, &sources))
+  std::vector<std::string> bytes;  // what the run read, for a manifest to hash
+  if (!load_inputs(command, &sources, command.manifest.empty() ? nullptr : &bytes))
     return ExitStatus::kTrouble;
   Table table;
   if (!load_or_report(path, &table, "extend"))
@@ -45,5 +46,16 @@ ExitStatus cmd_extend(const Command &command) {
   }
   // extend_table answers whether it wrote the table: not when a public
   // row's key has no index left.
-  return extend_table(table, sources, stdout, stderr) ? ExitStatus::kClean : ExitStatus::kFindings;
+  if (command.manifest.empty())
+    return extend_table(table, sources, stdout, stderr) ? ExitStatus::kClean
+                                                        : ExitStatus::kFindings;
+  // The manifest hashes the bytes written, so the table is made in memory.
+  std::string text;
+  if (!extend_into(table, sources, &text, stderr))
+    return ExitStatus::kFindings;
+  fwrite(text.data(), 1, text.size(), stdout);
+  std::vector<ManifestInput> inputs = database_inputs(command, sources, bytes);
+  inputs.insert(inputs.begin(), kept_table_input(command.table, table));
+  return write_manifest(command, "extend", inputs, text) ? ExitStatus::kClean
+                                                         : ExitStatus::kTrouble;
 }

@@ -6,21 +6,21 @@
 
 #include "merge.h"
 #include "summary.h"
-#include "table_text.h"
 #include "verb_entries.h"
 #include "verbs.h"
 
 ExitStatus cmd_generate(const Command &command) {
   std::vector<Source> sources;
-  if (!load_inputs(command, &sources))
+  std::vector<std::string> bytes;  // what the run read, for a manifest to hash
+  if (!load_inputs(command, &sources, command.manifest.empty() ? nullptr : &bytes))
     return ExitStatus::kTrouble;
   std::vector<TableRow> rows;
   TableFigures merged = merge_all(sources, &rows);
   write_summary(sources, merged, stderr);
-  // With no kept table every key's first index is free.
-  std::string table = kTableHeader;
-  NetworkId unused;
-  indexed_rows(rows, {}, &table, &unused);
+  std::string table = generated_table(rows);
   fwrite(table.data(), 1, table.size(), stdout);
+  if (!command.manifest.empty() &&
+      !write_manifest(command, "generate", database_inputs(command, sources, bytes), table))
+    return ExitStatus::kTrouble;
   return ExitStatus::kClean;
 }

@@ -153,10 +153,10 @@ const Case kCounts[] = {
 };
 
 #define USAGE                                                                                    \
-  "usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | " \
-  "--against FILE...] | isp_table explain TABLE --imsi DIGITS | --sid N | isp_table explain "    \
-  "[FILE...] --key MCC-MNC | isp_table diff OLD NEW | isp_table extend TABLE [--only LIST] "     \
-  "[FILE...]"
+  "usage: isp_table [--only LIST] [--manifest FILE] [FILE...] | isp_table check TABLE "         \
+  "[--imsi DIGITS | --sid N | --against FILE...] | isp_table explain TABLE --imsi DIGITS | "     \
+  "--sid N | isp_table explain [FILE...] --key MCC-MNC | isp_table diff OLD NEW | isp_table "    \
+  "extend TABLE [--only LIST] [--manifest FILE] [FILE...]"
 
 // A usage error ends with 2 and the usage line of every verb; a first
 // argument one letter long is no verb mistyped, whatever its distance.
@@ -248,18 +248,20 @@ std::ostream &operator<<(std::ostream &os, const Help &h) { return os << h.name;
   "isp_table explain TABLE --imsi DIGITS", "isp_table explain TABLE --sid N", \
       "isp_table explain [FILE...] --key MCC-MNC"
 #define ONLY_HEAD "--only LIST (generating and extend)"
+#define MANIFEST_HEAD "--manifest FILE (generating and extend)"
 
-// VERB --help is that verb's help alone, with --only's notes when it
-// takes --only; --help alone is every verb's, then the tool's own.
+// VERB --help is that verb's help alone, with the notes on --only and
+// --manifest when it takes them; --help alone is every verb's, then the tool's own.
 const Help kHelps[] = {
     {"whole",
      {"--help"},
      {"isp_table [FILE...]", CHECK_HEADS, EXPLAIN_HEADS, "isp_table diff OLD NEW",
-      "isp_table extend TABLE [FILE...]", ONLY_HEAD, "isp_table --help | --version"}},
+      "isp_table extend TABLE [FILE...]", ONLY_HEAD, MANIFEST_HEAD,
+      "--json FILE (every verb)", "isp_table --help | --version"}},
     {"check", {"check", "--help"}, {CHECK_HEADS}},
     {"explain", {"explain", "-h"}, {EXPLAIN_HEADS}},
     {"diff", {"diff", "a.csv", "--help"}, {"isp_table diff OLD NEW"}},
-    {"extend", {"extend", "--help"}, {"isp_table extend TABLE [FILE...]", ONLY_HEAD}},
+    {"extend", {"extend", "--help"}, {"isp_table extend TABLE [FILE...]", ONLY_HEAD, MANIFEST_HEAD}},
 };
 
 class Helps : public testing::TestWithParam<Help> {};
