@@ -136,13 +136,26 @@ const char kExtendHelp[] =
     "\n"
     "TABLE may be - " PIPED ";\n  FILE is a regular file.\n";
 
+const char kVerifyHelp[] =
+    "isp_table verify MANIFEST\n"
+    "  Reads MANIFEST, written by --manifest, checks the size and SHA-256 of\n"
+    "  each input it names (a relative path from the current directory, as the\n"
+    "  run that wrote it took it), then makes the table again from them with\n"
+    "  the same verb and --only and compares its SHA-256 with the manifest's:\n"
+    "  a line for each input that changed and for a table that differs or is\n"
+    "  not made, then one saying whether the table is reproduced. A manifest of\n"
+    "  another release draws a note and is checked all the same. Exit status 0\n"
+    "  when the table is reproduced, 1 when it is not (an input changed, the\n"
+    "  table differs), 2 when MANIFEST cannot be read or is not a manifest of\n"
+    "  isp_table, or an input cannot be read.\n";
+
 const char kManifestHelp[] =
     "--manifest FILE (generating and extend)\n"
     "  Also writes to FILE, as JSON, which inputs made the table: the verb and\n"
     "  --only, each input's path as given, kind, size, SHA-256 and what it\n"
     "  states of itself (a format, version or date), and the table's SHA-256,\n"
-    "  size and rows. Status 2 when FILE cannot be written; the table is\n"
-    "  written all the same.\n";
+    "  size and rows; isp_table verify FILE makes the table again. Status 2\n"
+    "  when FILE cannot be written; the table is written all the same.\n";
 
 const char kHelpEnd[] =
     "--json FILE (every verb)\n"
@@ -233,6 +246,10 @@ void add_explain(CLI::App *explain, Command *command) {
   key->require_option(1);
 }
 
+void add_verify(CLI::App *verify, Command *command) {
+  verify->add_option("MANIFEST", command->manifest)->required();
+}
+
 void add_diff(CLI::App *diff, Command *command) {
   diff->add_option("OLD", command->old_table)->required();
   diff->add_option("NEW", command->new_table)->required();
@@ -275,6 +292,7 @@ const Verb kVerbs[] = {
     {"diff", cmd_diff, add_diff, "isp_table diff OLD NEW", kDiffHelp},
     {"extend", cmd_extend, add_extend,
      "isp_table extend TABLE [--only LIST] [--manifest FILE] [FILE...]", kExtendHelp},
+    {"verify", cmd_verify, add_verify, "isp_table verify MANIFEST", kVerifyHelp},
 };
 
 // The one usage line of every usage error: each verb's part, in order.

@@ -35,5 +35,6 @@ struct Command {
   std::string json;
   /// Generate and extend --manifest: the file to write the run's manifest
   /// to (its inputs and the table, by their bytes); empty when not given.
+  /// Verify: MANIFEST, the manifest to check.
   std::string manifest;
 };

@@ -11,3 +11,4 @@ ExitStatus cmd_check(const Command &command);
 ExitStatus cmd_explain(const Command &command);
 ExitStatus cmd_diff(const Command &command);
 ExitStatus cmd_extend(const Command &command);
+ExitStatus cmd_verify(const Command &command);

@@ -156,7 +156,7 @@ const Case kCounts[] = {
   "usage: isp_table [--only LIST] [--manifest FILE] [FILE...] | isp_table check TABLE "         \
   "[--imsi DIGITS | --sid N | --against FILE...] | isp_table explain TABLE --imsi DIGITS | "     \
   "--sid N | isp_table explain [FILE...] --key MCC-MNC | isp_table diff OLD NEW | isp_table "    \
-  "extend TABLE [--only LIST] [--manifest FILE] [FILE...]"
+  "extend TABLE [--only LIST] [--manifest FILE] [FILE...] | isp_table verify MANIFEST"
 
 // A usage error ends with 2 and the usage line of every verb; a first
 // argument one letter long is no verb mistyped, whatever its distance.
@@ -220,6 +220,7 @@ const Dispatch kDispatches[] = {
     {"explain_key", {"explain", "--key", "262-01"}, cmd_explain},
     {"diff", {"diff", "a.csv", "b.csv"}, cmd_diff},
     {"extend", {"extend", "t.csv", "a.xml"}, cmd_extend},
+    {"verify", {"verify", "m.json"}, cmd_verify},
 };
 
 class Dispatches : public testing::TestWithParam<Dispatch> {};
@@ -256,12 +257,13 @@ const Help kHelps[] = {
     {"whole",
      {"--help"},
      {"isp_table [FILE...]", CHECK_HEADS, EXPLAIN_HEADS, "isp_table diff OLD NEW",
-      "isp_table extend TABLE [FILE...]", ONLY_HEAD, MANIFEST_HEAD,
+      "isp_table extend TABLE [FILE...]", "isp_table verify MANIFEST", ONLY_HEAD, MANIFEST_HEAD,
       "--json FILE (every verb)", "isp_table --help | --version"}},
     {"check", {"check", "--help"}, {CHECK_HEADS}},
     {"explain", {"explain", "-h"}, {EXPLAIN_HEADS}},
     {"diff", {"diff", "a.csv", "--help"}, {"isp_table diff OLD NEW"}},
     {"extend", {"extend", "--help"}, {"isp_table extend TABLE [FILE...]", ONLY_HEAD, MANIFEST_HEAD}},
+    {"verify", {"verify", "--help"}, {"isp_table verify MANIFEST"}},
 };
 
 class Helps : public testing::TestWithParam<Help> {};
