@@ -164,6 +164,27 @@ const char kLintHelp[] =
     "\n"
     "DB is a regular file.\n";
 
+const char kVerifyHelp[] =
+    "isp_table verify MANIFEST\n"
+    "  Reads MANIFEST, written by --manifest, checks the size and SHA-256 of\n"
+    "  each input it names (a relative path from the current directory, as the\n"
+    "  run that wrote it took it), then makes the table again from them with\n"
+    "  the same verb and --only and compares its SHA-256 with the manifest's:\n"
+    "  a line for each input that changed and for a table that differs or is\n"
+    "  not made, then one saying whether the table is reproduced. A manifest of\n"
+    "  another release draws a note and is checked all the same. Exit status 0\n"
+    "  when the table is reproduced, 1 when it is not (an input changed, the\n"
+    "  table differs), 2 when MANIFEST cannot be read or is not a manifest of\n"
+    "  isp_table, or an input cannot be read.\n";
+
+const char kManifestHelp[] =
+    "--manifest FILE (generating and extend)\n"
+    "  Also writes to FILE, as JSON, which inputs made the table: the verb and\n"
+    "  --only, each input's path as given, kind, size, SHA-256 and what it\n"
+    "  states of itself (a format, version or date), and the table's SHA-256,\n"
+    "  size and rows; isp_table verify FILE makes the table again. Status 2\n"
+    "  when FILE cannot be written; the table is written all the same.\n";
+
 const char kHelpEnd[] =
     "--json FILE (every verb)\n"
     "  Also writes what the run reports (the summary, findings, rows or\n"
@@ -207,6 +228,11 @@ void add_only(CLI::App *verb, Command *command) {
   verb->add_option("--only", command->only)->check(CLI::Validator(only_problem, "LIST"));
 }
 
+// Generating and extend, the verbs that write a table, say what made it.
+void add_manifest(CLI::App *verb, Command *command) {
+  verb->add_option("--manifest", command->manifest)->type_name("FILE");
+}
+
 // --imsi and --sid in a group, which check gives --against too: the verb
 // says how many of the group may be given.
 CLI::App *add_run_options(CLI::App *verb, Command *command) {
@@ -225,6 +251,7 @@ CLI::App *add_run_options(CLI::App *verb, Command *command) {
 void add_generate(CLI::App *app, Command *command) {
   app->add_option("FILE", command->files);
   add_only(app, command);
+  add_manifest(app, command);
 }
 
 void add_check(CLI::App *check, Command *command) {
@@ -247,6 +274,10 @@ void add_explain(CLI::App *explain, Command *command) {
   key->require_option(1);
 }
 
+void add_verify(CLI::App *verify, Command *command) {
+  verify->add_option("MANIFEST", command->manifest)->required();
+}
+
 void add_diff(CLI::App *diff, Command *command) {
   diff->add_option("OLD", command->old_table)->required();
   diff->add_option("NEW", command->new_table)->required();
@@ -264,6 +295,7 @@ void add_extend(CLI::App *extend, Command *command) {
     command->files.insert(command->files.end(), files.begin(), files.end());
   });
   add_only(extend, command);
+  add_manifest(extend, command);
 }
 
 /// One verb, as git's builtin table lists its commands: the usage line,
@@ -283,16 +315,18 @@ void add_lint(CLI::App *lint, Command *command) {
 
 // Generating comes first: it is what a run without a verb does.
 const Verb kVerbs[] = {
-    {"", cmd_generate, add_generate, "isp_table [--only LIST] [FILE...]", kGenerateHelp},
+    {"", cmd_generate, add_generate, "isp_table [--only LIST] [--manifest FILE] [FILE...]",
+     kGenerateHelp},
     {"check", cmd_check, add_check,
      "isp_table check TABLE [--imsi DIGITS | --sid N | --against FILE...]", kCheckHelp},
     {"explain", cmd_explain, add_explain,
      "isp_table explain TABLE --imsi DIGITS | --sid N | isp_table explain [FILE...] --key MCC-MNC",
      kExplainHelp},
     {"diff", cmd_diff, add_diff, "isp_table diff OLD NEW [--gate ALLOWED]", kDiffHelp},
-    {"extend", cmd_extend, add_extend, "isp_table extend TABLE [--only LIST] [FILE...]",
-     kExtendHelp},
+    {"extend", cmd_extend, add_extend,
+     "isp_table extend TABLE [--only LIST] [--manifest FILE] [FILE...]", kExtendHelp},
     {"lint", cmd_lint, add_lint, "isp_table lint DB...", kLintHelp},
+    {"verify", cmd_verify, add_verify, "isp_table verify MANIFEST", kVerifyHelp},
 };
 
 // The one usage line of every usage error: each verb's part, in order.
@@ -303,22 +337,24 @@ std::string usage() {
   return line + "\n";
 }
 
-// The whole tool's help: every verb's, then the notes on --only, which
-// two verbs share, then the tool's own options.
+// The whole tool's help: every verb's, then the notes on --only and
+// --manifest, which two verbs share, then the tool's own options.
 std::string whole_help() {
   std::string text;
   for (const Verb &v : kVerbs)
     text += (text.empty() ? "" : "\n") + std::string(v.help);
-  return text + "\n" + kOnlyHelp + "\n" + kHelpEnd;
+  return text + "\n" + kOnlyHelp + "\n" + kManifestHelp + "\n" + kHelpEnd;
 }
 
 // The help of `verb` read into `app`: a verb's own, with the notes on
-// --only when its arguments take it; the whole tool's without a verb.
+// --only and --manifest when its arguments take them; the whole tool's without a verb.
 std::string help(const Verb &verb, const CLI::App &app) {
   if (!*verb.name)
     return whole_help();
   std::string text = verb.help;
-  return app.get_option_no_throw("--only") ? text + "\n" + kOnlyHelp : text;
+  if (!app.get_option_no_throw("--only"))
+    return text;
+  return text + "\n" + kOnlyHelp + "\n" + kManifestHelp;
 }
 
 // A verb is the first argument only: anywhere else the same word is a

@@ -35,4 +35,8 @@ struct Command {
   /// Every verb's --json: the file to write the run's report to, for a
   /// machine; empty when not given.
   std::string json;
+  /// Generate and extend --manifest: the file to write the run's manifest
+  /// to (its inputs and the table, by their bytes); empty when not given.
+  /// Verify: MANIFEST, the manifest to check.
+  std::string manifest;
 };

@@ -352,7 +352,7 @@ bool extended(const Kept &kept, const Public &p, std::string *text, NetworkId *f
 
 }  // namespace
 
-bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
+bool extend_table(const Table &table, const std::vector<Source> &sources, std::string *text,
                   FILE *summary, Json *report) {
   Kept kept;
   read_kept(table, &kept);
@@ -362,9 +362,9 @@ bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *
   Merge merge(source_list(sources), &merged);
   merge.rows(&rows);
   Public p = choose_rows(table, rows, listed_by_key(sources, merge), merge);
-  std::string text;
+  text->clear();
   NetworkId full;
-  bool indexed = extended(kept, p, &text, &full);
+  bool indexed = extended(kept, p, text, &full);
   write_summary(sources, merged, summary);
   write_extension(path, kept, p, indexed, summary);
   if (report)
@@ -372,8 +372,8 @@ bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *
   if (!indexed) {
     fprintf(stderr, "isp_table: %s: the table uses every index the public row of %s may take\n",
             path, network_name(full).c_str());
+    text->clear();
     return false;
   }
-  fwrite(text.data(), 1, text.size(), out);
   return true;
 }

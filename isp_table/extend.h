@@ -18,9 +18,9 @@
 /// some public row's SIMs another technology, APN, user, password or dial
 /// number than the public data ranks first, and whether the kept APN is
 /// listed for those networks at all. Returns true, or false when the table
-/// uses every index a public row may take: then nothing goes to `out`, the
+/// uses every index a public row may take: then `*text` is empty, the
 /// summary counts no row kept or written, and the key is named on standard
-/// error after it. `table` holds one byte at least (an empty one has no
+/// error after it; `*text` is the extended table. `table` holds one byte at least (an empty one has no
 /// header line for isp_pick to drop). With `report`, adds what the summary
 /// adds to it: "kept", "written", "left_out", "rows" (each public row
 /// written: "key" and its values by column, as the table holds them),
@@ -28,5 +28,5 @@
 /// "differences" of {"item" ("apn"...), "table", "public"}, "judgement",
 /// "likely_wrong", "listed_by", "decided_by") and "no_index_left" (the
 /// key, or null).
-bool extend_table(const Table &table, const std::vector<Source> &sources, FILE *out,
+bool extend_table(const Table &table, const std::vector<Source> &sources, std::string *text,
                   FILE *summary, Json *report = nullptr);

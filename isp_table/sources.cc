@@ -345,8 +345,12 @@ static std::string position(const std::string &bytes, ptrdiff_t offset) {
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error) {
   std::string bytes;
-  if (!read_regular(path, &bytes, error))
-    return false;
+  return read_regular(path, &bytes, error) &&
+         parse_source(path, bytes, file, next_lister, source, error);
+}
+
+bool parse_source(const char *path, const std::string &bytes, size_t file, size_t *next_lister,
+                  Source *source, std::string *error) {
   if (looks_like_carrier_list(bytes)) {
     if (!read_carrier_list(bytes, &source->carriers, error))
       return false;
@@ -456,17 +460,26 @@ static bool from_standard_input(const std::string &path) {
   return true;
 }
 
+// Each file is read and parsed before the next is read, so that the
+// first file that cannot be used is the one named.
 bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources,
-                      FILE *warnings) {
+                      std::vector<std::string> *bytes, FILE *warnings) {
+  std::vector<std::string> own;
+  bool given = bytes && bytes->size() == paths.size();
+  if (!bytes)
+    bytes = &own;
+  bytes->resize(paths.size());
   sources->assign(paths.size(), Source());
   size_t next_lister = 0;
   for (size_t i = 0; i < paths.size(); i++) {
     if (from_standard_input(paths[i]))
       return false;
+    const char *path = paths[i].c_str();
     std::string error;
-    if (load_source(paths[i].c_str(), i, &next_lister, &(*sources)[i], &error))
+    if ((given || read_regular(path, &(*bytes)[i], &error)) &&
+        parse_source(path, (*bytes)[i], i, &next_lister, &(*sources)[i], &error))
       continue;
-    fprintf(stderr, "isp_table: cannot read %s: %s\n", paths[i].c_str(), error.c_str());
+    fprintf(stderr, "isp_table: cannot read %s: %s\n", path, error.c_str());
     return false;
   }
   set_aside_generated(sources, warnings);

@@ -78,13 +78,21 @@ struct Source {
 bool load_source(const char *path, size_t file, size_t *next_lister, Source *source,
                  std::string *error);
 
+/// load_source from the file's `bytes`, already read from `path`.
+bool parse_source(const char *path, const std::string &bytes, size_t file, size_t *next_lister,
+                  Source *source, std::string *error);
+
 /// Loads the public databases at `paths`, in order, into `sources`. On a
 /// file that cannot be used, reports "isp_table: cannot read PATH: WHY" on
 /// standard error ("isp_table: -: ..." for "-", standard input, which is
-/// never a database) and returns false. A file generated from the provider
-/// database is set aside as set_aside_generated does, warned on `warnings`.
+/// never a database) and returns false. With `bytes` holding one entry per
+/// path, those are parsed as each file's bytes, already read; otherwise
+/// `bytes`, when given, gets the bytes read and parsed from each file, for
+/// a manifest to hash what the run used rather than the file again. A file
+/// generated from the provider database is set aside as set_aside_generated
+/// does, warned on `warnings` (not at all when it is null).
 bool load_public_data(const std::vector<std::string> &paths, std::vector<Source> *sources,
-                      FILE *warnings = stderr);
+                      std::vector<std::string> *bytes = nullptr, FILE *warnings = stderr);
 
 /// Warns on `warnings` of each file among `sources` that was generated from
 /// the provider database, and sets each one aside (no listing, network or

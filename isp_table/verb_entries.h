@@ -12,3 +12,4 @@ ExitStatus cmd_explain(const Command &command);
 ExitStatus cmd_diff(const Command &command);
 ExitStatus cmd_extend(const Command &command);
 ExitStatus cmd_lint(const Command &command);
+ExitStatus cmd_verify(const Command &command);

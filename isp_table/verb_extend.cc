@@ -7,6 +7,7 @@
 #include "check.h"
 #include "extend.h"
 #include "input.h"
+#include "json_report.h"
 #include "verb_entries.h"
 #include "verbs.h"
 
@@ -33,7 +34,8 @@ ExitStatus cmd_extend(const Command &command) {
   // The databases are read first, as check --against reads them: one that
   // cannot be read ends the run before the table is judged.
   std::vector<Source> sources;
-  if (!load_inputs(command, &sources))
+  std::vector<std::string> bytes;  // what the run read, for a manifest to hash
+  if (!load_inputs(command, &sources, command.manifest.empty() ? nullptr : &bytes))
     return ExitStatus::kTrouble;
   Table table;
   if (!load_or_report(path, &table, "extend"))
@@ -43,14 +45,26 @@ ExitStatus cmd_extend(const Command &command) {
   Json *wanted = command.json.empty() ? nullptr : &report;
   Findings found = check_table(table);
   ExitStatus status = check_status(found);
+  std::string text;
   if (status != ExitStatus::kClean) {
     print_findings(path, found, stderr);
     if (wanted)
       report["findings"] = findings_json(command.table, found);
-  } else if (!extend_table(table, sources, stdout, stderr, wanted)) {
-    // extend_table answers whether it wrote the table: not when a public
-    // row's key has no index left.
-    status = ExitStatus::kFindings;
+  } else {
+    // extend_table answers whether it made the table: not when a public
+    // row's key has no index left. The table is made in memory, for a
+    // manifest to hash the bytes written.
+    if (extend_table(table, sources, &text, stderr, wanted))
+      fwrite(text.data(), 1, text.size(), stdout);
+    else
+      status = ExitStatus::kFindings;
   }
-  return !wanted || write_json(command.json, report) ? status : ExitStatus::kTrouble;
+  if (wanted && !write_json(command.json, report))
+    return ExitStatus::kTrouble;
+  if (status != ExitStatus::kClean || command.manifest.empty())
+    return status;
+  std::vector<ManifestInput> inputs = database_inputs(command, sources, bytes);
+  inputs.insert(inputs.begin(), kept_table_input(command.table, table));
+  return write_manifest(command, "extend", inputs, text) ? ExitStatus::kClean
+                                                         : ExitStatus::kTrouble;
 }

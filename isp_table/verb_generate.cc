@@ -8,13 +8,13 @@
 #include "lint.h"
 #include "merge.h"
 #include "summary.h"
-#include "table_text.h"
 #include "verb_entries.h"
 #include "verbs.h"
 
 ExitStatus cmd_generate(const Command &command) {
   std::vector<Source> sources;
-  if (!load_inputs(command, &sources))
+  std::vector<std::string> bytes;  // what the run read, for a manifest to hash
+  if (!load_inputs(command, &sources, command.manifest.empty() ? nullptr : &bytes))
     return ExitStatus::kTrouble;
   // The merge lives on for the report, which explains each row by it.
   TableFigures merged;
@@ -26,13 +26,13 @@ ExitStatus cmd_generate(const Command &command) {
   // The databases' mistakes that the table carries, as lint reports them.
   std::vector<LintFinding> mistakes = lint_table(sources, rows);
   write_lint_summary(sources, mistakes, stderr);
-  // With no kept table every key's first index is free.
-  std::string table = kTableHeader;
-  NetworkId unused;
-  indexed_rows(rows, {}, &table, &unused);
+  std::string table = generated_table(rows);
   fwrite(table.data(), 1, table.size(), stdout);
   if (!command.json.empty() &&
       !write_json(command.json, generate_report(sources, own, merged, merge, rows)))
+    return ExitStatus::kTrouble;
+  if (!command.manifest.empty() &&
+      !write_manifest(command, "generate", database_inputs(command, sources, bytes), table))
     return ExitStatus::kTrouble;
   return ExitStatus::kClean;
 }

@@ -34,7 +34,7 @@ static Json lint_json(const std::vector<Source> &sources, const std::vector<Lint
 // warning on standard error as it is to the verbs that generate.
 ExitStatus cmd_lint(const Command &command) {
   std::vector<Source> sources;
-  if (!load_public_data(command.files, &sources, nullptr))
+  if (!load_public_data(command.files, &sources, nullptr, nullptr))
     return ExitStatus::kTrouble;
   fill_android_regions(&sources);
   std::vector<LintFinding> found = lint_sources(sources);

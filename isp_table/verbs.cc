@@ -11,6 +11,7 @@
 #include "input.h"
 #include "markets.h"
 #include "merge.h"
+#include "table_text.h"
 #include "verbs.h"
 
 // The likely cause of a table of no bytes, as its kind tells it: a file
@@ -45,11 +46,13 @@ bool load_or_report(const char *path, Table *table, const char *purpose) {
 
 static const char kDefaultDb[] = "/usr/share/mobile-broadband-provider-info/serviceproviders.xml";
 
-bool load_inputs(const Command &command, std::vector<Source> *sources) {
-  std::vector<std::string> paths = command.files;
-  if (paths.empty())
-    paths.push_back(kDefaultDb);
-  if (!load_public_data(paths, sources))
+std::vector<std::string> input_paths(const Command &command) {
+  return command.files.empty() ? std::vector<std::string>{kDefaultDb} : command.files;
+}
+
+bool load_inputs(const Command &command, std::vector<Source> *sources,
+                 std::vector<std::string> *bytes) {
+  if (!load_public_data(input_paths(command), sources, bytes))
     return false;
   fill_android_regions(sources);
   Markets markets;
@@ -70,4 +73,34 @@ bool load_inputs(const Command &command, std::vector<Source> *sources) {
 
 ExitStatus check_status(const Findings &findings) {
   return findings.errors ? ExitStatus::kFindings : ExitStatus::kClean;
+}
+
+std::string generated_table(const std::vector<TableRow> &rows) {
+  // With no kept table every key's first index is free.
+  std::string table = kTableHeader;
+  NetworkId unused;
+  indexed_rows(rows, {}, &table, &unused);
+  return table;
+}
+
+std::vector<ManifestInput> database_inputs(const Command &command,
+                                           const std::vector<Source> &sources,
+                                           const std::vector<std::string> &bytes) {
+  std::vector<std::string> paths = input_paths(command);
+  std::vector<ManifestInput> inputs;
+  for (size_t i = 0; i < sources.size(); i++)
+    inputs.push_back(database_input(paths[i], sources[i], bytes[i]));
+  return inputs;
+}
+
+bool write_manifest(const Command &command, const char *verb,
+                    const std::vector<ManifestInput> &inputs, const std::string &table) {
+  Manifest manifest;
+  manifest.version = ISP_TABLE_VERSION;
+  manifest.verb = verb;
+  manifest.only_given = !command.only.empty();
+  manifest.only = command.only;
+  manifest.inputs = inputs;
+  manifest.table = table_digest(table);
+  return write_json(command.manifest, manifest_json(manifest));
 }

@@ -2,19 +2,31 @@
 // and a check's findings as an exit status.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "command.h"
 #include "exit_status.h"
 #include "findings.h"
+#include "manifest.h"
+#include "merge.h"
 #include "sources.h"
 #include "table.h"
 
-/// The public databases of the command (the installed one without FILE),
-/// with their regions, and only the markets of --only. Returns false when
-/// the run ends here, said on standard error: a database that cannot be
-/// read, or a usage error --only makes.
-bool load_inputs(const Command &command, std::vector<Source> *sources);
+/// The paths of the command's databases: FILE, or the installed one.
+std::vector<std::string> input_paths(const Command &command);
+
+/// The public databases of the command (input_paths), with their regions,
+/// and only the markets of --only. Returns false when the run ends here,
+/// said on standard error: a database that cannot be read, or a usage
+/// error --only makes. `bytes` as load_public_data takes it: the files'
+/// bytes already read, or where to keep those read.
+bool load_inputs(const Command &command, std::vector<Source> *sources,
+                 std::vector<std::string> *bytes = nullptr);
+
+/// The table generating writes: the header, then `rows` each indexed by
+/// its key.
+std::string generated_table(const std::vector<TableRow> &rows);
 
 /// The status of a check's findings: errors are kFindings; warnings alone,
 /// which a hand-kept row newer than the databases may earn, are kClean.
@@ -26,3 +38,15 @@ ExitStatus check_status(const Findings &findings);
 /// said as "isp_table: PATH is empty: no table to PURPOSE" and its likely
 /// cause; without, it is an empty table (diff's OLD, a first release).
 bool load_or_report(const char *path, Table *table, const char *purpose);
+
+/// The manifest's entries of the databases `sources`, which load_inputs
+/// loaded for `command` from `bytes`.
+std::vector<ManifestInput> database_inputs(const Command &command,
+                                           const std::vector<Source> &sources,
+                                           const std::vector<std::string> &bytes);
+
+/// Writes the manifest of a run of `verb` ("generate", "extend") that
+/// wrote `table` from `inputs` to command.manifest. False, said on standard
+/// error as write_json says it, when it cannot be written.
+bool write_manifest(const Command &command, const char *verb,
+                    const std::vector<ManifestInput> &inputs, const std::string &table);

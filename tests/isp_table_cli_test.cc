@@ -153,10 +153,11 @@ const Case kCounts[] = {
 };
 
 #define USAGE                                                                                    \
-  "usage: isp_table [--only LIST] [FILE...] | isp_table check TABLE [--imsi DIGITS | --sid N | " \
-  "--against FILE...] | isp_table explain TABLE --imsi DIGITS | --sid N | isp_table explain "    \
-  "[FILE...] --key MCC-MNC | isp_table diff OLD NEW [--gate ALLOWED] | isp_table extend TABLE " \
-  "[--only LIST] [FILE...] | isp_table lint DB..."
+  "usage: isp_table [--only LIST] [--manifest FILE] [FILE...] | isp_table check TABLE "         \
+  "[--imsi DIGITS | --sid N | --against FILE...] | isp_table explain TABLE --imsi DIGITS | "     \
+  "--sid N | isp_table explain [FILE...] --key MCC-MNC | isp_table diff OLD NEW [--gate "       \
+  "ALLOWED] | isp_table extend TABLE [--only LIST] [--manifest FILE] [FILE...] | isp_table "   \
+  "lint DB... | isp_table verify MANIFEST"
 
 // A usage error ends with 2 and the usage line of every verb; a first
 // argument one letter long is no verb mistyped, whatever its distance.
@@ -221,6 +222,7 @@ const Dispatch kDispatches[] = {
     {"diff", {"diff", "a.csv", "b.csv"}, cmd_diff},
     {"extend", {"extend", "t.csv", "a.xml"}, cmd_extend},
     {"lint", {"lint", "a.xml"}, cmd_lint},
+    {"verify", {"verify", "m.json"}, cmd_verify},
 };
 
 class Dispatches : public testing::TestWithParam<Dispatch> {};
@@ -250,20 +252,22 @@ std::ostream &operator<<(std::ostream &os, const Help &h) { return os << h.name;
       "isp_table explain [FILE...] --key MCC-MNC"
 #define DIFF_HEADS "isp_table diff OLD NEW", "isp_table diff OLD NEW --gate ALLOWED"
 #define ONLY_HEAD "--only LIST (generating and extend)"
+#define MANIFEST_HEAD "--manifest FILE (generating and extend)"
 
-// VERB --help is that verb's help alone, with --only's notes when it
-// takes --only; --help alone is every verb's, then the tool's own.
+// VERB --help is that verb's help alone, with the notes on --only and
+// --manifest when it takes them; --help alone is every verb's, then the tool's own.
 const Help kHelps[] = {
     {"whole",
      {"--help"},
      {"isp_table [FILE...]", CHECK_HEADS, EXPLAIN_HEADS, DIFF_HEADS,
-      "isp_table extend TABLE [FILE...]", "isp_table lint DB...", ONLY_HEAD,
-      "--json FILE (every verb)", "isp_table --help | --version"}},
+      "isp_table extend TABLE [FILE...]", "isp_table lint DB...", "isp_table verify MANIFEST",
+      ONLY_HEAD, MANIFEST_HEAD, "--json FILE (every verb)", "isp_table --help | --version"}},
     {"check", {"check", "--help"}, {CHECK_HEADS}},
     {"explain", {"explain", "-h"}, {EXPLAIN_HEADS}},
     {"diff", {"diff", "a.csv", "--help"}, {DIFF_HEADS}},
-    {"extend", {"extend", "--help"}, {"isp_table extend TABLE [FILE...]", ONLY_HEAD}},
+    {"extend", {"extend", "--help"}, {"isp_table extend TABLE [FILE...]", ONLY_HEAD, MANIFEST_HEAD}},
     {"lint", {"lint", "--help"}, {"isp_table lint DB..."}},
+    {"verify", {"verify", "--help"}, {"isp_table verify MANIFEST"}},
 };
 
 class Helps : public testing::TestWithParam<Help> {};
