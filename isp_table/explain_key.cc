@@ -206,7 +206,18 @@ static void add_row(const KeyExplanation &e, Json *doc) {
                               : Json();
 }
 
-Json explanation_json(const std::vector<Source> &sources, const KeyExplanation &e) {
+// The databases' mistakes that reach the row, as lint names them.
+static Json row_findings(const std::vector<Source> &sources, const KeyExplanation &e,
+                         const std::vector<LintFinding> &mistakes) {
+  std::vector<LintFinding> on_row;
+  for (const LintFinding &f : mistakes)
+    if (e.choice.row && lint_reaches(f, e.key, e.choice.row->apn))
+      on_row.push_back(f);
+  return lint_findings_json(sources, on_row);
+}
+
+Json explanation_json(const std::vector<Source> &sources, const KeyExplanation &e,
+                      const std::vector<LintFinding> &mistakes) {
   Json doc = Json::object();
   doc["key"] = network_name(e.key);
   if (e.key != e.network)
@@ -218,8 +229,6 @@ Json explanation_json(const std::vector<Source> &sources, const KeyExplanation &
     candidates.push_back(operator_json(sources, e.operators[i], i == 0, e.key));
   doc["candidates"] = candidates;
   doc["left_out"] = left_out_json(sources, e);
-  // The key stays, empty, so that a reader of the findings on the row's
-  // entries needs no second layout when the databases' own are checked.
-  doc["findings"] = Json::array();
+  doc["findings"] = row_findings(sources, e, mistakes);
   return doc;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "json_report.h"
+#include "lint.h"
 #include "merge.h"
 #include "sources.h"
 
@@ -49,8 +50,11 @@ void write_explanation(const std::vector<Source> &sources, const KeyExplanation 
 /// of outcome_name; null without a row), "chosen_over" (an undecided
 /// key's runner-up, else null), "carrier_list", "candidates" (by operator,
 /// each APN with its entries, the row's marked "chosen"), "left_out", and
-/// "findings", empty. share/isp_table/isp_table.schema.json's explain_key.
-Json explanation_json(const std::vector<Source> &sources, const KeyExplanation &e);
+/// "findings": those of `mistakes`, the lint of `sources`, on the row's
+/// network and APN (none without a row).
+/// share/isp_table/isp_table.schema.json's explain_key.
+Json explanation_json(const std::vector<Source> &sources, const KeyExplanation &e,
+                      const std::vector<LintFinding> &mistakes);
 
 /// Merges `sources` and writes the account of network `id`'s key to
 /// `out`. Returns whether the key has a row.

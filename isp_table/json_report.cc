@@ -15,17 +15,21 @@ Json json_report(const char *report) {
   return doc;
 }
 
+Json finding_json(const std::string &path, const Finding &f) {
+  return {{"file", path},
+          {"line", f.line},
+          {"severity", f.error ? "error" : "warning"},
+          {"code", f.code},
+          {"message", f.text}};
+}
+
 Json findings_json(const std::string &path, const Findings &found) {
   std::vector<Finding> list = found.list;
   std::stable_sort(list.begin(), list.end(),
                    [](const Finding &a, const Finding &b) { return a.line < b.line; });
   Json array = Json::array();
   for (const Finding &f : list)
-    array.push_back({{"file", path},
-                     {"line", f.line},
-                     {"severity", f.error ? "error" : "warning"},
-                     {"code", f.code},
-                     {"message", f.text}});
+    array.push_back(finding_json(path, f));
   return array;
 }
 

@@ -22,9 +22,13 @@ constexpr int kJsonSchema = 1;
 /// "report": report}, for the caller to add its own keys to.
 Json json_report(const char *report);
 
+/// Finding `f` on the file `path` as a report's object: "file", "line"
+/// (0 for the file as a whole), "severity" ("error" or "warning"),
+/// "code", "message".
+Json finding_json(const std::string &path, const Finding &f);
+
 /// `found`, the findings on the file `path`, as the text prints them (by
-/// line, in the order made): an array of {"file", "line" (0 for the file
-/// as a whole), "severity" ("error" or "warning"), "code", "message"}.
+/// line, in the order made): an array of finding_json's objects.
 Json findings_json(const std::string &path, const Findings &found);
 
 /// Writes `doc` to the file `path`, replacing it. Returns false, said on

@@ -3,7 +3,6 @@
 #include <ctype.h>
 
 #include <algorithm>
-#include <set>
 
 #include "names.h"
 #include "operator_table.h"
@@ -95,18 +94,29 @@ static std::string row_apn(const TableRow &row) {
   return row.text.substr(at, row.text.find(',', at) - at);
 }
 
+bool lint_reaches(const LintFinding &found, const NetworkId &key, const std::string &apn) {
+  if (found.apn.empty() || folded_apn(found.apn) != folded_apn(apn))
+    return false;
+  return std::any_of(found.networks.begin(), found.networks.end(),
+                     [&](const NetworkId &id) { return lookup_key(id) == key; });
+}
+
 std::vector<LintFinding> lint_table(const std::vector<Source> &sources,
                                     const std::vector<TableRow> &rows) {
-  std::set<std::pair<NetworkId, std::string>> written;
-  for (const TableRow &row : rows)
-    written.insert({row.key, folded_apn(row_apn(row))});
   std::vector<LintFinding> reached;
   for (const LintFinding &f : lint_sources(sources))
-    if (std::any_of(f.networks.begin(), f.networks.end(), [&](const NetworkId &id) {
-          return !f.apn.empty() && written.count({lookup_key(id), folded_apn(f.apn)});
+    if (std::any_of(rows.begin(), rows.end(), [&](const TableRow &row) {
+          return lint_reaches(f, row.key, row_apn(row));
         }))
       reached.push_back(f);
   return reached;
+}
+
+Json lint_findings_json(const std::vector<Source> &sources, const std::vector<LintFinding> &found) {
+  Json list = Json::array();
+  for (const LintFinding &f : found)
+    list.push_back(finding_json(sources[f.file].path, f.finding));
+  return list;
 }
 
 std::string lint_line(const std::vector<Source> &sources, const LintFinding &found) {

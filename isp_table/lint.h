@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "findings.h"
+#include "json_report.h"
 #include "network_id.h"
 #include "sources.h"
 #include "table_text.h"
@@ -38,6 +39,14 @@ std::vector<LintFinding> lint_sources(const std::vector<Source> &sources);
 /// case aside, the row's APN.
 std::vector<LintFinding> lint_table(const std::vector<Source> &sources,
                                     const std::vector<TableRow> &rows);
+
+/// Whether `found` is on the row of `key` whose APN is `apn`: one of its
+/// networks is looked up by `key`, and its APN, case aside, is `apn`.
+bool lint_reaches(const LintFinding &found, const NetworkId &key, const std::string &apn);
+
+/// `found` as a report's findings (finding_json), each with its
+/// database's path, in order.
+Json lint_findings_json(const std::vector<Source> &sources, const std::vector<LintFinding> &found);
 
 /// `found` as lines "FILE:LINE: error: ..." ("FILE: ..." on line 0).
 std::string lint_line(const std::vector<Source> &sources, const LintFinding &found);

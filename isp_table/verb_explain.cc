@@ -12,7 +12,7 @@
 static bool write_key_report(const Command &command, const std::vector<Source> &sources,
                              const KeyExplanation &e) {
   Json doc = json_report("explain");
-  doc.update(explanation_json(sources, e));
+  doc.update(explanation_json(sources, e, lint_sources(sources)));
   return write_json(command.json, doc);
 }
 

@@ -29,7 +29,7 @@ ExitStatus cmd_generate(const Command &command) {
   std::string table = generated_table(rows);
   fwrite(table.data(), 1, table.size(), stdout);
   if (!command.json.empty() &&
-      !write_json(command.json, generate_report(sources, own, merged, merge, rows)))
+      !write_json(command.json, generate_report(sources, own, merged, merge, rows, mistakes)))
     return ExitStatus::kTrouble;
   if (!command.manifest.empty() &&
       !write_manifest(command, "generate", database_inputs(command, sources, bytes), table))

@@ -60,7 +60,8 @@ Json report_of(const Databases &db) {
   Merge merge(source_list(db.sources), &merged);
   std::vector<TableRow> rows;
   merge.rows(&rows);
-  return generate_report(db.sources, own_figures(db.sources), merged, merge, rows);
+  return generate_report(db.sources, own_figures(db.sources), merged, merge, rows,
+                         lint_table(db.sources, rows));
 }
 
 // "APN* FILE:LINE,FILE:LINE | APN ...": each operator's APNs with their

@@ -149,4 +149,32 @@ TEST(Lint, NamesTheSpellingFewerListersList) {
   }
 }
 
+// A finding reaches a row when one of its networks is looked up by the
+// row's key and its APN, case aside, is the row's: what generating's
+// summary and report name.
+TEST(Lint, ReachesTheRowIspPickAnswersWith) {
+  struct Case {
+    NetworkId network;
+    const char *found_apn;
+    NetworkId key;
+    const char *row_apn;
+    bool reaches;
+  };
+  const Case cases[] = {
+      {{"262", "08"}, "web.unstated", {"262", "08"}, "web.unstated", true},
+      {{"262", "071"}, "Web.DE", {"262", "07"}, "web.de", true},  // looked up as 262-07
+      {{"262", "08"}, "web.unstated", {"262", "08"}, "web.other", false},
+      {{"262", "08"}, "web.unstated", {"262", "09"}, "web.unstated", false},
+      {{"405", "854"}, "jionet", {"405", "85"}, "jionet", false},  // 405 has three-digit keys
+      {{"262", "08"}, "", {"262", "08"}, "", false},  // a finding on no APN
+  };
+  for (const Case &c : cases) {
+    LintFinding f;
+    f.networks = {c.network};
+    f.apn = c.found_apn;
+    EXPECT_EQ(lint_reaches(f, c.key, c.row_apn), c.reaches)
+        << network_name(c.network) << " " << c.found_apn << " -> " << network_name(c.key);
+  }
+}
+
 }  // namespace

@@ -112,6 +112,7 @@ row("262-07")["candidates"][0]["apns"][0]["entries"] => [{"file": "providers.xml
 [(e["line"], e["networks"]) for e in row("262-07")["candidates"][1]["apns"][0]["entries"]] => [[25, ["262-071"]], [26, ["262-07"]]]
 [a["chosen"] for c in row("262-07")["candidates"] for a in c["apns"]] => [true, false]
 row("262-07")["findings"] => []
+row("262-08")["apn"], [(f["file"], f["line"], f["severity"], f["code"]) for f in row("262-08")["findings"]] => ["web.unstated", [["providers.xml", 20, "error", "apn-blanks"]]]
 EOF
 # 440-11: two primary providers, Small Own (rank_providers.xml:20) of one
 # network, Big Host (line 15) of three: Small Own's mark. 206-01: nothing
