@@ -28,7 +28,7 @@ valid_json() {
 # Usage: with_json CASE DOC ARGS...: runs the tool with ARGS, then again
 # with --json DOC; stdout, stderr and status must be the same both times,
 # and DOC a valid report. The run without --json is left in $out/run.out,
-# $out/run.err and $out/run.status.
+# $out/run.err and $out/run.status; its status is returned.
 with_json() {
   case=$1 doc=$2
   shift 2
@@ -41,27 +41,13 @@ with_json() {
   same "$out/json.err" "$out/run.err" "$case: stderr with --json"
   same "$out/json.status" "$out/run.status" "$case: status with --json"
   valid_json "$doc" "$case"
+  return "$(cat "$out/run.status")"
 }
 # Usage: json_is DOC EXPR WANT CASE: the Python expression EXPR over the
 # document d prints WANT, else CASE fails.
 json_is() {
   got=$(python3 -c "import json, sys; d = json.load(open(sys.argv[1])); print($2)" "$1")
   [ "$got" = "$3" ] || fail "$4: $2 is '$got', want '$3'"
-}
-# Usage: same_with_json CASE DOC ARG...: the tool run with ARGs, and again
-# with --json DOC, writes the same standard output and error and ends with
-# the same status, which it returns.
-same_with_json() {
-  json_case=$1 json_doc=$2
-  shift 2
-  "$tool" "$@" > "$out/plain.out" 2> "$out/plain.err"
-  echo $? > "$out/plain.status"
-  "$tool" "$@" --json "$json_doc" > "$out/json.out" 2> "$out/json.err"
-  echo $? > "$out/json.status"
-  for part in out err status; do
-    same "$out/json.$part" "$out/plain.$part" "$json_case: --json changes the $part"
-  done
-  return "$(cat "$out/plain.status")"
 }
 # Usage: json_values DOC CASE, lines "EXPR => VALUE" on standard input: each
 # EXPR (Python, the document as d, row(KEY) a generate report's row of KEY)
