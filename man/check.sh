@@ -78,6 +78,7 @@ work_in() {
   cp "$2/apns.xml" "$dir/apns-conf.xml"
   cp "$2/carriers.textpb" "$dir/carrier_list.textpb"
   cp "$2/extend_table.csv" "$dir/my_table.csv"
+  cp "$2/allowed.txt" "$dir/allowed.txt"
   PATH=$(cd "$(dirname "$1")" && pwd):$PATH
   export PATH
   ran=0
