@@ -155,12 +155,12 @@ const char kLintHelp[] =
     "  warning: ...\" line each, by DB in the order given, then line, then a\n"
     "  count: an APN with blanks around it; an APN one letter off another\n"
     "  spelling listed for the same network; two providers marked primary on\n"
-    "  one network; a network also written with three MNC digits; a three-digit\n"
-    "  id isp_pick reads as two digits carrying another country's APN; a\n"
-    "  provider listing a network or an APN twice; an Android file generated\n"
-    "  from the provider database. An APN a router would send wrong is an\n"
-    "  error, a doubt a warning. Exit status 0 without errors, 1 with errors, 2\n"
-    "  when a DB cannot be read.\n"
+    "  one network, or none of several with different APNs; a network also\n"
+    "  written with three MNC digits; a three-digit id isp_pick reads as two\n"
+    "  digits carrying another country's APN; a provider listing a network or\n"
+    "  an APN twice; an Android file generated from the provider database. An\n"
+    "  APN a router would send wrong is an error, a doubt a warning. Exit\n"
+    "  status 0 without errors, 1 with errors, 2 when a DB cannot be read.\n"
     "\n"
     "DB is a regular file.\n";
 

@@ -37,6 +37,44 @@ void two_primaries(const Source &s, std::vector<LintFinding> *found) {
     }
 }
 
+// Which of the providers sharing a key (the networks isp_pick looks up by
+// it) operates it is what the primary mark says; unmarked, and with
+// internet APNs that differ, the ranking leaves it to weaker signs.
+// Providers that agree on the APN give the same row whoever operates it:
+// no finding.
+void no_primary(const Source &s, std::vector<LintFinding> *found) {
+  struct Shared {
+    const Listing *first = nullptr;
+    std::set<size_t> providers;
+    std::set<std::string> apns;  // folded
+    bool marked = false;
+  };
+  std::map<NetworkId, Shared> shared;
+  for (const Listing &l : s.listings)
+    for (const NetworkId &id : l.networks) {
+      Shared &n = shared[lookup_key(id)];
+      n.first = n.first ? n.first : &l;
+      n.providers.insert(l.lister);
+      n.apns.insert(folded_apn(l.apn));
+      n.marked |= l.primary > 0;
+    }
+  for (const auto &network : shared) {
+    const Shared &n = network.second;
+    if (n.marked || n.providers.size() < 2 || n.apns.size() < 2)
+      continue;
+    LintFinding f = lint_finding(
+        *n.first, false,
+        std::to_string(n.providers.size()) + " providers list " + network_name(network.first) +
+            " with " + std::to_string(n.apns.size()) +
+            " internet APNs, and none is marked primary=\"true\": which operates the network is "
+            "left to weaker signs",
+        "no-primary-provider");
+    f.networks = {network.first};
+    f.apn.clear();  // the network's, not one APN's
+    found->push_back(f);
+  }
+}
+
 // Whether isp_pick reads only two MNC digits of a SIM of `id`, a
 // three-digit id: its key is the two-digit network it begins with.
 bool read_short(const NetworkId &id) {
@@ -168,8 +206,10 @@ void foreign_apns(const std::vector<Source> &sources, std::vector<LintFinding> *
 
 void lint_networks(const std::vector<Source> &sources, std::vector<LintFinding> *found) {
   for (const Source &s : sources)
-    if (!s.android && !s.carrier_list)
+    if (!s.android && !s.carrier_list) {
       two_primaries(s, found);
+      no_primary(s, found);
+    }
   written_long(sources, found);
   foreign_apns(sources, found);
 }

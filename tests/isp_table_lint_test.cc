@@ -47,11 +47,13 @@ TEST(Lint, MistypedHoldsOnlyALetterInsideAWord) {
   }
 }
 
-// One provider entry per network: its country, network and APN, and its
-// provider when another entry's (else a provider of its own).
+// One provider entry per network: its country, network and APN, its
+// provider when another entry's (else a provider of its own), and its
+// primary mark.
 struct Entry {
   const char *region, *mcc, *mnc, *apn;
   size_t lister = 0;
+  int primary = 0;
 };
 
 std::vector<Source> databases(const std::vector<Entry> &entries) {
@@ -60,6 +62,7 @@ std::vector<Source> databases(const std::vector<Entry> &entries) {
     Listing l;
     l.line = sources[0].listings.size() + 1;
     l.lister = e.lister ? e.lister : 100 + l.line;
+    l.primary = e.primary;
     l.name = e.apn;
     l.region = e.region;
     l.apn = l.written_apn = e.apn;
@@ -116,7 +119,39 @@ TEST(Lint, ThreeDigitIdsByIspPicksRule) {
     lint_networks(databases(c.entries), &found);
     Found got;
     for (const LintFinding &f : found)
-      got.insert({f.finding.code, network_name(f.networks.at(0))});
+      if (f.finding.code != "no-primary-provider")  // the case below
+        got.insert({f.finding.code, network_name(f.networks.at(0))});
+    EXPECT_EQ(got, c.found) << c.what;
+  }
+}
+
+// Providers sharing a key with different APNs and no primary mark leave
+// the operator to weaker signs; a mark, or one APN, settles the row.
+TEST(Lint, NoPrimaryOnlyWhereSharedKeysDiffer) {
+  const IdCase cases[] = {
+      {"two providers, two APNs, no mark",
+       {{"PT", "268", "06", "a.pt"}, {"PT", "268", "06", "b.pt"}},
+       {{"no-primary-provider", "268-06"}}},
+      {"one of them marked",
+       {{"PT", "268", "06", "a.pt"}, {"PT", "268", "06", "b.pt", 0, 1}},
+       {}},
+      {"both on one APN, case aside",
+       {{"PT", "268", "06", "web.pt"}, {"PT", "268", "06", "WEB.pt"}},
+       {}},
+      {"one provider with two APNs",
+       {{"PT", "268", "06", "a.pt", 7}, {"PT", "268", "06", "b.pt", 7}},
+       {}},
+      {"a three-digit id shares its key, 262-07",
+       {{"DE", "262", "07", "a.de"}, {"DE", "262", "071", "b.de"}},
+       {{"no-primary-provider", "262-07"}}},
+  };
+  for (const IdCase &c : cases) {
+    std::vector<LintFinding> found;
+    lint_networks(databases(c.entries), &found);
+    Found got;
+    for (const LintFinding &f : found)
+      if (f.finding.code == "no-primary-provider")
+        got.insert({f.finding.code, network_name(f.networks.at(0))});
     EXPECT_EQ(got, c.found) << c.what;
   }
 }

@@ -28,13 +28,14 @@ import json, sys
 d = json.load(open(sys.argv[1]))
 assert d["report"] == "lint", d["report"]
 assert d["inputs"] == ["lint_providers.xml", "lint_apns.xml", "lint_generated.xml"], d["inputs"]
-assert d["counts"] == {"errors": 2, "warnings": 6}, d["counts"]
+assert d["counts"] == {"errors": 2, "warnings": 7}, d["counts"]
 f = d["findings"]
 assert [x["code"] for x in f] == ["apn-blanks", "apn-misspelt", "duplicate-network-id",
     "two-primary-providers", "duplicate-apn", "network-id-written-long",
-    "apn-of-another-country", "generated-database"], [x["code"] for x in f]
-assert (f[6]["file"], f[6]["line"], f[6]["severity"]) == ("lint_apns.xml", 3, "error"), f[6]
-assert (f[7]["file"], f[7]["line"]) == ("lint_generated.xml", 0), f[7]
+    "no-primary-provider", "apn-of-another-country", "generated-database"], [x["code"] for x in f]
+assert (f[6]["file"], f[6]["line"], f[6]["severity"]) == ("lint_providers.xml", 42, "warning"), f[6]
+assert (f[7]["file"], f[7]["line"], f[7]["severity"]) == ("lint_apns.xml", 3, "error"), f[7]
+assert (f[8]["file"], f[8]["line"]) == ("lint_generated.xml", 0), f[8]
 PY
 # Alone, Swapped's two spellings are one entry each: either may be the
 # slip, so both are named. No provider database gives 222-010 a country.
