@@ -3,13 +3,8 @@
 #include <tuple>
 
 #include "names.h"
+#include "reasons.h"
 
-static const char kGid1Dropped[] = "GID1-marked provider where the network has its own";
-static const char kMvnoDropped[] = "MVNO entry (mvno_type) where the network has its own";
-static const char kToldApartDropped[] =
-    "reseller by the carrier identity database where the network has its own";
-static const char kSecondaryDropped[] =
-    "provider marked primary=\"false\" where the network has its own";
 
 // A three-digit MNC under an MCC whose networks are mostly two-digit, when
 // its first two digits are a listed network, is that network's id written
@@ -67,10 +62,10 @@ bool Networks::stands(const Listing &l, const NetworkId &listed) const {
 
 const char *set_aside_as(const Listing &l) {
   if (l.gid1)
-    return kGid1Dropped;
+    return kLeftOut[kGid1Out].words;
   if (l.mvno)
-    return kMvnoDropped;
-  return l.primary < 0 ? kSecondaryDropped : kToldApartDropped;
+    return kLeftOut[kMvnoOut].words;
+  return kLeftOut[l.primary < 0 ? kSecondaryOut : kToldApartOut].words;
 }
 
 // A reseller set aside on `key`: the same one named for an APN whatever

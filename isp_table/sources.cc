@@ -13,9 +13,8 @@
 #include "names.h"
 #include "operator_table.h"
 #include "pieces.h"
+#include "reasons.h"
 #include "sid_table.h"
-
-static const char kTestNetwork[] = "test network (MCC 001 or 999)";
 
 static std::string trimmed(const char *text) {
   const char *end = text + strlen(text);
@@ -63,7 +62,7 @@ static bool take_network_id(Source *s, const std::string &mcc, const std::string
     return false;
   }
   if (test_network(mcc)) {
-    s->left_out[kTestNetwork]++;
+    s->left_out[kLeftOut[kTestNetworkOut].words]++;
     return false;
   }
   name_network(s, NetworkId{mcc, mnc}, name);
@@ -144,7 +143,7 @@ static void add_gsm(Source *s, const Lines &lines, const Listing &base, pugi::xm
     s->listings.push_back(l);
   }
   if (!position)
-    s->left_out["provider without an internet APN"]++;
+    s->left_out[kLeftOut[kNoInternetApnOut].words]++;
 }
 
 // CDMA providers serve the SIDs that isp_pick's SID table maps to an identity.
@@ -207,9 +206,9 @@ static bool android_internet(pugi::xml_node apn) {
 // Why an entry of a real network gives no row; empty when it gives one.
 static const char *android_left_out(pugi::xml_node apn) {
   if (strcmp(apn.attribute("carrier_enabled").value(), "false") == 0)
-    return "disabled entry (carrier_enabled=\"false\")";
+    return kLeftOut[kDisabledOut].words;
   if (!android_internet(apn))
-    return "not an internet APN (type)";
+    return kLeftOut[kNotInternetOut].words;
   return nullptr;
 }
 

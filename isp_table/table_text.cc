@@ -5,6 +5,7 @@
 #include "digits.h"
 #include "operator_table.h"
 #include "pieces.h"
+#include "reasons.h"
 #include "utf8.h"
 #include "values.h"
 
@@ -28,7 +29,7 @@ static bool blanked(const std::string &value) {
 
 // A blank inside ("Tele2 GPRS") or a dial string ("#777"): no gateway
 // answers to it.
-const char kNotDnsName[] = "APN with a byte other than letters, digits, hyphens and dots";
+const char *const kNotDnsName = kLeftOut[kNotDnsNameOut].words;
 
 // The check's own rule for the bytes sent to the store, so that a row it
 // calls an error is never written: the reason it names, or null.
@@ -42,8 +43,8 @@ static const char *faulty_byte(const Listing &l) {
     if (fault.fault == ByteFault::kNotApn)
       return kNotDnsName;
     return fault.fault == ByteFault::kControl
-               ? "tab or control byte in a user name, password or dial number"
-               : "non-ASCII byte in a dial number";
+               ? kLeftOut[kControlOut].words
+               : kLeftOut[kDialByteOut].words;
   }
   return nullptr;
 }
@@ -54,17 +55,17 @@ static const char *unrepresentable(const Listing &l) {
       {&l.name, kIsp}, {&l.region, kRegion}, {&l.apn, kApn}, {&l.user, kUsr}, {&l.password, kPwd}};
   for (const auto &v : values)
     if (!one_field(*v.first))
-      return "comma or line end in a value";
+      return kLeftOut[kCommaOut].words;
   // isp_pick would blank these, so the row would carry the wrong login.
   if (blanked(l.apn) || blanked(l.user) || blanked(l.password))
-    return "APN, user name or password holds NA or blank";
+    return kLeftOut[kBlankedOut].words;
   if (const char *why = faulty_byte(l))
     return why;
   // A name and a region are cut to fit (fitted): only what the store
   // gets must come whole.
   for (const auto &v : values)
     if (v.second != kIsp && v.second != kRegion && v.first->size() > kColumnRules[v.second].width)
-      return "APN, user name or password too long for its field";
+      return kLeftOut[kTooLongOut].words;
   return nullptr;
 }
 
@@ -105,9 +106,9 @@ const char *unwritable(const Listing &l, const NetworkId &key) {
     return why;
   // The index at its widest, and its comma.
   if (kColumnRules[kIndex].width + 1 + row_text(l, key).size() > kPieceMax)
-    return "line longer than one read";
+    return kLeftOut[kLineTooLongOut].words;
   if (!read_back(l, key))
-    return "not read back unchanged by isp_pick";
+    return kLeftOut[kNotReadBackOut].words;
   return nullptr;
 }
 

@@ -26,7 +26,7 @@ struct TableRow {
 
 /// Why `unwritable` refuses an APN that is no DNS name ("Tele2 GPRS",
 /// "#777"): the summary names each such APN.
-extern const char kNotDnsName[];
+extern const char *const kNotDnsName;
 
 /// The text of listing `l` as the row of lookup key `key`, after the
 /// index: MCC to Password, an empty value as the placeholder, the name and
