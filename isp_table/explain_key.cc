@@ -2,6 +2,7 @@
 
 #include "digits.h"
 #include "pieces.h"
+#include "reasons.h"
 #include "summary.h"
 
 bool read_network_id(const std::string &text, NetworkId *id) {
@@ -160,7 +161,7 @@ static Json operator_json(const std::vector<Source> &sources, const WeighedOpera
                           bool first, const NetworkId &key) {
   Json signs = Json::object();
   for (int s = 0; s < kSigns; s++)
-    signs[outcome_name(s)] = op.signs[s];
+    signs[outcome_code(s)] = op.signs[s];
   Json apns = Json::array();
   for (const WeighedApn &apn : op.apns) {
     Json entries = Json::array();
@@ -181,7 +182,7 @@ static Json left_out_json(const std::vector<Source> &sources, const KeyExplanati
   for (const LeftOut &l : e.left_out)
     array.push_back({{"apn", l.listing->apn},
                      {"entry", entry_json(sources, *l.listing, e.key)},
-                     {"why", l.why}});
+                     {"why", left_out_code(l.why)}});
   return array;
 }
 
@@ -198,7 +199,7 @@ static void add_row(const KeyExplanation &e, Json *doc) {
   (*doc)["password"] = value(&Listing::password);
   (*doc)["number"] = value(&Listing::number);
   (*doc)["operator"] = value(&Listing::name);
-  (*doc)["decided_by"] = row ? Json(outcome_name(e.choice.outcome)) : Json();
+  (*doc)["decided_by"] = row ? Json(outcome_code(e.choice.outcome)) : Json();
   const Choice &c = e.choice;
   (*doc)["chosen_over"] = c.outcome == kUndecided && c.other
                               ? Json{{"apn", c.other->apn}, {"operator", c.other->name},

@@ -46,10 +46,11 @@ void write_explanation(const std::vector<Source> &sources, const KeyExplanation 
 
 /// `e` as a report's object: "key" ("network" too when it is another),
 /// the row's values ("index", "system", "apn", "user", "password",
-/// "number"; null without a row), "operator" and "decided_by" (the words
-/// of outcome_name; null without a row), "chosen_over" (an undecided
+/// "number"; null without a row), "operator" and "decided_by" (the code
+/// of outcome_code; null without a row), "chosen_over" (an undecided
 /// key's runner-up, else null), "carrier_list", "candidates" (by operator,
-/// each APN with its entries, the row's marked "chosen"), "left_out", and
+/// each APN with its entries, the row's marked "chosen", its "signs" by
+/// code), "left_out" (each "why" a left_out_code), and
 /// "findings": those of `mistakes`, the lint of `sources`, on the row's
 /// network and APN (none without a row).
 /// share/isp_table/isp_table.schema.json's explain_key.

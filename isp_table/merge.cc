@@ -37,27 +37,31 @@ static std::vector<Standing> candidates(const Networks &n, const NetworkId &key,
   return kept;
 }
 
-// "311-481 "Tie Two"": a control byte in a name must not break the line.
-static std::string label(const Networks &n, const NetworkId &id) {
+// A control byte in a name must not break the line.
+std::string UnservableNetwork::text() const { return network_name(network) + " " + shown_name(name); }
+
+static UnservableNetwork unservable(const Networks &n, const NetworkId &id) {
   auto name = n.names.find(id);
-  return network_name(id) + " " + shown_name(name == n.names.end() ? "" : name->second);
+  return {id, name == n.names.end() ? "" : name->second};
 }
 
-// "234-15: "internet" ("Vodafone") or ...": a name as people write it, an
-// APN with every byte past ASCII shown, and a control byte in either kept
-// from breaking the line.
-static std::string undecided_line(const NetworkId &key, const Choice &c) {
-  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown_name(c.row->name) + ") or " +
-         shown(c.other->apn) + " (" + shown_name(c.other->name) +
-         "): nothing in the inputs decides; chosen by " + c.weak;
+// A name as people write it, an APN with every byte past ASCII shown, and
+// a control byte in either kept from breaking the line.
+std::string UndecidedKey::text() const {
+  return network_name(key) + ": " + shown(apn) + " (" + shown_name(name) + ") or " +
+         shown(other_apn) + " (" + shown_name(other_name) +
+         "): nothing in the inputs decides; chosen by " + weak;
 }
 
-// "268-03: "umts" ("NOS/WTF Internet") kept, "utms" ("NOS") set aside: ...".
-static std::string respelt_line(const NetworkId &key, const Choice &c) {
-  return network_name(key) + ": " + shown(c.row->apn) + " (" + shown_name(c.row->name) +
-         ") kept, " + shown(c.respelt->apn) + " (" + shown_name(c.respelt->name) +
+std::string RespeltKey::text() const {
+  return network_name(key) + ": " + shown(apn) + " (" + shown_name(name) + ") kept, " +
+         shown(set_aside_apn) + " (" + shown_name(set_aside_name) +
          ") set aside: one operator's APN spelt two ways, two letters swapped, and more of its "
          "entries agree on the first";
+}
+
+std::string NotDnsName::text() const {
+  return network_name(key) + ": " + shown(apn) + " (" + shown_name(name) + ")";
 }
 
 // Each network of the key is served by its row, or has no usable APN, or
@@ -75,7 +79,7 @@ static void count_networks(const Networks &n, const NetworkId &key, const Listin
       f->without_usable++;
       f->without_row += !row;
     } else {
-      f->unservable.push_back(label(n, id));
+      f->unservable.push_back(unservable(n, id));
     }
   }
 }
@@ -101,14 +105,14 @@ static void count_choice(const NetworkId &key, const Choice &c,
     f->cut += name_or_region_cut(*c.row);
     f->decided[c.outcome]++;
     if (c.outcome == kUndecided)
-      f->undecided.push_back(undecided_line(key, c));
+      f->undecided.push_back(
+          {key, c.row->apn, c.row->name, c.other->apn, c.other->name, c.weak});
     if (c.respelt)
-      f->respelt.push_back(respelt_line(key, c));
+      f->respelt.push_back({key, c.row->apn, c.row->name, c.respelt->apn, c.respelt->name});
   }
   for (const LeftOut &l : left_out)
     if (l.why == kNotDnsName)
-      f->not_dns_name.insert(network_name(key) + ": " + shown(l.listing->apn) + " (" +
-                             shown_name(l.listing->name) + ")");
+      f->not_dns_name.insert({key, l.listing->apn, l.listing->name});
 }
 
 Merge::Merge(const std::vector<const Source *> &sources, TableFigures *figures) {

@@ -12,6 +12,44 @@
 #include "sources.h"
 #include "table_text.h"
 
+/// A network that has a usable internet APN, where another network of its
+/// key won the row.
+struct UnservableNetwork {
+  NetworkId network;
+  std::string name;  // its name, as its entries give it; may be empty
+  /// "311-481 "Tie Two"", as the summary names it.
+  std::string text() const;
+};
+
+/// A key whose row no sign decides: the row's APN and operator and the
+/// other operator's, and the weak tie-break that chose.
+struct UndecidedKey {
+  NetworkId key;
+  std::string apn, name, other_apn, other_name;
+  const char *weak;
+  /// "234-15: "internet" ("Vodafone") or ...", as the summary names it.
+  std::string text() const;
+};
+
+/// A key whose operator spells its APN two ways: the spelling kept, the
+/// one set aside.
+struct RespeltKey {
+  NetworkId key;
+  std::string apn, name, set_aside_apn, set_aside_name;
+  /// "268-03: "umts" (...) kept, "utms" (...) set aside: ...".
+  std::string text() const;
+};
+
+/// An APN of a key's entry that is no DNS name, never chosen.
+struct NotDnsName {
+  NetworkId key;
+  std::string apn, name;
+  /// "204-02: "Tele2 GPRS" ("Tele2 GPRS")", as the summary names it.
+  std::string text() const;
+  /// By text, so the summary's lines come in byte order.
+  bool operator<(const NotDnsName &o) const { return text() < o.text(); }
+};
+
 /// The figures of one table.
 struct TableFigures {
   size_t listers = 0;   // providers or carriers
@@ -22,15 +60,14 @@ struct TableFigures {
   // Each network is served, or unservable, or without a usable APN.
   size_t served = 0;            // the key's row carries an APN listed for the network
   size_t served_gid1_only = 0;  // of them: only GID1-marked providers list the network
-  std::vector<std::string> unservable;  // "311-481 Tie Two": it has a usable internet APN,
-                                        // and another network of its key won
+  std::vector<UnservableNetwork> unservable;
   size_t without_usable = 0;  // not served, and no APN listed for it can stand in the table
   size_t without_row = 0;     // of them: its key has no row at all
   size_t read_as = 0;         // impossible network ids read as the network they begin with
   size_t decided[kOutcomes] = {};        // rows by the sign that chose them (rank.h)
-  std::vector<std::string> undecided;    // "234-15: "internet" ("Vodafone") or ...", by key
-  std::vector<std::string> respelt;      // "268-03: "umts" (...) kept, "utms" (...) set aside: ..."
-  std::set<std::string> not_dns_name;    // "204-02: "Tele2 GPRS" ("Tele2 GPRS")"
+  std::vector<UndecidedKey> undecided;   // by key
+  std::vector<RespeltKey> respelt;       // by key
+  std::set<NotDnsName> not_dns_name;
 };
 
 /// Merges `sources` into one row per lookup key, in key order, appended to

@@ -8,20 +8,31 @@ static void write_networks(const TableFigures &f, bool named, FILE *out) {
   fprintf(out, "    networks served only through a GID1-marked provider: %zu\n", f.served_gid1_only);
   fprintf(out, "  networks no table can serve under the lookup rule: %zu\n", f.unservable.size());
   for (size_t i = 0; named && i < f.unservable.size(); i++)
-    fprintf(out, "    %s\n", f.unservable[i].c_str());
+    fprintf(out, "    %s\n", f.unservable[i].text().c_str());
   fprintf(out, "  networks without a usable internet APN: %zu\n", f.without_usable);
   fprintf(out, "    networks whose key has no row at all: %zu\n", f.without_row);
   fprintf(out, "  network ids read as the two-digit network they begin with: %zu\n", f.read_as);
 }
 
+// Each outcome's stable word for a machine and its words for a person,
+// in the order of rank.h's Sign and outcomes.
+static const Wording kOutcomeWords[kOutcomes] = {
+    {"carrier-list", "the carrier identity database"},
+    {"primary-mark", "the network's own primary provider"},
+    {"brand", "the network's brand"},
+    {"both-kinds", "agreement of both kinds of database"},
+    {"networks-served", "more of the key's networks served"},
+    {"breadth", "a lister of several networks under the MCC"},
+    {"one-operator", "one operator's APNs only"},
+    {"data-only", "one operator's data APNs only, the others' service APNs"},
+    {"undecided", "nothing (undecided: a weak tie-break chose)"}};
+
 const char *outcome_name(int outcome) {
-  static const char *const kWhy[kOutcomes] = {
-      "the carrier identity database", "the network's own primary provider", "the network's brand",
-      "agreement of both kinds of database", "more of the key's networks served",
-      "a lister of several networks under the MCC", "one operator's APNs only",
-      "one operator's data APNs only, the others' service APNs",
-      "nothing (undecided: a weak tie-break chose)"};
-  return outcome >= 0 && outcome < kOutcomes ? kWhy[outcome] : "";
+  return outcome >= 0 && outcome < kOutcomes ? kOutcomeWords[outcome].words : "";
+}
+
+const char *outcome_code(int outcome) {
+  return outcome >= 0 && outcome < kOutcomes ? kOutcomeWords[outcome].code : "";
 }
 
 // Which sign chose each row over the other operators' APNs; `named`: each
@@ -31,7 +42,7 @@ static void write_decisions(const TableFigures &f, bool named, FILE *out) {
   for (int i = 0; i < kOutcomes; i++)
     fprintf(out, "    %s: %zu\n", outcome_name(i), f.decided[i]);
   for (size_t i = 0; named && i < f.undecided.size(); i++)
-    fprintf(out, "      %s\n", f.undecided[i].c_str());
+    fprintf(out, "      %s\n", f.undecided[i].text().c_str());
 }
 
 // Each line of `lines` under its count, when `named`.
@@ -39,7 +50,7 @@ template <typename Lines>
 static void write_named(const char *what, const Lines &lines, bool named, FILE *out) {
   fprintf(out, "  %s: %zu\n", what, lines.size());
   for (auto it = lines.begin(); named && it != lines.end(); ++it)
-    fprintf(out, "      %s\n", it->c_str());
+    fprintf(out, "      %s\n", it->text().c_str());
 }
 
 // The rows left out, whatever the reason.
@@ -113,9 +124,35 @@ void write_summary(const std::vector<Source> &sources, const TableFigures &merge
 
 // ---- The report ----
 
-template <typename Lines>
-static Json lines_json(const Lines &lines) {
-  return Json(std::vector<std::string>(lines.begin(), lines.end()));
+static Json item_json(const UnservableNetwork &u) {
+  return {{"network", network_name(u.network)}, {"name", u.name}};
+}
+
+static Json item_json(const UndecidedKey &u) {
+  return {{"key", network_name(u.key)}, {"apn", u.apn},           {"operator", u.name},
+          {"other_apn", u.other_apn},   {"other_operator", u.other_name}, {"by", u.weak}};
+}
+
+static Json item_json(const RespeltKey &r) {
+  return {{"key", network_name(r.key)},
+          {"apn", r.apn},
+          {"operator", r.name},
+          {"set_aside_apn", r.set_aside_apn},
+          {"set_aside_operator", r.set_aside_name}};
+}
+
+static Json item_json(const NotDnsName &d) {
+  return {{"key", network_name(d.key)}, {"apn", d.apn}, {"operator", d.name}};
+}
+
+// What the summary names under a count, each an object of its values as
+// they stand.
+template <typename Items>
+static Json items_json(const Items &items) {
+  Json array = Json::array();
+  for (const auto &item : items)
+    array.push_back(item_json(item));
+  return array;
 }
 
 // The figures by the summary's lines, in its order; `named`: the lines
@@ -123,10 +160,10 @@ static Json lines_json(const Lines &lines) {
 static Json figures_json(const TableFigures &f, bool named) {
   Json by_reason = Json::object();
   for (const auto &why : f.left_out)
-    by_reason[why.first] = why.second;
+    by_reason[left_out_code(why.first)] = why.second;
   Json decided = Json::object();
   for (int i = 0; i < kOutcomes; i++)
-    decided[outcome_name(i)] = f.decided[i];
+    decided[outcome_code(i)] = f.decided[i];
   Json doc = {{"listers", f.listers},
               {"networks", f.networks},
               {"rows", f.rows},
@@ -143,10 +180,10 @@ static Json figures_json(const TableFigures &f, bool named) {
               {"apns_respelt", f.respelt.size()},
               {"apns_not_dns_name", f.not_dns_name.size()}};
   if (named) {
-    doc["unservable"] = lines_json(f.unservable);
-    doc["undecided"] = lines_json(f.undecided);
-    doc["respelt"] = lines_json(f.respelt);
-    doc["not_dns_name"] = lines_json(f.not_dns_name);
+    doc["unservable"] = items_json(f.unservable);
+    doc["undecided"] = items_json(f.undecided);
+    doc["respelt"] = items_json(f.respelt);
+    doc["not_dns_name"] = items_json(f.not_dns_name);
   }
   return doc;
 }

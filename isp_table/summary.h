@@ -9,11 +9,16 @@
 
 #include "json_report.h"
 #include "merge.h"
+#include "reasons.h"
 #include "sources.h"
 
 /// What the summary and the warnings say decided a row: a Sign, or
 /// kOneOperator, or kUndecided ("the network's brand").
 const char *outcome_name(int outcome);
+
+/// The outcome's stable kebab-case word for a report ("primary-mark");
+/// empty for none.
+const char *outcome_code(int outcome);
 
 /// Each source's own figures, as if it were the only input, in the order
 /// of `sources`: a carrier list's and a file set aside are empty.
@@ -28,6 +33,7 @@ void write_summary(const std::vector<Source> &sources, const TableFigures &merge
 /// The summary as generate's report holds it, added to `doc`: "inputs",
 /// each source's "path", "kind" (the summary's words) and what its part
 /// counts (a database of APNs: its own "table" figures), and "table", the
-/// merged table's figures with the lines the summary names under them.
+/// merged table's figures with what the summary names under them, each
+/// an object of its values. Reasons and outcomes go by their codes.
 void add_summary_json(const std::vector<Source> &sources, const std::vector<TableFigures> &own,
                       const TableFigures &merged, Json *doc);

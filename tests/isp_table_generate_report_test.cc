@@ -3,10 +3,15 @@
 // ranked them.
 #include <gtest/gtest.h>
 
+#include <ctype.h>
+
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "generate_report.h"
+#include "reasons.h"
 #include "summary.h"
 
 namespace {
@@ -91,21 +96,21 @@ TEST(GenerateReport, GivesEachRowItsDecidingSignAndCandidates) {
       {"the carrier list names au",
        Databases().entry(0, 3, "Mineo", "mineo.jp", kNet).entry(1, 7, "au(LTE NET)", "uno.au", kNet)
            .carrier(4, "au", "44051"),
-       "244051", "uno.au", "au(LTE NET)", "the carrier identity database",
+       "244051", "uno.au", "au(LTE NET)", "carrier-list",
        "uno.au* apns.xml:7 | mineo.jp providers.xml:3"},
       {"Own's primary mark",
        Databases().entry(0, 5, "Other", "other.jp", kNet).entry(0, 9, "Own", "own.jp", kNet, 1),
-       "244051", "own.jp", "Own", "the network's own primary provider",
+       "244051", "own.jp", "Own", "primary-mark",
        "own.jp* providers.xml:9 | other.jp providers.xml:5"},
       // Nothing tells Gamma from Delta: the bytes choose "web.one".
       {"undecided",
        Databases().entry(0, 2, "Delta", "web.two", kNet).entry(0, 6, "Gamma", "web.one", kNet),
-       "244051", "web.one", "Gamma", "nothing (undecided: a weak tie-break chose)",
+       "244051", "web.one", "Gamma", "undecided",
        "web.one* providers.xml:6 | web.two providers.xml:2"},
       // One operator, both databases: its one APN, both entries.
       {"one operator",
        Databases().entry(0, 4, "Solo", "solo.jp", kNet).entry(1, 8, "Solo", "solo.jp", kNet),
-       "244051", "solo.jp", "Solo", "one operator's APNs only",
+       "244051", "solo.jp", "Solo", "one-operator",
        "solo.jp* providers.xml:4,apns.xml:8"},
   };
   for (const auto &c : cases) {
@@ -127,6 +132,11 @@ TEST(GenerateReport, NamesTheRunnerUpOfAnUndecidedKeyOnly) {
                                  .entry(0, 6, "Gamma", "web.one", kNet))["rows"][0];
   EXPECT_EQ(undecided["chosen_over"],
             Json({{"apn", "web.two"}, {"operator", "Delta"}, {"by", "the APN first in byte order"}}));
+  // The summary's line on the key, as its values.
+  EXPECT_EQ(report_of(Databases().entry(0, 2, "Delta", "web.two", kNet)
+                          .entry(0, 6, "Gamma", "web.one", kNet))["table"]["undecided"],
+            Json::parse(R"([{"key":"440-51","apn":"web.one","operator":"Gamma","other_apn":"web.two",
+                            "other_operator":"Delta","by":"the APN first in byte order"}])"));
   Json decided = report_of(Databases().entry(0, 5, "Other", "other.jp", kNet)
                                .entry(0, 9, "Own", "own.jp", kNet, 1))["rows"][0];
   EXPECT_TRUE(decided["chosen_over"].is_null());
@@ -145,6 +155,42 @@ TEST(GenerateReport, RowsFollowTheTableAndEachInputHasItsOwnFigures) {
   EXPECT_EQ(doc["inputs"][1]["table"]["rows"], 1);
   EXPECT_EQ(doc["inputs"][2]["kind"], "carrier identity database");
   EXPECT_EQ(doc["table"]["rows"], 2);
+}
+
+// A code is what a machine keys on: one per meaning, never empty, in
+// lower-case words joined by hyphens.
+bool kebab(const std::string &code) {
+  if (code.empty() || code.front() == '-' || code.back() == '-')
+    return false;
+  for (size_t i = 0; i < code.size(); i++)
+    if (!(islower((unsigned char)code[i]) || isdigit((unsigned char)code[i]) ||
+          (code[i] == '-' && code[i - 1] != '-')))
+      return false;
+  return true;
+}
+
+TEST(GenerateReport, EveryOutcomeAndReasonHasItsOwnKebabCode) {
+  const struct {
+    const char *what;
+    int count;
+    std::function<const char *(int)> code, words;
+  } tables[] = {
+      {"outcome", kOutcomes, outcome_code, outcome_name},
+      {"left-out reason", kLeftOutReasons, [](int i) { return kLeftOut[i].code; },
+       [](int i) { return kLeftOut[i].words; }},
+  };
+  for (const auto &t : tables) {
+    std::set<std::string> codes, words;
+    for (int i = 0; i < t.count; i++) {
+      EXPECT_TRUE(kebab(t.code(i))) << t.what << " " << i << ": " << t.code(i);
+      EXPECT_TRUE(codes.insert(t.code(i)).second) << t.what << " " << i << ": " << t.code(i);
+      EXPECT_TRUE(words.insert(t.words(i)).second) << t.what << " " << i << ": " << t.words(i);
+    }
+  }
+  // The words lead back to their code; unknown words to none.
+  EXPECT_STREQ(left_out_code(kLeftOut[kMvnoOut].words), "mvno-reseller");
+  EXPECT_STREQ(left_out_code("no such reason"), "");
+  EXPECT_STREQ(outcome_code(kOutcomes), "");
 }
 
 }  // namespace

@@ -417,7 +417,7 @@ TEST(Ranking, NeverChoosesAnApnThatIsNoDnsName) {
   Merge merge(source_list(in.sources), &f);
   EXPECT_EQ(merge.choice(kNet).row->apn, "internet.tele2.nl");
   ASSERT_EQ(f.not_dns_name.size(), 1u);
-  EXPECT_EQ(*f.not_dns_name.begin(), "440-51: \"Tele2 GPRS\" (\"Tele2 GPRS\")");
+  EXPECT_EQ(f.not_dns_name.begin()->text(), "440-51: \"Tele2 GPRS\" (\"Tele2 GPRS\")");
 }
 
 }  // namespace

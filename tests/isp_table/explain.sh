@@ -68,9 +68,9 @@ with_json "explain --key --json" "$out/key.json" explain providers.xml apns.xml 
   carriers.textpb --key 262-071 || fail "explain --key --json: status $?"
 json_values "$out/key.json" "explain --key --json" <<'EOF'
 d["report"], d["key"], d["network"] => ["explain", "262-07", "262-071"]
-d["index"], d["apn"], d["decided_by"] => ["226207", "internet.plain", "the carrier identity database"]
+d["index"], d["apn"], d["decided_by"] => ["226207", "internet.plain", "carrier-list"]
 [c["operator"] for c in d["candidates"]] => ["Plain", "Web DE"]
-d["candidates"][0]["signs"]["the carrier identity database"], d["candidates"][1]["signs"]["the carrier identity database"] => [1, 0]
+d["candidates"][0]["signs"]["carrier-list"], d["candidates"][1]["signs"]["carrier-list"] => [1, 0]
 [(e["file"], e["line"]) for e in d["candidates"][1]["apns"][0]["entries"]] => [["apns.xml", 25], ["apns.xml", 26]]
 EOF
 # A key without a row: status 1, its row's values null. Its one listing,
@@ -80,7 +80,7 @@ with_json "explain --key --json, no row" "$out/none.json" explain providers.xml 
 [ $? -eq 1 ] || fail "explain --key --json, no row: status not 1"
 json_values "$out/none.json" "explain --key --json, no row" <<'EOF'
 d["key"], d["index"], d["apn"], d["decided_by"], d["candidates"] => ["404-01", null, null, null, []]
-d["left_out"] => [{"apn": "a,b", "entry": {"file": "providers.xml", "line": 100, "name": "Comma", "reseller": false, "networks": ["404-01"]}, "why": "comma or line end in a value"}]
+d["left_out"] => [{"apn": "a,b", "entry": {"file": "providers.xml", "line": 100, "name": "Comma", "reseller": false, "networks": ["404-01"]}, "why": "comma-in-value"}]
 EOF
 # Both documents are the per-key object itself, whatever else an explain
 # report may be. ("$ref" is the schema's word.)

@@ -105,12 +105,14 @@ json_values "$out/all.json" "generate --json" <<'EOF'
 [d["report"], [i["kind"] for i in d["inputs"]]] => ["generate", ["provider database", "Android APN database", "carrier identity database"]]
 d["inputs"][2]["carriers"], d["inputs"][2]["version"] => [4, 7]
 [row("262-07")[k] for k in ("index", "system", "apn", "user", "password", "number")] => ["226207", "HSDPA", "internet.plain", "user", "secret", "*99#"]
-row("262-07")["operator"], row("262-07")["decided_by"] => ["Plain", "the carrier identity database"]
+row("262-07")["operator"], row("262-07")["decided_by"] => ["Plain", "carrier-list"]
+d["inputs"][0]["table"]["rows_left_out_by"] => {"blank-placeholder": 3, "value-too-long": 1, "gid1-reseller": 1, "comma-in-value": 2, "no-internet-apn": 1}
 row("262-07")["carrier_list"] => [{"network": "262-07", "operator": "Plain Mobil", "file": "carriers.textpb", "line": 5}]
 row("262-07")["candidates"][0]["apns"][0]["entries"] => [{"file": "providers.xml", "line": 8, "name": "Plain", "reseller": false, "networks": ["262-07"]}]
 [(e["line"], e["networks"]) for e in row("262-07")["candidates"][1]["apns"][0]["entries"]] => [[25, ["262-071"]], [26, ["262-07"]]]
 [a["chosen"] for c in row("262-07")["candidates"] for a in c["apns"]] => [true, false]
 row("262-07")["findings"] => []
+d["table"]["unservable"], d["table"]["respelt"], d["table"]["not_dns_name"] => [[{"network": "311-480", "name": "Tie One"}], [], []]
 row("262-08")["apn"], [(f["file"], f["line"], f["severity"], f["code"]) for f in row("262-08")["findings"]] => ["web.unstated", [["providers.xml", 20, "error", "apn-blanks"]]]
 EOF
 # 440-11: two primary providers, Small Own (rank_providers.xml:20) of one
@@ -119,11 +121,13 @@ EOF
 with_json "generate rank --json" "$out/rank.json" rank_providers.xml ||
   fail "generate rank --json: status $?"
 json_values "$out/rank.json" "generate rank --json" <<'EOF'
-row("440-11")["apn"], row("440-11")["decided_by"] => ["small.own", "the network's own primary provider"]
+row("440-11")["apn"], row("440-11")["decided_by"] => ["small.own", "primary-mark"]
 [[(e["file"], e["line"]) for a in c["apns"] for e in a["entries"]] for c in row("440-11")["candidates"]] => [[["rank_providers.xml", 20]], [["rank_providers.xml", 15]]]
-row("206-01")["apn"], row("206-01")["decided_by"] => ["prox.be", "nothing (undecided: a weak tie-break chose)"]
+row("206-01")["apn"], row("206-01")["decided_by"] => ["prox.be", "undecided"]
 row("206-01")["chosen_over"] => {"apn": "ruby.be", "operator": "Ruby", "by": "the APN first in byte order"}
-d["table"]["rows_decided_by"]["the network's own primary provider"], len(d["table"]["undecided"]) => [1, 4]
+d["table"]["rows_decided_by"]["primary-mark"], len(d["table"]["undecided"]) => [1, 4]
+d["table"]["undecided"][3] => {"key": "262-42", "apn": "mueller.de", "operator": "Müller Funk", "other_apn": "zett.de", "other_operator": "Zett", "by": "the APN first in byte order"}
+d["table"]["rows_left_out_by"] => {"not-primary": 1}
 EOF
 # A report that cannot be written: status 2, said why, the table written.
 "$tool" providers.xml --json "$out/none/r.json" > "$out/table" 2> "$out/err"
