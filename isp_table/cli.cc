@@ -217,6 +217,9 @@ std::string sid_problem(std::string &value) {
   return "";
 }
 
+// An empty FILE would pass for no option given: no report, status 0.
+std::string path_problem(std::string &value) { return value.empty() ? "needs a file name" : ""; }
+
 std::string only_problem(std::string &value) {
   Markets markets;
   return read_markets(value, &markets) ? "" : "needs country codes and MCCs";
@@ -230,7 +233,9 @@ void add_only(CLI::App *verb, Command *command) {
 
 // Generating and extend, the verbs that write a table, say what made it.
 void add_manifest(CLI::App *verb, Command *command) {
-  verb->add_option("--manifest", command->manifest)->type_name("FILE");
+  verb->add_option("--manifest", command->manifest)
+      ->type_name("FILE")
+      ->check(CLI::Validator(path_problem, ""));
 }
 
 // --imsi and --sid in a group, which check gives --against too: the verb
@@ -275,7 +280,7 @@ void add_explain(CLI::App *explain, Command *command) {
 }
 
 void add_verify(CLI::App *verify, Command *command) {
-  verify->add_option("MANIFEST", command->manifest)->required();
+  verify->add_option("MANIFEST", command->checked_manifest)->required();
 }
 
 void add_diff(CLI::App *diff, Command *command) {
@@ -375,7 +380,7 @@ CLI::App *build(CLI::App *app, const Verb &verb, Command *command) {
   command->run = verb.run;
   CLI::App *own = *verb.name ? app->add_subcommand(verb.name) : app;  // inherits -h and --help
   verb.add_arguments(own, command);
-  own->add_option("--json", command->json)->type_name("FILE");
+  own->add_option("--json", command->json)->type_name("FILE")->check(CLI::Validator(path_problem, ""));
   return own;
 }
 

@@ -116,7 +116,7 @@ Json table_json(const ManifestTable &t) {
 Json verify_json(const Command &command, const Manifest &m, const std::vector<Found> &found,
                  const Made &made, bool reproduced) {
   Json doc = json_report("verify");
-  doc["manifest"] = command.manifest;
+  doc["manifest"] = command.checked_manifest;
   doc["written_by"] = m.version;
   doc["verb"] = m.verb;
   Json inputs = Json::array();
@@ -188,9 +188,9 @@ bool print_verdict(const char *name, const Manifest &m, const Made &made, size_t
 }  // namespace
 
 ExitStatus cmd_verify(const Command &command) {
-  const char *name = command.manifest.c_str();
+  const char *name = command.checked_manifest.c_str();
   Manifest m;
-  if (!read_manifest_file(command.manifest, &m))
+  if (!read_manifest_file(command.checked_manifest, &m))
     return ExitStatus::kTrouble;
   if (m.version != ISP_TABLE_VERSION)
     fprintf(stderr, "isp_table: note: %s was written by isp_table %s, this is %s\n", name,
