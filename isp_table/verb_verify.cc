@@ -30,9 +30,11 @@ struct Made {
   ManifestTable table;
 };
 
+// A manifest is a few kilobytes; one of gigabytes is no manifest, and is
+// refused before it takes the memory.
 bool read_manifest_file(const std::string &path, Manifest *manifest) {
   std::string text, why;
-  if (!read_regular(path.c_str(), &text, &why)) {
+  if (!read_regular(path.c_str(), &text, &why, kMemoryInputMax)) {
     fprintf(stderr, "isp_table: cannot read %s: %s\n", path.c_str(), why.c_str());
     return false;
   }

@@ -102,6 +102,13 @@ for doc in t.csv d.json; do
   grep -q "^isp_table: cannot read $doc: not a manifest of isp_table: " "$out/err" ||
     fail "verify $doc: $(cat "$out/err")"
 done
+# One of more than 64 MiB is refused before it is read whole: a sparse file.
+truncate -s 65M "$out/w/huge.json" || exit 2
+w "$tool" verify huge.json > /dev/null 2> "$out/err"
+[ $? = 2 ] || fail "verify of 65 MiB: status"
+grep -qx 'isp_table: cannot read huge.json: more than 64 MiB' "$out/err" ||
+  fail "verify of 65 MiB: $(cat "$out/err")"
+rm -f "$out/w/huge.json"
 
 # Another release's manifest is said, and checked all the same.
 cp providers.xml apns.xml "$out/w"
