@@ -153,14 +153,15 @@ const char kLintHelp[] =
     "  Reports what the databases DB (any kind generating reads) get wrong that\n"
     "  their XML checks cannot see, one \"DB:LINE: error: ...\" or \"DB:LINE:\n"
     "  warning: ...\" line each, by DB in the order given, then line, then a\n"
-    "  count: an APN with blanks around it; an APN one letter off another\n"
-    "  spelling listed for the same network; two providers marked primary on\n"
-    "  one network, or none of several with different APNs; a network also\n"
-    "  written with three MNC digits; a three-digit id isp_pick reads as two\n"
-    "  digits carrying another country's APN; a provider listing a network or\n"
-    "  an APN twice; an Android file generated from the provider database. An\n"
-    "  APN a router would send wrong is an error, a doubt a warning. Exit\n"
-    "  status 0 without errors, 1 with errors, 2 when a DB cannot be read.\n"
+    "  count: an APN with blanks around it; an APN one slip (letters swapped,\n"
+    "  a letter dropped, added or changed) from another spelling listed for\n"
+    "  the same network; two providers marked primary on one network, or none\n"
+    "  of several with different APNs; a network also written with three MNC\n"
+    "  digits; a three-digit id isp_pick reads as two digits carrying another\n"
+    "  country's APN; a provider listing a network or an APN twice; an Android\n"
+    "  file generated from the provider database. An APN a router would send\n"
+    "  wrong is an error, a doubt a warning. Exit status 0 without errors, 1\n"
+    "  with errors, 2 when a DB cannot be read.\n"
     "\n"
     "DB is a regular file.\n";
 
@@ -217,6 +218,9 @@ std::string sid_problem(std::string &value) {
   return "";
 }
 
+// An empty FILE would pass for no option given: no report, status 0.
+std::string path_problem(std::string &value) { return value.empty() ? "needs a file name" : ""; }
+
 std::string only_problem(std::string &value) {
   Markets markets;
   return read_markets(value, &markets) ? "" : "needs country codes and MCCs";
@@ -230,7 +234,9 @@ void add_only(CLI::App *verb, Command *command) {
 
 // Generating and extend, the verbs that write a table, say what made it.
 void add_manifest(CLI::App *verb, Command *command) {
-  verb->add_option("--manifest", command->manifest)->type_name("FILE");
+  verb->add_option("--manifest", command->manifest)
+      ->type_name("FILE")
+      ->check(CLI::Validator(path_problem, ""));
 }
 
 // --imsi and --sid in a group, which check gives --against too: the verb
@@ -275,7 +281,7 @@ void add_explain(CLI::App *explain, Command *command) {
 }
 
 void add_verify(CLI::App *verify, Command *command) {
-  verify->add_option("MANIFEST", command->manifest)->required();
+  verify->add_option("MANIFEST", command->checked_manifest)->required();
 }
 
 void add_diff(CLI::App *diff, Command *command) {
@@ -375,7 +381,7 @@ CLI::App *build(CLI::App *app, const Verb &verb, Command *command) {
   command->run = verb.run;
   CLI::App *own = *verb.name ? app->add_subcommand(verb.name) : app;  // inherits -h and --help
   verb.add_arguments(own, command);
-  own->add_option("--json", command->json)->type_name("FILE");
+  own->add_option("--json", command->json)->type_name("FILE")->check(CLI::Validator(path_problem, ""));
   return own;
 }
 

@@ -37,6 +37,7 @@ struct Command {
   std::string json;
   /// Generate and extend --manifest: the file to write the run's manifest
   /// to (its inputs and the table, by their bytes); empty when not given.
-  /// Verify: MANIFEST, the manifest to check.
   std::string manifest;
+  /// Verify: MANIFEST, the manifest to check.
+  std::string checked_manifest;
 };

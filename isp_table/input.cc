@@ -44,14 +44,14 @@ static bool read_all(int fd, size_t limit, std::string *bytes, std::string *why)
   return false;
 }
 
-bool read_regular(const char *path, std::string *bytes, std::string *why) {
+bool read_regular(const char *path, std::string *bytes, std::string *why, size_t limit) {
   errno = 0;
   int fd = open_regular(path, O_RDONLY);
   if (fd < 0) {
     *why = open_failure("not a regular file");
     return false;
   }
-  bool whole = read_all(fd, bytes->max_size(), bytes, why);
+  bool whole = read_all(fd, std::min(limit, bytes->max_size()), bytes, why);
   close(fd);
   return whole;
 }

@@ -6,13 +6,16 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdint.h>
 #include <sys/stat.h>
 
 #include <string>
 
-/// Reads the whole regular file at `path` into `bytes`. Returns false with
-/// `why` set (the system's reason, or "not a regular file") when it cannot.
-bool read_regular(const char *path, std::string *bytes, std::string *why);
+/// Reads the whole regular file at `path` into `bytes`, at most `limit`
+/// bytes. Returns false with `why` set (the system's reason, "not a regular
+/// file" or "more than N MiB") when it cannot.
+bool read_regular(const char *path, std::string *bytes, std::string *why,
+                  size_t limit = SIZE_MAX);
 
 /// The most bytes an input read whole into memory may hold: a table read
 /// from standard input or a pipe, a carrier list.

@@ -79,7 +79,7 @@ void misspelt_pair(const std::vector<Source> &sources, const NetworkId &id,
   size_t n = listers(other.second);
   LintFinding f =
       lint_finding(first, false,
-                   "APN " + shown(first.apn) + of(first) + " is one letter off " +
+                   "APN " + shown(first.apn) + of(first) + " is one slip from " +
                        shown(other.first) + ", which " + std::to_string(n) +
                        (n == 1 ? " provider or carrier lists" : " providers or carriers list") +
                        " for " + network_name(id) + " (" + where(sources, *other.second.front()) +

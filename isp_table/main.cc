@@ -8,6 +8,7 @@
 #include <new>
 
 #include "cli.h"
+#include "verbs.h"
 
 // No exception ends the run unexplained: memory that runs out (a table
 // too big for the host) is a failure with a reason, as an unreadable input is.
@@ -16,7 +17,7 @@ static ExitStatus run_line(int argc, char **argv) {
     Command command;
     ExitStatus status;
     if (read_command_line(argc, argv, &command, &status))
-      status = command.run(command);
+      status = outputs_apart(command) ? command.run(command) : ExitStatus::kTrouble;
     return status;
   } catch (const std::bad_alloc &) {
     fputs("isp_table: out of memory\n", stderr);

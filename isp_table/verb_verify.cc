@@ -30,9 +30,11 @@ struct Made {
   ManifestTable table;
 };
 
+// A manifest is a few kilobytes; one of gigabytes is no manifest, and is
+// refused before it takes the memory.
 bool read_manifest_file(const std::string &path, Manifest *manifest) {
   std::string text, why;
-  if (!read_regular(path.c_str(), &text, &why)) {
+  if (!read_regular(path.c_str(), &text, &why, kMemoryInputMax)) {
     fprintf(stderr, "isp_table: cannot read %s: %s\n", path.c_str(), why.c_str());
     return false;
   }
@@ -116,7 +118,7 @@ Json table_json(const ManifestTable &t) {
 Json verify_json(const Command &command, const Manifest &m, const std::vector<Found> &found,
                  const Made &made, bool reproduced) {
   Json doc = json_report("verify");
-  doc["manifest"] = command.manifest;
+  doc["manifest"] = command.checked_manifest;
   doc["written_by"] = m.version;
   doc["verb"] = m.verb;
   Json inputs = Json::array();
@@ -188,9 +190,9 @@ bool print_verdict(const char *name, const Manifest &m, const Made &made, size_t
 }  // namespace
 
 ExitStatus cmd_verify(const Command &command) {
-  const char *name = command.manifest.c_str();
+  const char *name = command.checked_manifest.c_str();
   Manifest m;
-  if (!read_manifest_file(command.manifest, &m))
+  if (!read_manifest_file(command.checked_manifest, &m))
     return ExitStatus::kTrouble;
   if (m.version != ISP_TABLE_VERSION)
     fprintf(stderr, "isp_table: note: %s was written by isp_table %s, this is %s\n", name,

@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -68,6 +69,49 @@ bool load_inputs(const Command &command, std::vector<Source> *sources,
   for (const std::string &market : keep_markets(markets, sources))
     fprintf(stderr, "isp_table: warning: --only %s: no public data is in that market\n",
             market.c_str());
+  return true;
+}
+
+// The files the command line names for reading: databases, tables,
+// ALLOWED, MANIFEST.
+static std::vector<std::string> read_files(const Command &c) {
+  std::vector<std::string> files = c.files;
+  files.insert(files.end(), c.against.begin(), c.against.end());
+  for (const std::string *path : {&c.table, &c.old_table, &c.new_table, &c.gate, &c.checked_manifest})
+    if (!path->empty())
+      files.push_back(*path);
+  return files;
+}
+
+// Whether `a` and `b` name one regular file: the null device and the
+// standard streams may be named twice.
+static bool same_file(const std::string &a, const std::string &b) {
+  struct stat x, y;
+  return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && S_ISREG(x.st_mode) &&
+         x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
+
+static bool refuse(const char *option, const std::string &path, const std::string &what) {
+  fprintf(stderr, "isp_table: %s %s is %s: write it to another file\n", option, path.c_str(),
+          what.c_str());
+  return false;
+}
+
+bool outputs_apart(const Command &command) {
+  const std::pair<const char *, const std::string *> outputs[] = {{"--json", &command.json},
+                                                                  {"--manifest", &command.manifest}};
+  for (const auto &out : outputs)
+    for (const std::string &in : read_files(command))
+      if (!out.second->empty() && same_file(*out.second, in))
+        return refuse(out.first, *out.second, "the input " + in);
+  if (!command.json.empty() &&
+      (command.json == command.manifest || same_file(command.json, command.manifest)))
+    return refuse("--json", command.json, "the file of --manifest");
+  // Only a regular file goes: a link, a device or a folder is the user's.
+  struct stat st;
+  for (const auto &out : outputs)
+    if (!out.second->empty() && lstat(out.second->c_str(), &st) == 0 && S_ISREG(st.st_mode))
+      unlink(out.second->c_str());
   return true;
 }
 

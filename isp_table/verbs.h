@@ -28,6 +28,13 @@ bool load_inputs(const Command &command, std::vector<Source> *sources,
 /// its key.
 std::string generated_table(const std::vector<TableRow> &rows);
 
+/// Whether the files the run writes besides standard output (--json,
+/// --manifest) are apart from every file it reads and from each other;
+/// else says which on standard error, for status 2 before any work. A
+/// report or manifest an earlier run left there is removed, so that one
+/// of this run's that is never written (status 2) is not taken for it.
+bool outputs_apart(const Command &command);
+
 /// The status of a check's findings: errors are kFindings; warnings alone,
 /// which a hand-kept row newer than the databases may earn, are kClean.
 ExitStatus check_status(const Findings &findings);

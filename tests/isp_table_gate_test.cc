@@ -108,6 +108,8 @@ const Gate kGates[] = {
     // the group beside, is stale and lets nothing through.
     {"other_after", "262-01 \"internet.t-mobile\" -> \"web\" 2026-11-30 r\n" LOSS APN2,
      {"apn-change-not-allowed"}, {1}},
+    {"other_before", "262-01 \"web\" -> \"internet.telekom\" 2026-11-30 r\n" LOSS APN2,
+     {"apn-change-not-allowed"}, {1}},
     {"other_group", APN1 LOSS "405-85 \"jionet\" -> \"jionet.854\" 2026-11-30 r\n",
      {"apn-change-not-allowed"}, {3}},
     {"loss_as_change", APN1 "262-03 \"internet.eplus.de\" -> \"\" 2026-11-30 r\n" APN2,

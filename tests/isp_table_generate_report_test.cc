@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "generate_report.h"
+#include "isp_table_fixtures.h"
 #include "reasons.h"
 #include "summary.h"
 
@@ -19,16 +20,9 @@ namespace {
 // A provider database, Android's and a carrier list, each entry at the
 // line it is given.
 struct Databases {
-  std::vector<Source> sources{3};
+  std::vector<Source> sources = empty_databases();
   size_t listers = 0;
 
-  Databases() {
-    sources[0].path = "providers.xml";
-    sources[1].path = "apns.xml";
-    sources[1].android = true;
-    sources[2].path = "carriers.textpb";
-    sources[2].carrier_list = true;
-  }
   // One lister's APN: file 0 is the provider database, 1 Android's.
   Databases &entry(size_t file, size_t line, const char *name, const char *apn,
                    const NetworkId &network, int primary = 0) {

@@ -10,6 +10,7 @@
 
 #include "carrier_operators.h"
 #include "explain_key.h"
+#include "isp_table_fixtures.h"
 #include "merge.h"
 #include "names.h"
 
@@ -27,16 +28,9 @@ struct Entry {
 
 // The inputs of one case: a provider database, Android's, a carrier list.
 struct Inputs {
-  std::vector<Source> sources{3};
+  std::vector<Source> sources = empty_databases();
   size_t listers = 0;
 
-  Inputs() {
-    sources[0].path = "providers.xml";
-    sources[1].path = "apns.xml";
-    sources[1].android = true;
-    sources[2].path = "carriers.textpb";
-    sources[2].carrier_list = true;
-  }
   // A provider of the provider database, its APNs in its own order.
   Inputs &provider(Entry e, std::vector<std::string> more = {}) {
     size_t lister = listers++, position = 0;

@@ -125,4 +125,28 @@ cp extend_table.csv "$out/self.csv"
 [ $? -eq 2 ] || fail "extend - < T > T: want status 2"
 grep -qx "isp_table: standard output is the table -: write the extended table to another file" \
   "$out/err" || fail "extend - < T > T: $(cat "$out/err")"
+# --json and --manifest never write over a file the run reads, nor over
+# each other: status 2 before any work, every file as it was.
+cp providers.xml "$out/in.xml" && cp hand_kept.csv "$out/in.csv" || exit 2
+while IFS=% read -r args said; do
+  eval "set -- $args"
+  "$tool" "$@" > /dev/null 2> "$out/err"
+  status=$?
+  [ $status -eq 2 ] || fail "$args: want status 2, not $status"
+  [ "$(head -n 1 "$out/err")" = "isp_table: $said" ] || fail "$args: $(head -n 1 "$out/err")"
+  cmp -s "$out/in.xml" providers.xml && cmp -s "$out/in.csv" hand_kept.csv || fail "$args: an input changed"
+  [ ! -e "$out/r.json" ] || fail "$args: wrote $out/r.json"
+done <<EOF
+"$out/in.xml" --json "$out/in.xml"%--json $out/in.xml is the input $out/in.xml: write it to another file
+"$out/in.xml" --manifest "$out/in.xml"%--manifest $out/in.xml is the input $out/in.xml: write it to another file
+check "$out/in.csv" --json "$out/in.csv"%--json $out/in.csv is the input $out/in.csv: write it to another file
+diff hand_kept.csv "$out/in.csv" --json "$out/in.csv"%--json $out/in.csv is the input $out/in.csv: write it to another file
+"$out/in.xml" --json "$out/r.json" --manifest "$out/r.json"%--json $out/r.json is the file of --manifest: write it to another file
+check "$out/in.csv" --json ""%--json: needs a file name
+"$out/in.xml" --manifest ""%--manifest: needs a file name
+EOF
+# A report an earlier run left is gone when this one cannot write its own.
+echo '{"stale": 1}' > "$out/r.json"
+"$tool" check "$out/missing.csv" --json "$out/r.json" 2> /dev/null
+[ $? -eq 2 ] && [ ! -e "$out/r.json" ] || fail "check of no table left an earlier report"
 finish "isp_table files: failures and readings as expected"

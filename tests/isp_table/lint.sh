@@ -39,7 +39,7 @@ assert (f[8]["file"], f[8]["line"]) == ("lint_generated.xml", 0), f[8]
 PY
 # Alone, Swapped's two spellings are one entry each: either may be the
 # slip, so both are named. No provider database gives 222-010 a country.
-"$tool" lint lint_providers.xml | grep -c 'one letter off' | grep -qx 2 ||
+"$tool" lint lint_providers.xml | grep -c 'one slip from' | grep -qx 2 ||
   fail "lint_providers.xml alone: both spellings"
 "$tool" lint lint_apns.xml > "$out/text" || fail "lint_apns.xml alone: want status 0"
 echo "1 database: 0 errors, 0 warnings" | same - "$out/text" "lint_apns.xml alone"

@@ -80,6 +80,14 @@ valid_json "$out/w/v.json" "verify's report"
 [ "$(value "$out/w/v.json" "[i['verdict'] for i in d['inputs']], d['table']['verdict'], d['reproduced']")" = \
   "['changed', 'unchanged'] differs False" ] || fail "verify's report: the verdicts"
 
+# A change that leaves the table as it was (a line feed at the end) is
+# still a changed input: not reproduced, status 1, the table the same.
+cp providers.xml "$out/w/providers.xml" && echo >> "$out/w/providers.xml"
+w "$tool" verify m.json > "$out/found" 2>&1
+[ $? = 1 ] || fail "verify of an input changed but the same table: status"
+tail -n 1 "$out/found" | grep -qx 'm.json: not reproduced: 1 input changed, the table is the same' ||
+  fail "verify, the same table: $(tail -n 1 "$out/found")"
+
 # A missing input and a file that is no manifest: status 2, no report.
 rm "$out/w/apns.xml" "$out/w/v.json"
 w "$tool" verify m.json --json v.json > /dev/null 2> "$out/err"
@@ -94,6 +102,13 @@ for doc in t.csv d.json; do
   grep -q "^isp_table: cannot read $doc: not a manifest of isp_table: " "$out/err" ||
     fail "verify $doc: $(cat "$out/err")"
 done
+# One of more than 64 MiB is refused before it is read whole: a sparse file.
+truncate -s 65M "$out/w/huge.json" || exit 2
+w "$tool" verify huge.json > /dev/null 2> "$out/err"
+[ $? = 2 ] || fail "verify of 65 MiB: status"
+grep -qx 'isp_table: cannot read huge.json: more than 64 MiB' "$out/err" ||
+  fail "verify of 65 MiB: $(cat "$out/err")"
+rm -f "$out/w/huge.json"
 
 # Another release's manifest is said, and checked all the same.
 cp providers.xml apns.xml "$out/w"
