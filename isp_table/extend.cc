@@ -292,7 +292,7 @@ Json review_json(int line, const Review &r) {
           {"judgement", kVerdictWords[v]},
           {"likely_wrong", likely_wrong(v)},
           {"listed_by", by ? Json(by->name) : Json()},
-          {"decided_by", v == kAnotherOperator ? Json(outcome_name(r.another.sign)) : Json()}};
+          {"decided_by", v == kAnotherOperator ? Json(outcome_code(r.another.sign)) : Json()}};
 }
 
 // The names of a row's columns in a report, in the table's order.

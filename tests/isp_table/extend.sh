@@ -176,7 +176,7 @@ json_is "$out/r.json" '[(r["line"], r["judgement"], r["likely_wrong"], r["listed
 printf 'I,M,N,O,R,S,A,D,U,P\r\n1,440,11,Kept,XX,HSDPA,big.host,*99#,NA,NA\r\n' > "$out/judged.csv"
 with_json "extend --json, another operator's" "$out/r.json" extend "$out/judged.csv" rank_providers.xml rank_apns.xml
 json_is "$out/r.json" '[(r["judgement"], r["likely_wrong"], r["listed_by"], r["decided_by"]) for r in d["reviews"]]' \
-  "[('another-operator', True, 'Big Host', \"the network's own primary provider\")]" \
+  "[('another-operator', True, 'Big Host', 'primary-mark')]" \
   "extend --json, another operator's"
 # No index left: status 1, no rows, the key named.
 with_json "extend --json, no index left" "$out/r.json" extend "$out/used.csv" providers.xml
