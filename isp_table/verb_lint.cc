@@ -11,21 +11,13 @@ static std::string counted(size_t n, const char *word) {
   return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-// The findings of each file as the check's, for findings_json.
 static Json lint_json(const std::vector<Source> &sources, const std::vector<LintFinding> &found,
                       const Findings &all) {
   Json doc = json_report("lint");
   doc["inputs"] = Json::array();
-  doc["findings"] = Json::array();
-  for (size_t i = 0; i < sources.size(); i++) {
-    doc["inputs"].push_back(sources[i].path);
-    Findings its;
-    for (const LintFinding &f : found)
-      if (f.file == i)
-        its.list.push_back(f.finding);
-    for (const Json &f : findings_json(sources[i].path, its))
-      doc["findings"].push_back(f);
-  }
+  for (const Source &s : sources)
+    doc["inputs"].push_back(s.path);
+  doc["findings"] = lint_findings_json(sources, found);  // by file, then line, as printed
   doc["counts"] = {{"errors", all.errors}, {"warnings", all.warnings}};
   return doc;
 }
